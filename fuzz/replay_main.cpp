@@ -1,0 +1,27 @@
+// Replays every file of a seed folder through a fuzz target, so the targets
+// keep building and their seeds run as ordinary tests.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
+int main(int argc, char** argv) {
+  int replayed = 0;
+  for (int i = 1; i < argc; ++i) {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(argv[i], ec)) {
+      if (!entry.is_regular_file()) continue;
+      std::ifstream in(entry.path(), std::ios::binary);
+      std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+      ++replayed;
+    }
+  }
+  LLVMFuzzerTestOneInput(nullptr, 0);
+  std::printf("replayed %d inputs\n", replayed);
+  return 0;
+}

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need.
+# Idempotent: does nothing when everything is present.
+set -euo pipefail
+
+packages=(
+  cmake g++ ninja-build make pkg-config
+  qt6-base-dev qt6-multimedia-dev
+  libonig-dev libjpeg-dev
+  libgtest-dev googletest libgmock-dev
+  ngircd dante-server
+  clang libclang-rt-14-dev libbenchmark-dev
+  fonts-noto-cjk locales
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "installing: ${missing[*]}"
+sudo=""
+[[ $(id -u) -eq 0 ]] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+# The servers are started by the tests themselves; stop any service the
+# package scripts may have started so ports and pid files stay free.
+for svc in ngircd danted; do
+  $sudo service "$svc" stop >/dev/null 2>&1 || true
+done

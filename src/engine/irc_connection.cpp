@@ -1,0 +1,141 @@
+#include "engine/irc_connection.h"
+
+namespace zeph {
+
+TIrcConnection::TIrcConnection(IEventLoop& loop) : socket_(loop), timer_(loop, [this] { OnTick(); }) {
+  socket_.SetListener(this);
+}
+
+TIrcConnection::~TIrcConnection() { socket_.SetListener(nullptr); }
+
+void TIrcConnection::Connect() {
+  ++generation_;
+  ClearQueues();
+  socket_.Connect();
+}
+
+void TIrcConnection::Close() {
+  ++generation_;
+  socket_.Abort();
+  timer_.Stop();
+  ClearQueues();
+}
+
+void TIrcConnection::ClearQueues() {
+  penalty_sum_ = 0;
+  bytes_in_flight_ = 0;
+  sending_ = false;
+  written_ = 0;
+  sent_.clear();
+  high_.clear();
+  normal_.clear();
+  low_.clear();
+}
+
+void TIrcConnection::DropPending() {
+  normal_.clear();
+  low_.clear();
+}
+
+void TIrcConnection::Enqueue(const TOutgoingMessage& message, int priority) {
+  if (!IsConnected()) return;
+  (priority > 0 ? high_ : priority == 0 ? normal_ : low_).push_back(message);
+  Flush();
+}
+
+void TIrcConnection::Flush() {
+  if (!CanSend()) return;
+  auto alive = guard_.Token();
+  uint64_t generation = generation_;
+  if (sending_) {
+    if (!SendCurrent()) return;
+    if (sending_ || !CanSend()) return;
+  }
+  for (auto* queue : {&high_, &normal_, &low_}) {
+    while (!queue->empty()) {
+      if (sending_) return;
+      current_ = std::move(queue->front());
+      queue->pop_front();
+      if (!SendCurrent()) return;
+      if (!*alive || generation != generation_ || !CanSend()) return;
+    }
+  }
+}
+
+bool TIrcConnection::SendCurrent() {
+  if (!sending_) {
+    sending_ = true;
+    written_ = 0;
+    current_.Compose();
+  }
+  const std::string& line = current_.line;
+  written_ += static_cast<size_t>(
+      socket_.Send(line.data() + written_, static_cast<int>(line.size() - written_)));
+  if (written_ < line.size()) return true;  // the writable event continues it
+  sending_ = false;
+  penalty_sum_ += current_.penalty;
+  bytes_in_flight_ += static_cast<int>(line.size());
+  sent_.push_back(TSentLine{current_.penalty, static_cast<int>(line.size())});
+  if (owner_ == nullptr) return true;
+  auto alive = guard_.Token();
+  uint64_t generation = generation_;
+  owner_->OnSent(current_);
+  return *alive && generation == generation_;
+}
+
+// Gives back one second's worth of budget. Only the head of the sent list
+// ages, so bytes drain more slowly than the penalty sum.
+void TIrcConnection::OnTick() {
+  if (penalty_sum_ > 0) --penalty_sum_;
+  if (!sent_.empty() && --sent_.front().life <= 0) {
+    bytes_in_flight_ -= sent_.front().length;
+    sent_.pop_front();
+    if (bytes_in_flight_ < 0) bytes_in_flight_ = 0;
+  }
+  Flush();
+}
+
+void TIrcConnection::OnSocketConnected(TStreamSocket&) {
+  timer_.Start(kTickMs);
+  if (owner_) owner_->OnConnected();
+}
+
+void TIrcConnection::OnSocketClosed(TStreamSocket&) {
+  auto alive = guard_.Token();
+  if (owner_) owner_->OnClosed();
+  if (*alive) timer_.Stop();
+}
+
+void TIrcConnection::OnSocketResolved(TStreamSocket&) {
+  if (owner_) owner_->OnResolved();
+}
+
+void TIrcConnection::OnSocketData(TStreamSocket&) { DeliverLines(); }
+
+// Each line is handled completely (handlers, prints, macros) before the
+// next is read; a handler may enqueue, close or reconnect meanwhile.
+void TIrcConnection::DeliverLines() {
+  auto alive = guard_.Token();
+  uint64_t generation = generation_;
+  TIrcMessage message;
+  while (socket_.Length() > 0) {
+    int before = socket_.Length();
+    std::string line = socket_.ReadLine();
+    if (socket_.Length() == before) break;  // the rest is an incomplete line
+    if (line.empty()) continue;
+    message.Parse(line);
+    if (owner_ == nullptr) continue;
+    owner_->OnMessage(message);
+    if (!*alive || generation != generation_) return;
+  }
+}
+
+void TIrcConnection::OnSocketWritable(TStreamSocket&) { Flush(); }
+
+void TIrcConnection::OnSocketError(TStreamSocket&, int, const std::string& text) {
+  auto alive = guard_.Token();
+  if (owner_) owner_->OnError(text);
+  if (*alive && !IsConnected()) timer_.Stop();
+}
+
+}  // namespace zeph

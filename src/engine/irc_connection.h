@@ -1,0 +1,97 @@
+#pragma once
+
+#include <deque>
+#include <string>
+
+#include "engine/irc_message.h"
+#include "engine/proxy_socket.h"
+#include "platform/event_loop.h"
+#include "platform/life_guard.h"
+
+namespace zeph {
+
+// What an IRC connection reports to its unit.
+class TIrcConnectionListener {
+ public:
+  virtual ~TIrcConnectionListener() = default;
+  virtual void OnConnected() {}
+  virtual void OnClosed() {}
+  virtual void OnResolved() {}
+  virtual void OnMessage(TIrcMessage& message) {}
+  virtual void OnSent(TOutgoingMessage& message) {}
+  virtual void OnError(const std::string& text) {}
+};
+
+// One unit's connection to its server: received bytes become messages, and
+// outgoing commands wait in three priority queues until the server's flood
+// limits allow them. A penalty budget and a bytes-in-flight budget are
+// spent by every line written and given back by a one-second timer.
+class TIrcConnection final : private TSocketListener {
+ public:
+  static constexpr int kMaxPenaltySum = 10;
+  static constexpr int kMaxBytesInFlight = 600;
+  static constexpr int kTickMs = 1000;
+
+  explicit TIrcConnection(IEventLoop& loop);
+  ~TIrcConnection() override;
+
+  void SetOwner(TIrcConnectionListener* owner) { owner_ = owner; }
+  TProxySocket& Socket() { return socket_; }
+
+  void Connect();
+  // Closes without a report and forgets everything queued.
+  void Close();
+  // Queues a copy: priority > 0 high, 0 normal, < 0 low. Dropped silently
+  // while not connected.
+  void Enqueue(const TOutgoingMessage& message, int priority);
+  bool IsConnected() const { return socket_.IsConnected(); }
+  void ClearQueues();
+  // Forgets the normal and low queues; what is urgent or already under way
+  // stays. Used before the final QUIT.
+  void DropPending();
+
+  int PenaltySum() const { return penalty_sum_; }
+  int BytesInFlight() const { return bytes_in_flight_; }
+  bool IsSending() const { return sending_; }
+  size_t QueuedCount() const { return high_.size() + normal_.size() + low_.size(); }
+
+ private:
+  // A written line still counted in flight.
+  struct TSentLine {
+    int life;    // seconds left; starts as the line's penalty
+    int length;  // with CR LF
+  };
+
+  bool CanSend() const { return penalty_sum_ <= kMaxPenaltySum && bytes_in_flight_ <= kMaxBytesInFlight; }
+  void Flush();
+  // False when the owner's report destroyed or reset this connection.
+  bool SendCurrent();
+  void OnTick();
+  void DeliverLines();
+
+  void OnSocketConnected(TStreamSocket&) override;
+  void OnSocketClosed(TStreamSocket&) override;
+  void OnSocketResolved(TStreamSocket&) override;
+  void OnSocketData(TStreamSocket&) override;
+  void OnSocketWritable(TStreamSocket&) override;
+  void OnSocketError(TStreamSocket&, int kind, const std::string& text) override;
+
+  TIrcConnectionListener* owner_ = nullptr;
+  TProxySocket socket_;
+  TTimer timer_;
+  TOutgoingMessage current_;
+  bool sending_ = false;
+  size_t written_ = 0;
+  std::deque<TOutgoingMessage> high_;
+  std::deque<TOutgoingMessage> normal_;
+  std::deque<TOutgoingMessage> low_;
+  std::deque<TSentLine> sent_;
+  int penalty_sum_ = 0;
+  int bytes_in_flight_ = 0;
+  // Counts Connect and Close, so a loop over lines or queues stops when a
+  // report inside it ended the connection.
+  uint64_t generation_ = 0;
+  TLifeGuard guard_;
+};
+
+}  // namespace zeph

@@ -1,0 +1,189 @@
+#include "platform/cp932.h"
+
+#include <iconv.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/sjis.h"
+
+namespace zeph::cp932 {
+namespace {
+
+constexpr char32_t kNone = 0xFFFFFFFF;
+constexpr uint16_t kNoCode = 0;
+
+// Both directions, built once from iconv. Forward: index (lead << 8) | trail
+// for double-byte characters, the byte itself for single bytes. Reverse:
+// the code page 932 code of each BMP character (0 = none; NUL is special).
+struct TTables {
+  std::vector<char32_t> to_unicode = std::vector<char32_t>(0x10000, kNone);
+  std::vector<uint16_t> from_unicode = std::vector<uint16_t>(0x10000, kNoCode);
+};
+
+bool Convert(iconv_t cd, const char* in, size_t in_size, char* out, size_t* out_size) {
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  char* ip = const_cast<char*>(in);
+  char* op = out;
+  size_t il = in_size, ol = *out_size;
+  if (iconv(cd, &ip, &il, &op, &ol) == static_cast<size_t>(-1) || il != 0) return false;
+  *out_size = *out_size - ol;
+  return true;
+}
+
+char32_t ReadUtf32(const char* p) {
+  auto b = reinterpret_cast<const unsigned char*>(p);
+  return b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<char32_t>(b[3]) << 24);
+}
+
+void FillToUnicode(TTables& t) {
+  iconv_t cd = iconv_open("UTF-32LE", "CP932");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return;
+  char out[8];
+  for (int b = 0; b < 0x100; ++b) {
+    char in[1] = {static_cast<char>(b)};
+    size_t n = sizeof out;
+    if (!IsSjisLead(b) && Convert(cd, in, 1, out, &n) && n == 4) t.to_unicode[b] = ReadUtf32(out);
+  }
+  for (int lead = 0x81; lead <= 0xFC; ++lead) {
+    if (!IsSjisLead(lead)) continue;
+    for (int trail = 0x40; trail <= 0xFC; ++trail) {
+      char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+      size_t n = sizeof out;
+      if (Convert(cd, in, 2, out, &n) && n == 4) t.to_unicode[(lead << 8) | trail] = ReadUtf32(out);
+    }
+  }
+  iconv_close(cd);
+}
+
+// iconv picks the canonical code where code page 932 has duplicates (NEC and
+// IBM extensions) and folds the look-alikes Mac and Linux text carries
+// (U+301C, U+2212, U+2016, U+2014, U+00A2, U+00A3, U+00AC).
+void FillFromUnicode(TTables& t) {
+  iconv_t cd = iconv_open("CP932", "UTF-32LE");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return;
+  char out[8];
+  for (char32_t c = 1; c < 0x10000; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    char in[4] = {static_cast<char>(c & 0xFF), static_cast<char>((c >> 8) & 0xFF), 0, 0};
+    size_t n = sizeof out;
+    if (!Convert(cd, in, 4, out, &n)) continue;
+    auto b = reinterpret_cast<const unsigned char*>(out);
+    if (n == 1) t.from_unicode[c] = b[0];
+    else if (n == 2) t.from_unicode[c] = static_cast<uint16_t>((b[0] << 8) | b[1]);
+  }
+  iconv_close(cd);
+}
+
+const TTables& Tables() {
+  static TTables* tables = [] {
+    auto* t = new TTables;
+    FillToUnicode(*t);
+    FillFromUnicode(*t);
+    return t;
+  }();
+  return *tables;
+}
+
+}  // namespace
+
+char32_t DecodeChar(std::string_view text, size_t* pos) {
+  const TTables& t = Tables();
+  size_t length = SjisCharLength(text, *pos);
+  auto b = reinterpret_cast<const unsigned char*>(text.data()) + *pos;
+  *pos += length;
+  if (length == 1 && b[0] == 0) return 0;
+  char32_t c = length == 2 ? t.to_unicode[(b[0] << 8) | b[1]] : t.to_unicode[b[0]];
+  return c == kNone ? kGeta : c;
+}
+
+bool EncodeChar(char32_t c, std::string* out) {
+  if (c == 0) {
+    out->push_back('\0');
+    return true;
+  }
+  if (c >= 0x10000) return false;
+  uint16_t code = Tables().from_unicode[c];
+  if (code == kNoCode) return false;
+  if (code > 0xFF) out->push_back(static_cast<char>(code >> 8));
+  out->push_back(static_cast<char>(code & 0xFF));
+  return true;
+}
+
+std::string ToUtf8(std::string_view sjis) {
+  std::string out;
+  out.reserve(sjis.size() * 3 / 2);
+  size_t pos = 0;
+  while (pos < sjis.size()) {
+    auto b = static_cast<unsigned char>(sjis[pos]);
+    if (b < 0x80) {  // ASCII is the same in both
+      out.push_back(static_cast<char>(b));
+      ++pos;
+      continue;
+    }
+    AppendUtf8(DecodeChar(sjis, &pos), &out);
+  }
+  return out;
+}
+
+std::string FromUtf8(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  size_t pos = 0;
+  while (pos < utf8.size()) {
+    auto b = static_cast<unsigned char>(utf8[pos]);
+    if (b < 0x80) {
+      out.push_back(static_cast<char>(b));
+      ++pos;
+      continue;
+    }
+    if (!EncodeChar(NextUtf8(utf8, &pos), &out)) out += "\x81\xAC";  // 〓
+  }
+  return out;
+}
+
+char32_t NextUtf8(std::string_view text, size_t* pos) {
+  auto b = reinterpret_cast<const unsigned char*>(text.data());
+  size_t i = *pos;
+  unsigned char c = b[i];
+  *pos = i + 1;  // where an invalid sequence resumes
+  if (c < 0x80) return c;
+  int extra;
+  char32_t value, min;
+  if (c >= 0xC2 && c <= 0xDF) {
+    extra = 1, value = c & 0x1F, min = 0x80;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    extra = 2, value = c & 0x0F, min = 0x800;
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    extra = 3, value = c & 0x07, min = 0x10000;
+  } else {
+    return 0xFFFD;
+  }
+  for (int k = 1; k <= extra; ++k) {
+    if (i + k >= text.size() || (b[i + k] & 0xC0) != 0x80) return 0xFFFD;
+    value = (value << 6) | (b[i + k] & 0x3F);
+  }
+  if (value < min || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0xFFFD;
+  *pos = i + 1 + extra;
+  return value;
+}
+
+void AppendUtf8(char32_t c, std::string* out) {
+  if (c < 0x80) {
+    out->push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out->push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    out->push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out->push_back(static_cast<char>(0xF0 | (c >> 18)));
+    out->push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+}  // namespace zeph::cp932

@@ -1,0 +1,19 @@
+#include "platform/sjis.h"
+
+#include <map>
+#include <mutex>
+
+#include "platform/cp932.h"
+
+namespace zeph {
+
+const std::string& Sjis(std::string_view utf8) {
+  static std::mutex mutex;
+  static std::map<std::string, std::string, std::less<>> cache;
+  std::lock_guard lock(mutex);
+  auto it = cache.find(utf8);
+  if (it == cache.end()) it = cache.emplace(std::string(utf8), cp932::FromUtf8(utf8)).first;
+  return it->second;  // map nodes never move, so the reference stays valid
+}
+
+}  // namespace zeph

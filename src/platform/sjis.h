@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Shift_JIS is the program's internal text. Every byte scan steps over
+// double-byte characters whole by the one rule below.
+namespace zeph {
+
+inline bool IsSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+inline bool IsSjisTrail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
+
+// The length of the character at text[pos]: 2 for a lead byte followed by a
+// valid trail byte; 1 otherwise, also for a lead byte at the very end.
+inline size_t SjisCharLength(std::string_view text, size_t pos) {
+  if (pos + 1 < text.size() && IsSjisLead(static_cast<unsigned char>(text[pos])) &&
+      IsSjisTrail(static_cast<unsigned char>(text[pos + 1])))
+    return 2;
+  return 1;
+}
+
+// ASCII-only case folding; never the C locale's, which could touch the
+// bytes of double-byte characters.
+inline char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+inline char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+// The program's own message texts are written in the source as UTF-8 and
+// converted here once: Sjis("接続は拒否されました") is the internal text.
+const std::string& Sjis(std::string_view utf8);
+
+}  // namespace zeph
