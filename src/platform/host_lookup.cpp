@@ -3,6 +3,7 @@
 #include <netdb.h>
 #include <sys/socket.h>
 
+#include <atomic>
 #include <cstring>
 #include <mutex>
 #include <thread>
@@ -20,7 +21,7 @@ struct THostLookup::TPending {
 
 namespace {
 
-bool LookUp(const std::string& host, net::TNetAddress* address) {
+bool SystemLookUp(const std::string& host, net::TNetAddress* address) {
   addrinfo hints{};
   hints.ai_family = AF_UNSPEC;
   hints.ai_socktype = SOCK_STREAM;
@@ -48,7 +49,11 @@ bool LookUp(const std::string& host, net::TNetAddress* address) {
   return ok;
 }
 
+std::atomic<THostLookupFunction> look_up{&SystemLookUp};
+
 }  // namespace
+
+void SetHostLookupFunction(THostLookupFunction lookup) { look_up = lookup ? lookup : &SystemLookUp; }
 
 bool THostLookup::Start(const std::string& host, Done done) {
   Cancel();
@@ -58,7 +63,7 @@ bool THostLookup::Start(const std::string& host, Done done) {
   try {
     std::thread([this, pending, host, loop] {
       net::TNetAddress address;
-      bool ok = LookUp(host, &address);
+      bool ok = look_up.load()(host, &address);
       std::lock_guard lock(pending->mutex);
       if (pending->cancelled) return;
       // Not cancelled, so the owner is alive until the loop runs this.

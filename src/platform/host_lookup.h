@@ -35,4 +35,9 @@ class THostLookup {
   std::shared_ptr<TPending> pending_;
 };
 
+// Replaces the system's lookup, for tests that must not send a query off the
+// machine; nullptr restores getaddrinfo. Set it before any lookup starts.
+using THostLookupFunction = bool (*)(const std::string& host, net::TNetAddress* address);
+void SetHostLookupFunction(THostLookupFunction lookup);
+
 }  // namespace zeph

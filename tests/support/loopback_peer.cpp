@@ -1,0 +1,131 @@
+#include "support/loopback_peer.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/host_lookup.h"
+
+namespace zeph::test {
+namespace {
+
+int BindLoopback(int port) {
+  int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  int on = 1;
+  setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+  sockaddr_in at{};
+  at.sin_family = AF_INET;
+  at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  at.sin_port = htons(static_cast<uint16_t>(port));
+  if (bind(fd, reinterpret_cast<sockaddr*>(&at), sizeof at) != 0) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+int BoundPort(int fd) {
+  sockaddr_in at{};
+  socklen_t length = sizeof at;
+  getsockname(fd, reinterpret_cast<sockaddr*>(&at), &length);
+  return ntohs(at.sin_port);
+}
+
+bool FakeLookUp(const std::string& host, net::TNetAddress* address) {
+  bool local = host == "localhost" || (host.size() > 5 && host.compare(host.size() - 5, 5, ".test") == 0);
+  if (!local) return false;
+  *address = net::TNetAddress::FromIpv4(htonl(INADDR_LOOPBACK));
+  return true;
+}
+
+}  // namespace
+
+TLoopbackPeer::TLoopbackPeer(TPollLoop& loop) : loop_(loop) {
+  listen_fd_ = BindLoopback(0);
+  listen(listen_fd_, 8);
+  port_ = BoundPort(listen_fd_);
+  listen_watch_ = loop_.AddWatch(listen_fd_, true, false, [this](bool, bool) { Accept(); });
+}
+
+TLoopbackPeer::~TLoopbackPeer() {
+  CloseClient();
+  loop_.RemoveWatch(listen_watch_);
+  close(listen_fd_);
+}
+
+void TLoopbackPeer::Accept() {
+  int fd = accept4(listen_fd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+  if (fd < 0) return;
+  CloseClient();
+  client_ = fd;
+  ++accepted_;
+  client_watch_ = loop_.AddWatch(client_, reading_, false, [this](bool, bool) { Read(); });
+}
+
+void TLoopbackPeer::Read() {
+  char chunk[65536];
+  for (;;) {
+    ssize_t n = recv(client_, chunk, sizeof chunk, 0);
+    if (n > 0) {
+      received_.append(chunk, static_cast<size_t>(n));
+      continue;
+    }
+    if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
+      CloseClient();
+      return;
+    }
+    break;
+  }
+  if (on_data) on_data(*this);
+}
+
+bool TLoopbackPeer::WaitFor(std::string_view text, int timeout_ms) {
+  return loop_.RunUntil([&] { return received_.find(text) != std::string::npos; }, timeout_ms);
+}
+
+bool TLoopbackPeer::WaitForClient(int timeout_ms) {
+  return loop_.RunUntil([&] { return HasClient(); }, timeout_ms);
+}
+
+void TLoopbackPeer::Send(std::string_view bytes) {
+  size_t done = 0;
+  while (client_ >= 0 && done < bytes.size()) {
+    ssize_t n = send(client_, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
+    if (n > 0) {
+      done += static_cast<size_t>(n);
+    } else if (n < 0 && errno == EAGAIN) {
+      pollfd p{client_, POLLOUT, 0};
+      poll(&p, 1, 100);
+    } else {
+      break;
+    }
+  }
+}
+
+void TLoopbackPeer::CloseClient() {
+  if (client_ < 0) return;
+  loop_.RemoveWatch(client_watch_);
+  close(client_);
+  client_ = -1;
+}
+
+void TLoopbackPeer::SetReading(bool reading) {
+  reading_ = reading;
+  if (client_ >= 0) loop_.UpdateWatch(client_watch_, reading, false);
+}
+
+int FreeLoopbackPort() {
+  int fd = BindLoopback(0);
+  int port = BoundPort(fd);
+  close(fd);
+  return port;
+}
+
+void UseFakeHostLookup() { SetHostLookupFunction(&FakeLookUp); }
+
+}  // namespace zeph::test

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/poll_loop.h"
+
+namespace zeph::test {
+
+// A scripted TCP peer on 127.0.0.1, run by the test's own loop and written
+// with plain POSIX calls so that it shares no code with what it tests. It
+// accepts one client at a time, records what it receives and sends what
+// the test tells it to.
+class TLoopbackPeer {
+ public:
+  explicit TLoopbackPeer(TPollLoop& loop);
+  ~TLoopbackPeer();
+  TLoopbackPeer(const TLoopbackPeer&) = delete;
+  TLoopbackPeer& operator=(const TLoopbackPeer&) = delete;
+
+  int Port() const { return port_; }
+  bool HasClient() const { return client_ >= 0; }
+  int Accepted() const { return accepted_; }
+  const std::string& Received() const { return received_; }
+  void ClearReceived() { received_.clear(); }
+  // Runs the loop until `text` has arrived (anywhere in what was received).
+  bool WaitFor(std::string_view text, int timeout_ms = 5000);
+  bool WaitForClient(int timeout_ms = 5000);
+
+  void Send(std::string_view bytes);
+  void CloseClient();
+  // A peer that stops reading lets the client's send buffer fill up.
+  void SetReading(bool reading);
+  // Called after each receipt; may Send or CloseClient.
+  std::function<void(TLoopbackPeer&)> on_data;
+
+ private:
+  void Accept();
+  void Read();
+
+  TPollLoop& loop_;
+  int listen_fd_ = -1;
+  int listen_watch_ = 0;
+  int client_ = -1;
+  int client_watch_ = 0;
+  int port_ = 0;
+  int accepted_ = 0;
+  bool reading_ = true;
+  std::string received_;
+};
+
+// A free port on 127.0.0.1 for a server the test starts itself.
+int FreeLoopbackPort();
+
+// Name lookup without any query leaving the machine: "localhost" and names
+// ending in ".test" are 127.0.0.1, everything else is unknown.
+void UseFakeHostLookup();
+
+}  // namespace zeph::test
