@@ -1,0 +1,64 @@
+#include "platform/qt/qt_event_loop.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <functional>
+
+#include "platform/qt/qt_text.h"
+
+namespace zeph {
+namespace {
+
+bool Pump(const std::function<bool()>& done, int timeout_ms = 3000) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done() && clock.elapsed() < timeout_ms) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+  return done();
+}
+
+TEST(QtEventLoopTest, DeliversReadinessTimersAndPostedCalls) {
+  TQtEventLoop loop;
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  int readable = 0;
+  TFdWatch watch(loop);
+  watch.Watch(fds[0], true, false, [&](bool r, bool) {
+    char c;
+    if (r && read(fds[0], &c, 1) == 1) ++readable;
+  });
+  ASSERT_EQ(write(fds[1], "x", 1), 1);
+  EXPECT_TRUE(Pump([&] { return readable == 1; }));
+
+  int ticks = 0;
+  TTimer timer(loop, [&] {
+    if (++ticks == 2) timer.Stop();  // stopping from inside its own tick
+  });
+  timer.Start(5);
+  EXPECT_TRUE(Pump([&] { return ticks == 2; }));
+  Pump([] { return false; }, 50);
+  EXPECT_EQ(ticks, 2);
+
+  bool posted = false;
+  loop.Post([&] { posted = true; });
+  EXPECT_TRUE(Pump([&] { return posted; }));
+  watch.Clear();
+  close(fds[0]);
+  close(fds[1]);
+}
+
+TEST(QtTextTest, ScreenBorderConverts) {
+  EXPECT_EQ(ToQString("\x88\x9F"), QString::fromUtf8("亜"));
+  EXPECT_EQ(FromQString(QString::fromUtf8("〜")), "\x81\x60");
+}
+
+}  // namespace
+}  // namespace zeph
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
