@@ -19,6 +19,7 @@ constexpr uint16_t kNoCode = 0;
 struct TTables {
   std::vector<char32_t> to_unicode = std::vector<char32_t>(0x10000, kNone);
   std::vector<uint16_t> from_unicode = std::vector<uint16_t>(0x10000, kNoCode);
+  bool loaded = false;  // iconv knew "CP932" both ways
 };
 
 bool Convert(iconv_t cd, const char* in, size_t in_size, char* out, size_t* out_size) {
@@ -36,9 +37,9 @@ char32_t ReadUtf32(const char* p) {
   return b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<char32_t>(b[3]) << 24);
 }
 
-void FillToUnicode(TTables& t) {
+bool FillToUnicode(TTables& t) {
   iconv_t cd = iconv_open("UTF-32LE", "CP932");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return;
+  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
   char out[8];
   for (int b = 0; b < 0x100; ++b) {
     char in[1] = {static_cast<char>(b)};
@@ -54,14 +55,15 @@ void FillToUnicode(TTables& t) {
     }
   }
   iconv_close(cd);
+  return true;
 }
 
 // iconv picks the canonical code where code page 932 has duplicates (NEC and
 // IBM extensions) and folds the look-alikes Mac and Linux text carries
 // (U+301C, U+2212, U+2016, U+2014, U+00A2, U+00A3, U+00AC).
-void FillFromUnicode(TTables& t) {
+bool FillFromUnicode(TTables& t) {
   iconv_t cd = iconv_open("CP932", "UTF-32LE");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return;
+  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
   char out[8];
   for (char32_t c = 1; c < 0x10000; ++c) {
     if (c >= 0xD800 && c <= 0xDFFF) continue;
@@ -73,19 +75,23 @@ void FillFromUnicode(TTables& t) {
     else if (n == 2) t.from_unicode[c] = static_cast<uint16_t>((b[0] << 8) | b[1]);
   }
   iconv_close(cd);
+  return true;
 }
 
 const TTables& Tables() {
   static TTables* tables = [] {
     auto* t = new TTables;
-    FillToUnicode(*t);
-    FillFromUnicode(*t);
+    bool to = FillToUnicode(*t);
+    bool from = FillFromUnicode(*t);
+    t->loaded = to && from;
     return t;
   }();
   return *tables;
 }
 
 }  // namespace
+
+bool Available() { return Tables().loaded; }
 
 char32_t DecodeChar(std::string_view text, size_t* pos) {
   const TTables& t = Tables();
@@ -145,26 +151,35 @@ std::string FromUtf8(std::string_view utf8) {
 char32_t NextUtf8(std::string_view text, size_t* pos) {
   auto b = reinterpret_cast<const unsigned char*>(text.data());
   size_t i = *pos;
-  unsigned char c = b[i];
-  *pos = i + 1;  // where an invalid sequence resumes
+  unsigned char c = b[i++];
+  *pos = i;
   if (c < 0x80) return c;
   int extra;
-  char32_t value, min;
+  char32_t value;
+  // The first trail byte's range also rules out overlong forms, surrogates
+  // and values past U+10FFFF, so a complete sequence is always valid.
+  unsigned char low = 0x80, high = 0xBF;
   if (c >= 0xC2 && c <= 0xDF) {
-    extra = 1, value = c & 0x1F, min = 0x80;
+    extra = 1, value = c & 0x1F;
   } else if (c >= 0xE0 && c <= 0xEF) {
-    extra = 2, value = c & 0x0F, min = 0x800;
+    extra = 2, value = c & 0x0F;
+    if (c == 0xE0) low = 0xA0;
+    if (c == 0xED) high = 0x9F;
   } else if (c >= 0xF0 && c <= 0xF4) {
-    extra = 3, value = c & 0x07, min = 0x10000;
+    extra = 3, value = c & 0x07;
+    if (c == 0xF0) low = 0x90;
+    if (c == 0xF4) high = 0x8F;
   } else {
     return 0xFFFD;
   }
-  for (int k = 1; k <= extra; ++k) {
-    if (i + k >= text.size() || (b[i + k] & 0xC0) != 0x80) return 0xFFFD;
-    value = (value << 6) | (b[i + k] & 0x3F);
+  for (int k = 0; k < extra; ++k, low = 0x80, high = 0xBF) {
+    if (i >= text.size() || b[i] < low || b[i] > high) {
+      *pos = i;  // the broken beginning counts as one character
+      return 0xFFFD;
+    }
+    value = (value << 6) | (b[i++] & 0x3F);
   }
-  if (value < min || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0xFFFD;
-  *pos = i + 1 + extra;
+  *pos = i;
   return value;
 }
 

@@ -11,6 +11,11 @@ namespace zeph::cp932 {
 
 inline constexpr char32_t kGeta = 0x3013;
 
+// False when iconv has no "CP932" tables (a stripped C library): every
+// non-ASCII character then converts to "〓", so callers fall back to wire
+// encodings that need no code page.
+bool Available();
+
 // The Unicode character of the Shift_JIS character at text[*pos], which
 // advances past it; kGeta for a byte that starts no character.
 char32_t DecodeChar(std::string_view text, size_t* pos);
@@ -21,8 +26,11 @@ bool EncodeChar(char32_t c, std::string* out);
 std::string ToUtf8(std::string_view sjis);
 std::string FromUtf8(std::string_view utf8);
 
-// Reads one UTF-8 character at text[*pos] and advances past it; an invalid
-// or truncated sequence yields U+FFFD and advances one byte.
+// Reads one UTF-8 character at text[*pos] and advances past it. An invalid
+// or truncated sequence yields U+FFFD and advances past its longest valid
+// beginning (at least one byte): a character cut short is one U+FFFD and
+// never swallows the byte after it; overlong forms and surrogates are
+// invalid.
 char32_t NextUtf8(std::string_view text, size_t* pos);
 void AppendUtf8(char32_t c, std::string* out);
 
