@@ -197,8 +197,9 @@ std::string EncodeJis(std::string_view sjis, TKanaMode mode) {
   TJisWriter writer(mode, &out);
   for (size_t pos = 0; pos < sjis.size();) {
     unsigned char c = ByteAt(sjis, pos);
-    bool pair = pos + 1 < sjis.size() && (IsSjisLead(c) || c >= 0xFD) && IsSjisTrail(ByteAt(sjis, pos + 1));
-    if (pair) {
+    // Characters are cut by the same rule as every other scan, so 0xFD–0xFF
+    // stand alone and never take the next byte with them.
+    if (SjisCharLength(sjis, pos) == 2) {
       writer.Kanji(FoldToJisRange(static_cast<uint16_t>((c << 8) | ByteAt(sjis, pos + 1))));
       pos += 2;
       continue;

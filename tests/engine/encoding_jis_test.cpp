@@ -101,7 +101,7 @@ TEST(EncodeJisTest, CharactersOutsideJisX0208) {
       {"IBM extension small roman one", "\xFA\x40", "\x1B$B\x7C\x71\x1B(B"},
       {"IBM extension folds like its NEC-selected twin", "\xFA\x40", EncodeJis("\xEE\xEF", TKanaMode::KanaSet)},
       {"user-defined area", "\xF0\x40", kGetaJis},
-      {"0xFD with a second byte", "\xFD\x40", kGetaJis},
+      {"0xFD stands alone", "\xFD\x40", "\x1B$B\x22\x2E\x1B(B@"},
       {"lead byte at the end", "a\x88", "a" + kGetaJis},
       {"lead byte before a blank", "\x88 a", "\x1B$B\x22\x2E\x1B(B a"},
       {"byte that starts nothing", "\x80\xA0\xFF", "\x1B$B\x22\x2E\x22\x2E\x22\x2E\x1B(B"},
