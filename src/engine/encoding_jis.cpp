@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "engine/encoding_kana.h"
 #include "platform/sjis.h"
 
 namespace zeph {
@@ -17,7 +18,6 @@ constexpr uint16_t kGetaCode = 0x81AC;  // 〓
 unsigned char ByteAt(std::string_view text, size_t pos) { return static_cast<unsigned char>(text[pos]); }
 
 bool IsJisByte(unsigned char c) { return c >= 0x21 && c <= 0x7E; }
-bool IsHalfWidthKana(unsigned char c) { return c >= 0xA1 && c <= 0xDF; }
 
 void AppendCode(uint16_t code, std::string* out) {
   out->push_back(static_cast<char>(code >> 8));

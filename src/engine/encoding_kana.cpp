@@ -10,8 +10,6 @@ constexpr unsigned char kHalfWidthU = 0xB3;  // «ｳ»
 constexpr unsigned char kVoicedMark = 0xDE;
 constexpr unsigned char kSemiVoicedMark = 0xDF;
 
-bool IsHalfWidthKana(unsigned char c) { return c >= kFirstKana && c <= 0xDF; }
-
 // The full-width counterparts of 0xA1–0xDF in order, two bytes each.
 const std::string& FullWidthKana() {
   static const std::string& table = Sjis(
