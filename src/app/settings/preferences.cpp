@@ -1,0 +1,37 @@
+#include "app/settings/preferences.h"
+
+#include "platform/cp932.h"
+#include "platform/sjis.h"
+#include "platform/user_folders.h"
+
+namespace zeph {
+namespace {
+
+// A folder as internal text, ending with a separator when asked.
+std::string FolderText(const std::filesystem::path& folder, bool trailing_separator) {
+  std::string text = cp932::FromUtf8(folder.string());
+  if (trailing_separator && !text.empty() && text.back() != '/') text += '/';
+  return text;
+}
+
+}  // namespace
+
+std::string DefaultGroupName(int index) { return Sjis("グループ") + std::to_string(index + 1); }
+
+std::array<TUserGroup, kUserGroupCount> DefaultUserGroups() {
+  std::array<TUserGroup, kUserGroupCount> groups;
+  for (int g = 0; g < kUserGroupCount; ++g) groups[static_cast<size_t>(g)].name = DefaultGroupName(g);
+  return groups;
+}
+
+TPreferences DefaultPreferences() {
+  TPreferences prefs;
+  std::filesystem::path desktop = DesktopFolder();
+  std::filesystem::path documents = DocumentsFolder();
+  std::filesystem::path base = documents.empty() ? desktop : documents;
+  prefs.LogRootDir = FolderText(base / "ZephloraLog", true);
+  prefs.DCCRootDir = FolderText(desktop, false);
+  return prefs;
+}
+
+}  // namespace zeph
