@@ -1,0 +1,131 @@
+#include "display/decorated_text.h"
+
+#include "platform/sjis.h"
+
+namespace zeph {
+namespace {
+
+bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A colour number after 0x03: one or two digits, then a comma with one or
+// two digits only when a digit follows the comma. Neither digits nor the
+// comma can be the second byte of a double-byte character, so reading them
+// byte by byte never splits one.
+struct TColorNumber {
+  size_t length = 0;  // bytes after the 0x03; 0 when no digit follows
+  int fore = -1;
+  int back = -1;
+};
+
+size_t ReadNumber(std::string_view text, size_t pos, int& number) {
+  number = text[pos] - '0';
+  if (pos + 1 < text.size() && IsAsciiDigit(text[pos + 1])) {
+    number = number * 10 + (text[pos + 1] - '0');
+    return 2;
+  }
+  return 1;
+}
+
+TColorNumber ReadColorNumber(std::string_view text, size_t pos) {
+  TColorNumber number;
+  if (pos >= text.size() || !IsAsciiDigit(text[pos])) return number;
+  size_t p = pos + ReadNumber(text, pos, number.fore);
+  if (p + 1 < text.size() && text[p] == ',' && IsAsciiDigit(text[p + 1]))
+    p += 1 + ReadNumber(text, p + 1, number.back);
+  number.length = p - pos;
+  return number;
+}
+
+void ApplyColor(std::string_view text, size_t& pos, TDecoration& decoration) {
+  TColorNumber number = ReadColorNumber(text, pos);
+  if (number.length == 0) {
+    decoration.hasFore = decoration.hasBack = 0;
+    decoration.fore = decoration.back = 0;
+    return;
+  }
+  decoration.hasFore = 1;
+  decoration.fore = number.fore % 16;
+  if (number.back >= 0) {
+    decoration.hasBack = 1;
+    decoration.back = number.back % 16;
+  }
+  pos += number.length;
+}
+
+bool IsToggleOrStop(char c) {
+  return c == kBoldCode || c == kUnderlineCode || c == kReverseCode || c == kStopCode;
+}
+
+void ApplyToggleOrStop(char c, TDecoration& decoration) {
+  switch (c) {
+    case kBoldCode: decoration.bold ^= 1; break;
+    case kUnderlineCode: decoration.underline ^= 1; break;
+    case kReverseCode: decoration.reverse ^= 1; break;
+    default: decoration = TDecoration(); break;
+  }
+}
+
+// The end of the characters from pos on that carry no control byte (nor a
+// tab, when tabs are expanded), stepping over double-byte characters whole.
+size_t PlainSpanEnd(std::string_view text, size_t pos, bool stopAtTab) {
+  while (pos < text.size()) {
+    char c = text[pos];
+    if (IsToggleOrStop(c) || c == kColorCode || (stopAtTab && c == '\t')) break;
+    pos += SjisCharLength(text, pos);
+  }
+  return pos;
+}
+
+void Append(TDecodedText& out, std::string_view bytes, TDecoration decoration) {
+  out.text.append(bytes);
+  out.decorations.insert(out.decorations.end(), bytes.size(), decoration);
+}
+
+}  // namespace
+
+void DecodeDecoratedText(std::string_view text, TDecodedText& out, TTabs tabs) {
+  out.text.clear();
+  out.decorations.clear();
+  bool expandTabs = tabs == TTabs::ExpandToFourSpaces;
+  TDecoration decoration;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    char c = text[pos];
+    if (IsToggleOrStop(c)) {
+      ApplyToggleOrStop(c, decoration);
+      ++pos;
+    } else if (c == kColorCode) {
+      ++pos;
+      if (pos < text.size()) ApplyColor(text, pos, decoration);
+    } else if (c == '\t' && expandTabs) {
+      Append(out, "    ", decoration);
+      ++pos;
+    } else {
+      size_t end = PlainSpanEnd(text, pos, expandTabs);
+      Append(out, text.substr(pos, end - pos), decoration);
+      pos = end;
+    }
+  }
+}
+
+std::string StripControlCodes(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  size_t pos = 0;
+  while (pos < text.size()) {
+    char c = text[pos];
+    if (IsToggleOrStop(c)) {
+      ++pos;
+    } else if (c == kColorCode) {
+      ++pos;
+      pos += ReadColorNumber(text, pos).length;
+    } else {
+      size_t end = PlainSpanEnd(text, pos, false);
+      out.append(text.substr(pos, end - pos));
+      pos = end;
+    }
+  }
+  return out;
+}
+
+}  // namespace zeph

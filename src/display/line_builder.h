@@ -1,0 +1,42 @@
+#pragma once
+
+#include <vector>
+
+#include "display/decorated_text.h"
+#include "display/log_line.h"
+#include "display/text_range.h"
+
+namespace zeph {
+
+class TKeywordMatcher;
+class TUrlDetector;
+
+// Builds log lines: decodes the body's decorations, finds its addresses,
+// URLs and keywords, and merges it all into runs. Every received line passes
+// through here, so the scratch buffers are kept between lines. One builder
+// serves all logs of the (single-threaded) program.
+class TLineBuilder {
+ public:
+  // keywords may be null: then no line is matched against keywords.
+  TLineBuilder(const TUrlDetector& detector, const TKeywordMatcher* keywords);
+
+  void SetKeywordMatcher(const TKeywordMatcher* keywords) { keywords_ = keywords; }
+
+  // keywordCheck: the caller asks for keyword matching; it runs only for the
+  // message categories (Privmsg, Notice, Action).
+  TLogLine Build(const TLogLineSource& source, bool keywordCheck);
+
+ private:
+  void AppendPrefixPiece(TLogLine& line, const std::string& piece, TLogElement element);
+  void Mark(const std::vector<TTextRange>& ranges, TLogElement element);
+  void MatchKeywords(TLogLine& line);
+  void AppendBodyRuns(TLogLine& line) const;
+
+  const TUrlDetector& detector_;
+  const TKeywordMatcher* keywords_;
+  TDecodedText body_;
+  std::vector<TLogElement> elements_;
+  std::vector<TTextRange> keywordRanges_;
+};
+
+}  // namespace zeph

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "display/decoration.h"
+#include "display/link_key.h"
+#include "display/text_range.h"
+
+// One line of a log: what a print operation hands over, and the line built
+// from it with its runs of decorated, classified text.
+namespace zeph {
+
+enum class TLogElement : std::uint8_t { Text = 0, Time = 1, Nick = 2, Place = 3, Url = 4, Address = 5, Keyword = 6 };
+
+// Line categories (fonts of the view) whose lines are matched against the
+// keywords: Privmsg, Notice and Action.
+inline bool IsMessageCategory(int category) { return category >= 0 && category <= 2; }
+
+// The record a print operation builds.
+struct TLogLineSource {
+  std::string time;       // time piece, may be empty
+  std::string place;      // place piece, may be empty
+  std::string nickPiece;  // nick prefix, may be empty
+  std::string body;       // message text with IRC control bytes
+  int category = 0;       // font category 0..19
+  int nickClass = 0;      // 0 other users, 1 the user himself, 2..6 user groups 1..5
+  std::string nick;       // the sender's plain nick, empty when none
+  TLinkKey linkKey;       // where the line came from; empty for lines of own logs
+  std::uint64_t serial = 0;
+  TNodeId unit = kNoNode;     // source unit, kNoNode when the line has none
+  TNodeId channel = kNoNode;  // source channel, talk or DCC chat; kNoNode for unit log lines
+};
+
+// A stretch of text drawn alike. The runs of a line cover its text from 0 to
+// its end without gaps or overlaps.
+struct TLogRun {
+  size_t start = 0;
+  size_t end = 0;
+  TLogElement element = TLogElement::Text;
+  TDecoration decoration;
+
+  bool operator==(const TLogRun&) const = default;
+};
+
+// The wrapped rows of a line for one view width and layout generation,
+// computed and kept by the log view.
+struct TLineLayout {
+  struct TPiece {
+    size_t start = 0;
+    size_t end = 0;
+    size_t run = 0;  // index into the line's runs
+    int width = 0;
+    int height = 0;
+  };
+  struct TRow {
+    size_t first = 0;
+    size_t last = 0;
+    int height = 0;
+    std::vector<TPiece> pieces;
+  };
+
+  int width = -1;
+  std::uint64_t generation = 0;
+  std::vector<TRow> rows;
+
+  bool IsValidFor(int viewWidth, std::uint64_t layoutGeneration) const {
+    return width == viewWidth && generation == layoutGeneration;
+  }
+};
+
+struct TLogLine {
+  std::string text;  // time + place + nick piece + plain body (control bytes removed, tabs expanded)
+  size_t prefixLength = 0;
+  std::vector<TLogRun> runs;
+  std::vector<TTextRange> urls;       // positions in text
+  std::vector<TTextRange> addresses;  // positions in text
+  bool keywordHit = false;
+  int category = 0;
+  int nickClass = 0;
+  std::string nick;
+  TLinkKey linkKey;
+  std::uint64_t serial = 0;
+  TNodeId unit = kNoNode;
+  TNodeId channel = kNoNode;
+  mutable TLineLayout layout;
+
+  // The element of the run holding pos; Text when no run does.
+  TLogElement ElementAt(size_t pos) const;
+  // The URL (or address) whose range holds pos; empty when none does.
+  std::string_view UrlAt(size_t pos) const;
+  std::string_view AddressAt(size_t pos) const;
+};
+
+}  // namespace zeph

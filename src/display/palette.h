@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The fixed 16-colour palette of IRC colour codes. Index -1 stands for "no
+// colour" wherever a colour index is passed around.
+namespace zeph {
+
+inline constexpr int kPaletteSize = 16;
+inline constexpr int kNoColor = -1;
+
+// The name used in decoration tags ("Red"); empty for indexes outside 0..15.
+std::string_view PaletteTagName(int index);
+
+// The Japanese name shown to the user (Shift_JIS); empty outside 0..15.
+const std::string& PaletteDisplayName(int index);
+
+// The colour as a 32-bit value with red in the lowest byte; black outside 0..15.
+std::uint32_t PaletteColor(int index);
+
+// Palette index 0..15 of a tag name compared without regard to (ASCII)
+// case, or -1.
+int ColorIndexFromName(std::string_view name);
+
+}  // namespace zeph

@@ -1,0 +1,50 @@
+#include "display/display_preferences.h"
+
+#include <gtest/gtest.h>
+
+#include "app/settings/preferences.h"
+
+namespace zeph {
+namespace {
+
+TEST(DisplayPreferences, DefaultsAgreeWithThePreferences) {
+  TPreferences preferences;
+  EXPECT_EQ(KeywordSettingsFrom(preferences), TKeywordSettings());
+  EXPECT_EQ(LineReactionSettingsFrom(preferences), TLineReactionSettings());
+}
+
+TEST(DisplayPreferences, EveryKeyReachesItsField) {
+  TPreferences preferences;
+  preferences.BlinkTitleOnKeyword = false;
+  preferences.WholeLine = true;
+  preferences.Case = true;
+  preferences.IgnoreURL = false;
+  preferences.IgnoreNotice = false;
+  preferences.EnableGroup4 = false;
+  preferences.EnableNormal = false;
+  preferences.like_keywords = {"a", "b"};
+  preferences.dislike_keywords = {"c"};
+  preferences.EnableKeywordSound = true;
+  preferences.KeywordSoundFile = "k.wav";
+  preferences.RecordUrlInMyMessage = true;
+  preferences.IgnoreURLInConsoleReply = false;
+  preferences.AutoClipUrl = true;
+
+  TKeywordSettings keywords;
+  keywords.blinkTitle = false;
+  keywords.wholeLine = true;
+  keywords.matchCase = true;
+  keywords.ignoreUrl = false;
+  keywords.ignoreNotice = false;
+  keywords.enableGroup[3] = false;
+  keywords.enableNormal = false;
+  keywords.like = {"a", "b"};
+  keywords.dislike = {"c"};
+  EXPECT_EQ(KeywordSettingsFrom(preferences), keywords);
+
+  TLineReactionSettings reactions{true, "k.wav", true, false, true};
+  EXPECT_EQ(LineReactionSettingsFrom(preferences), reactions);
+}
+
+}  // namespace
+}  // namespace zeph
