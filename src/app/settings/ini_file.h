@@ -11,7 +11,7 @@ namespace zeph {
 // Counted lists ("AutoOp.Count" and entries 0 to Count-1) hold at most this
 // many entries, so a damaged count cannot make a reader loop for ever or
 // fill the memory with empty entries.
-inline constexpr int kMaxListEntries = 10000;
+inline constexpr int kMaxListEntries = 1000;
 
 // A settings file of [sections] and key=value lines, loaded whole and
 // queried by section and key. Names are byte strings compared exactly
