@@ -48,4 +48,13 @@ void TIniWriter::Append(std::string_view bytes) {
   }
 }
 
+bool SaveIniFile(const std::filesystem::path& path, TFilePrivacy privacy,
+                 const std::function<void(TIniWriter&)>& write) {
+  if (path.has_parent_path()) CreateFolders(path.parent_path(), TFilePrivacy::OwnerOnly);
+  TIniWriter writer;
+  if (!writer.Open(path, privacy)) return false;
+  write(writer);
+  return writer.Close();
+}
+
 }  // namespace zeph

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -46,5 +47,11 @@ class TIniWriter {
   std::string text_;
   bool last_section_named_ = false;
 };
+
+// A whole settings file: creates its folder with every missing parent
+// (private to the user, as the profile holds passwords), opens a writer,
+// lets `write` fill it and closes. False if the file could not be written.
+bool SaveIniFile(const std::filesystem::path& path, TFilePrivacy privacy,
+                 const std::function<void(TIniWriter&)>& write);
 
 }  // namespace zeph

@@ -4,7 +4,6 @@
 
 #include "app/settings/counted_list.h"
 #include "app/settings/field_table.h"
-#include "platform/files.h"
 
 namespace zeph {
 namespace {
@@ -282,13 +281,9 @@ bool LoadPreferences(const std::filesystem::path& path, TPreferences* prefs) {
 }
 
 bool SavePreferences(const std::filesystem::path& path, const TPreferences& prefs) {
-  if (path.has_parent_path()) CreateFolders(path.parent_path(), TFilePrivacy::OwnerOnly);
-  TIniWriter writer;
-  if (!writer.Open(path)) return false;
   TPreferences saved = prefs;
   saved.Installed = true;  // the file marks a profile that was set up
-  WritePreferences(writer, saved);
-  return writer.Close();
+  return SaveIniFile(path, TFilePrivacy::Shared, [&](TIniWriter& writer) { WritePreferences(writer, saved); });
 }
 
 }  // namespace zeph

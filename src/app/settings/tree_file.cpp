@@ -5,7 +5,6 @@
 #include "app/settings/counted_list.h"
 #include "app/settings/field_table.h"
 #include "app/settings/password_code.h"
-#include "platform/files.h"
 
 namespace zeph {
 namespace {
@@ -167,11 +166,7 @@ bool LoadTree(const std::filesystem::path& path, TWorldConfig* world) {
 }
 
 bool SaveTree(const std::filesystem::path& path, const TWorldConfig& world) {
-  if (path.has_parent_path()) CreateFolders(path.parent_path(), TFilePrivacy::OwnerOnly);
-  TIniWriter writer;
-  if (!writer.Open(path, TFilePrivacy::OwnerOnly)) return false;
-  WriteWorldConfig(writer, world);
-  return writer.Close();
+  return SaveIniFile(path, TFilePrivacy::OwnerOnly, [&](TIniWriter& writer) { WriteWorldConfig(writer, world); });
 }
 
 }  // namespace zeph
