@@ -98,22 +98,30 @@ bool TAtomicFile::Open(const fs::path& path, TFilePrivacy privacy) {
   if (IsOpen()) return false;
   failed_ = false;
   target_ = ResolveLinks(path);
+  // The new file starts private and gets a shared old file's mode only
+  // after that, so a file the user made private is never open to others.
+  struct stat old;
+  bool has_old = stat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+  mode_t mode = has_old ? 0600 : FileMode(privacy);
+  int error = 0;
   for (int i = 0; i < kTempNameTries && fd_ < 0; ++i) {
     temp_ = TempName(target_);
-    fd_ = open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, FileMode(privacy));
-    if (fd_ < 0 && errno != EEXIST) break;
+    fd_ = open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd_ >= 0) break;
+    error = errno;
+    temp_.clear();  // not ours: never to be removed
+    if (error != EEXIST) break;
   }
   if (fd_ < 0) {
-    Fail("cannot create a temporary file", errno);
+    Fail("cannot create a temporary file", error);
     return false;
   }
-  // A shared file keeps the mode the user gave the old one; a private one
-  // is private even when the old file was not.
-  struct stat st;
+  // A private file is private even when the old one was not; a shared one
+  // keeps the mode the user gave the old file.
   if (privacy == TFilePrivacy::OwnerOnly)
     fchmod(fd_, 0600);
-  else if (stat(target_.c_str(), &st) == 0 && S_ISREG(st.st_mode))
-    fchmod(fd_, st.st_mode & 07777);
+  else if (has_old)
+    fchmod(fd_, old.st_mode & 07777);
   return true;
 }
 
