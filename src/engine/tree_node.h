@@ -1,0 +1,34 @@
+#pragma once
+
+#include "display/line_store.h"
+#include "display/link_key.h"
+
+namespace zeph {
+
+// What the server tree shows for a unit or one of its targets: its log and
+// its marks, under an id that names it for the life of the process. Lines,
+// histories and console copies refer to nodes by this id, never by pointer,
+// so a line that outlives its node leads nowhere.
+class TTreeNode {
+ public:
+  explicit TTreeNode(TLineBuilder& builder);
+  virtual ~TTreeNode() = default;
+  TTreeNode(const TTreeNode&) = delete;
+  TTreeNode& operator=(const TTreeNode&) = delete;
+
+  TNodeId Id() const { return id_; }
+  TLineStore& Log() { return log_; }
+  const TLineStore& Log() const { return log_; }
+
+  // The marks the tree shows in colour; selecting the node clears them.
+  bool keyword_mark = false;
+  bool new_talk_mark = false;
+  bool update_mark = false;
+  void ClearMarks() { keyword_mark = new_talk_mark = update_mark = false; }
+
+ private:
+  const TNodeId id_;
+  TLineStore log_;
+};
+
+}  // namespace zeph

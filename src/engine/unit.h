@@ -1,0 +1,284 @@
+#pragma once
+
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/settings/server_config.h"
+#include "display/message_kind.h"
+#include "engine/channel.h"
+#include "engine/channel_mode.h"
+#include "engine/encoding.h"
+#include "engine/irc_connection.h"
+#include "engine/rejoin_manager.h"
+#include "engine/resolver.h"
+#include "engine/tree_node.h"
+#include "engine/who_queue.h"
+
+namespace zeph {
+
+class TWorld;
+struct TPreferences;
+
+enum class TUnitState { Idle = 0, Connecting = 1, Connected = 2, LoggedIn = 3 };
+
+// A channel name with the key to join it.
+using TJoinEntry = std::pair<std::string, std::string>;
+
+// State that the reply and CTCP handlers keep per session; cleared with the
+// session.
+struct TReplyState {
+  bool whois_in_progress = false;
+  bool names_in_progress = false;
+  bool list_in_progress = false;
+  int motd_lines = 0;
+  long long last_ctcp_answer_ms = -1;  // no answer yet
+  std::set<std::string> requested_safe_channels;  // "!" channels we asked to create
+};
+
+// One server entry and the IRC session that runs on it.
+class TUnit final : public TTreeNode,
+                    public TMemberGroupSource,
+                    private TIrcConnectionListener,
+                    private TResolverListener {
+ public:
+  // Ticks the server gets to close the connection after our QUIT.
+  static constexpr int kQuitCountdown = 6;
+
+  TUnit(TWorld& world, TServerConfig config);
+  ~TUnit() override;
+
+  TWorld& World() const { return world_; }
+  const TPreferences& Prefs() const;
+  TServerConfig& Config() { return config_; }
+  const TServerConfig& Config() const { return config_; }
+  const std::string& Name() const { return config_.name; }
+
+  // Switches the world sets from the preferences when it builds the unit.
+  bool update = true;
+  bool console = true;
+  bool keyword = true;
+  // Set on the first unit connected at start-up: its first joined channel
+  // gets selected.
+  bool select_first_channel = false;
+
+  // --- Session ---------------------------------------------------------
+  TUnitState State() const { return state_; }
+  bool IsLoggedIn() const { return state_ == TUnitState::LoggedIn; }
+  bool IsClosing() const { return closing_; }
+  int SessionEncoding() const { return session_encoding_; }
+  TWireEncoding Wire() const;
+  std::string Decode(std::string_view wire) const { return Wire().Decode(wire); }
+  std::string Encode(std::string_view text) const { return Wire().Encode(text); }
+
+  const std::string& ServerName() const { return server_name_; }
+  const std::string& Nick() const { return current_nick_; }
+  void SetCurrentNick(std::string nick) { current_nick_ = std::move(nick); }
+  // Whether a nick is ours: an exact comparison, as the server confirmed it.
+  bool IsOwnNick(std::string_view nick) const { return nick == current_nick_; }
+  // The nick the title and the first login use: current while logged in.
+  const std::string& DisplayNick() const { return IsLoggedIn() ? current_nick_ : config_.nick; }
+
+  std::string base_nick;          // nick-in-use retries are built from it
+  std::string requested_nick;     // the nick the user last asked for
+  std::string registration_nick;  // sent with NICK at registration
+  std::string previous_base_nick;
+  int nick_retry_count = 0;
+  int nick_number = 0;  // the numbering counter of nick retries
+  TUserMode user_mode;
+  std::string away_message;
+  bool away = false;
+  std::string own_user;  // as the server reports us
+  std::string own_host;
+  TReplyState replies;
+
+  // Our IPv4 address for DCC offers, in network byte order; kNone while
+  // unknown. It is resolved from a host chosen by IPResolveMethod: the host
+  // of our own JOIN echo, or the one a GETADDRESS self-query reported.
+  uint32_t own_address = TResolver::kNone;
+  std::string own_address_join_host;
+  std::string own_address_ctcp_host;
+  // Resolves a host as our own address.
+  void ResolveOwnAddress(const std::string& host);
+
+  bool auto_reconnect = false;
+  int reconnect_attempts = 0;
+  int reconnect_countdown = 0;
+
+  void Connect();
+  void ConnectAfter(int seconds);
+  void Disconnect(bool by_user, bool timed_out);
+  void CancelReconnect();
+  // Before the unit goes away: QUIT when logged in, then close everything.
+  void Shutdown(bool force);
+  void OnTick();
+  // Run by the welcome-type replies (1, 376, 422); once per session.
+  void OnLoggedIn(const TIrcMessage& message);
+
+  // Every command the engine sends passes here: the texts are encoded for
+  // the wire and the line queued with its flood penalty and priority.
+  void SendCommand(const std::string& command, const std::string& middle, const std::string& trailing,
+                   int penalty, int priority);
+  TIrcConnection& Connection() { return connection_; }
+
+  // --- Targets ---------------------------------------------------------
+  const std::vector<std::unique_ptr<TChannel>>& Channels() const { return channels_; }
+  TChannel* FindChannel(std::string_view name) const;
+  TChannel* FindByWireName(std::string_view name) const;
+  TChannel* FindTarget(std::string_view name) const;
+  TChannel* FindById(TNodeId id) const;
+  // A new channel target from a tree entry; null when the name is taken.
+  TChannel* AddChannel(const TChannelConfig& config);
+  TChannel* OpenTalk(const std::string& nick, const std::string& user, const std::string& host);
+  TChannel* OpenDccChat(const std::string& nick, const std::string& user, const std::string& host);
+  // Parts a joined channel, ends a talk, and destroys the target.
+  void CloseTarget(TChannel& target);
+  // Who the user is, for classifying members by user group.
+  std::string_view CurrentNick() const override { return current_nick_; }
+  const std::vector<std::string>& SelfMasks() const override;
+  const std::array<TUserGroup, kUserGroupCount>& UserGroups() const override;
+  // The "!" channels put into a JOIN and not yet joined (upper-cased).
+  std::set<std::string>& SafeJoins() { return safe_joins_; }
+
+  // --- Printing --------------------------------------------------------
+  // Each returns whether the line hit a keyword.
+  bool PrintToUnit(TMessageKind kind, const std::string& nick, const std::string& text,
+                   const std::string& channel_name = std::string(), bool keyword_check = false);
+  bool PrintToChannel(TChannel& target, TMessageKind kind, const std::string& nick, const std::string& text,
+                      bool keyword_check = false);
+  // The target's own log only, no console copy.
+  bool PrintOwnLog(TChannel& target, TMessageKind kind, const std::string& nick, const std::string& text);
+  void PrintToConsole(TMessageKind kind, const std::string& text, TChannel* target = nullptr);
+  void PrintSystem(const std::string& text, TChannel* target = nullptr);
+  // The unit log only, no console copy.
+  bool PrintOwnLogOfUnit(TMessageKind kind, const std::string& nick, const std::string& text);
+  // An invitation: activating the line joins the channel.
+  void PrintInvitation(const std::string& nick, const std::string& text, const std::string& channel);
+
+  // --- Outgoing commands ---------------------------------------------------
+  enum class TMessageType { Privmsg, Notice, Action };
+  void SendMessage(const std::string& target, const std::string& text, TMessageType type);
+  void SendCtcpQuery(const std::string& target, const std::string& text);
+  void SendCtcpReply(const std::string& target, const std::string& text);
+  void SendJoin(const std::string& channels, const std::string& keys);
+  void SendPart(const std::string& channel, const std::string& message);
+  void SendMode(const std::string& target, const std::string& modes);
+  void SendNick(const std::string& nick, bool remember);
+  void SendAway(const std::string& message);
+  void SendQuit(const std::string& message);
+  void SendKick(const std::string& channel, const std::string& nicks, const std::string& reason, int penalty);
+  void SendTopic(const std::string& channel, const std::string& topic);
+  void SendTopicQuery(const std::string& channel);
+  void SendInvite(const std::string& nick, const std::string& channel);
+  void SendWhois(const std::string& nick);
+  void SendList(const std::string& argument);
+  void SendNames(const std::string& channel);
+  // Gives or takes "o" or "v" for many nicks: removals first, then
+  // additions, three nicks per MODE line.
+  void SendMassMode(const std::string& channel, char letter, const std::vector<std::string>& remove,
+                    const std::vector<std::string>& add);
+
+  // --- Joining, member information, retries -------------------------------
+  int AutoJoinAtLogin();
+  void JoinChannels(const std::vector<TJoinEntry>& list);
+  TWhoQueue& WhoQueue() { return who_queue_; }
+  TRejoinManager& Rejoins() { return rejoins_; }
+
+  // --- Auto-op and operator recovery ---------------------------------------
+  void CheckAutoOp(TChannel& channel, const std::string& nick, const std::string& user, const std::string& host);
+  void AutoOpPass(TChannel& channel);
+  void PushToOpQueue(TChannel& channel, const std::string& nick);
+  void OpQueueTick(TChannel& channel, bool counting);
+  // After another user left: leave and re-create a channel we are alone in
+  // without operator status.
+  void RecoverOperator(TChannel& channel);
+
+  // Offers an event to the unit's macros unless all macros are stopped.
+  void RaiseMacroEvent(const TIrcMessage& event);
+
+ private:
+  // TIrcConnectionListener
+  void OnConnected() override;
+  void OnClosed() override;
+  void OnResolved() override {}
+  void OnMessage(TIrcMessage& message) override;
+  void OnSent(TOutgoingMessage& message) override;
+  void OnError(const std::string& text) override;
+  // TResolverListener: our own address for DCC.
+  void OnResolved(TResolver& resolver) override;
+  void OnResolveFailed(TResolver& resolver) override {}
+
+  void DoConnect(bool first);
+  void Register();
+  void OnDisconnected(bool by_user, bool timed_out);
+  void Dispatch(TIrcMessage& message);
+  void RaiseMacroEvents(const TIrcMessage& message, bool keyword);
+  void ReconnectStep();
+  void LoginTimeoutStep();
+  void KeepAliveStep();
+  void DelayedConnectStep();
+  void StartOwnAddressLookup();
+  void ChannelTick(TChannel& channel);
+  TChannel& CreateTarget(const TChannelConfig& config, TTargetKind kind);
+  void SendJoinBatch(const std::string& names, const std::string& keys);
+  void ProtocolLog(bool sent, std::string_view wire_line);
+  // One line into the own log of the unit (target null) or of a target;
+  // null when the kind's own-log flag is off.
+  const TLogLine* AddOwnLine(TChannel* target, TMessageKind kind, const std::string& nick, const std::string& text,
+                             const std::string& channel_name, bool keyword_check, const TLinkKey& link);
+  void AddConsoleLine(TChannel* target, TMessageKind kind, const std::string& nick, const std::string& text,
+                      const std::string& channel_name, const TLinkKey& link);
+  // Whether lines of the node are copied to the console now.
+  bool ConsoleCopyPasses(const TTreeNode& node, bool console_switch) const;
+  int NickClass(const TChannel* target, const std::string& nick) const;
+  void PlayEventSound(bool enabled, const std::string& file);
+
+  // Handlers of received channel events.
+  void OnPing(const TIrcMessage& m);
+  void OnError(const TIrcMessage& m);
+  void OnWallops(const TIrcMessage& m);
+  void OnKill(const TIrcMessage& m);
+  void OnJoin(const TIrcMessage& m);
+  void OnOwnJoin(const TIrcMessage& m, const std::string& channel, const std::string& display, TChannel* target,
+                 bool op);
+  void OnPart(const TIrcMessage& m);
+  void OnQuit(const TIrcMessage& m);
+  void OnNick(const TIrcMessage& m);
+  void OnMode(const TIrcMessage& m);
+  void OnChannelMode(const TIrcMessage& m, TChannel& target, const std::string& modes);
+  void OnTopic(const TIrcMessage& m);
+  void OnInvite(const TIrcMessage& m);
+  void OnKick(const TIrcMessage& m);
+  // The sender of an event in a channel may have told us his address.
+  void NoteSender(TChannel& target, const TIrcMessage& m);
+  void RemoveDepartedMember(TChannel& target, const std::string& nick);
+
+  TWorld& world_;
+  TServerConfig config_;
+  TIrcConnection connection_;
+  std::vector<std::unique_ptr<TChannel>> channels_;
+  TWhoQueue who_queue_;
+  TRejoinManager rejoins_;
+  TResolver local_resolver_;
+  std::set<std::string> safe_joins_;
+
+  TUnitState state_ = TUnitState::Idle;
+  int session_encoding_ = 0;
+  std::string server_name_;
+  std::string current_nick_;
+  bool login_timeout_enabled_ = false;
+  int login_countdown_ = 0;
+  bool rejoin_pending_ = false;
+  std::vector<TJoinEntry> rejoin_list_;
+  bool closing_ = false;
+  bool quit_pending_ = false;
+  int quit_countdown_ = 0;
+  int seconds_since_ping_ = 0;
+  bool delayed_connect_ = false;
+  int delayed_connect_seconds_ = 0;
+};
+
+}  // namespace zeph

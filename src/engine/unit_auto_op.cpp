@@ -1,0 +1,93 @@
+// Giving operator status to users on the auto-op lists, in batches after a
+// random delay, and getting it back for ourselves by rejoining a channel
+// we are alone in.
+#include "app/settings/preferences.h"
+#include "engine/channel_name.h"
+#include "engine/unit.h"
+#include "engine/world.h"
+
+namespace zeph {
+namespace {
+
+constexpr size_t kOpsPerLine = 3;
+
+bool MatchesAny(const std::vector<std::string>& masks, const std::string& address) {
+  for (const std::string& mask : masks) {
+    if (WildMatch(mask, address)) return true;
+  }
+  return false;
+}
+
+// The wait before the next batch: AutoOpDelayMax itself is never drawn.
+int DrawOpDelay(const TPreferences& p, double random01) {
+  if (!p.EnableAutoOpDelay) return 0;
+  if (p.AutoOpDelayMin >= p.AutoOpDelayMax) return p.AutoOpDelayMin;
+  return p.AutoOpDelayMin + static_cast<int>(random01 * (p.AutoOpDelayMax - p.AutoOpDelayMin));
+}
+
+}  // namespace
+
+void TUnit::CheckAutoOp(TChannel& channel, const std::string& nick, const std::string& user, const std::string& host) {
+  if (!channel.op) return;
+  std::string address = nick + "!" + user + "@" + host;
+  if (MatchesAny(world_.auto_op_masks, address) || MatchesAny(config_.auto_op_masks, address) ||
+      MatchesAny(channel.auto_op_masks, address))
+    PushToOpQueue(channel, nick);
+}
+
+void TUnit::AutoOpPass(TChannel& channel) {
+  std::vector<const TMember*> members = channel.members.PanelOrder();
+  for (const TMember* member : members) {
+    if (IsOwnNick(member->nick) || member->is_operator) continue;
+    CheckAutoOp(channel, member->nick, member->user, member->host);
+  }
+}
+
+void TUnit::PushToOpQueue(TChannel& channel, const std::string& nick) {
+  if (!channel.joined || !channel.op) return;
+  const TMember* member = channel.members.FindMember(nick);
+  if (member == nullptr || member->is_operator) return;
+  for (const std::string& queued : channel.auto_op.nicks) {
+    if (IrcUpper(queued) == IrcUpper(nick)) return;
+  }
+  // A queue that is still running keeps its counter.
+  if (channel.auto_op.nicks.empty()) channel.auto_op.delay = DrawOpDelay(Prefs(), world_.Random());
+  channel.auto_op.nicks.push_back(nick);
+  OpQueueTick(channel, false);
+}
+
+void TUnit::OpQueueTick(TChannel& channel, bool counting) {
+  TAutoOpQueue& queue = channel.auto_op;
+  if (channel.closing || queue.nicks.empty()) return;
+  if (queue.delay >= 1) {
+    if (counting) --queue.delay;
+    return;
+  }
+  std::vector<std::string> batch;
+  while (batch.size() < kOpsPerLine && !queue.nicks.empty()) {
+    std::string nick = std::move(queue.nicks.front());
+    queue.nicks.pop_front();
+    const TMember* member = channel.members.FindMember(nick);
+    if (member != nullptr && !member->is_operator) batch.push_back(nick);
+  }
+  if (!batch.empty()) SendMassMode(channel.WireName(), 'o', {}, batch);
+  if (queue.nicks.empty()) queue.delay = DrawOpDelay(Prefs(), world_.Random());
+}
+
+void TUnit::RecoverOperator(TChannel& channel) {
+  if (!Prefs().RejoinToRecoverOp || !channel.IsChannel() || !channel.joined) return;
+  if (channel.mode.r || channel.mode.a || channel.op || channel.members.MemberCount() > 1) return;
+  if (!IsChannelName(channel.name, kJoinChannelPrefixes)) return;
+  // Only once the member list is complete does "alone" mean alone.
+  if (!channel.names_complete) return;
+  std::string name = channel.WireName().empty() ? channel.name : channel.WireName();
+  std::string part_message =
+      world_.macros ? world_.macros->ExpandVariables(*this, config_.part_message) : config_.part_message;
+  SendPart(name, part_message);
+  SendJoin(name, channel.mode.key);
+  // The old topic goes back as the channel had it: it is channel text, not
+  // decoration markup to be converted.
+  if (!channel.topic.empty()) SendCommand("TOPIC", name, ":" + channel.topic, 2, 0);
+}
+
+}  // namespace zeph

@@ -1,0 +1,317 @@
+// What the unit does with the channel events and server messages it
+// receives: JOIN, PART, QUIT, NICK, MODE, TOPIC, INVITE, KICK, PING, ERROR,
+// WALLOPS and KILL.
+#include "app/settings/preferences.h"
+#include "engine/channel_name.h"
+#include "engine/irc_text.h"
+#include "engine/unit.h"
+#include "engine/world.h"
+#include "platform/sjis.h"
+#include "platform/string_printf.h"
+
+namespace zeph {
+namespace {
+
+std::string TrimRight(std::string text) {
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
+}
+
+TSender SenderOf(const TIrcMessage& m) { return TSender{m.nick, m.user, m.host}; }
+
+// A channel name is one name: a channel prefix and no blank, comma or
+// control byte. An invitation naming «#a,0» must not make us leave every
+// channel.
+bool IsSingleChannelName(const std::string& name) {
+  if (!IsChannelName(name, kServerChannelPrefixes)) return false;
+  for (unsigned char c : name) {
+    if (c <= 0x20 || c == ',' || c == 0x7F) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void TUnit::OnPing(const TIrcMessage& m) {
+  seconds_since_ping_ = 0;
+  SendCommand("PONG", std::string(), ":" + m.Param(0), 2, 1);
+}
+
+void TUnit::OnError(const TIrcMessage& m) {
+  PrintToUnit(TMessageKind::Error, std::string(), world_.Formats().FormatError(SenderOf(m), m.Param(0)));
+}
+
+void TUnit::OnWallops(const TIrcMessage& m) {
+  PrintToUnit(TMessageKind::Reply, std::string(), "*" + m.command + " " + m.Param(0));
+}
+
+void TUnit::OnKill(const TIrcMessage& m) {
+  const std::string& victim = m.Param(0);
+  std::string text = StringPrintf("*%s kill %s (%s)", m.nick.c_str(), victim.c_str(), m.Param(1).c_str());
+  for (size_t i = 0; i < channels_.size(); ++i) {
+    TChannel& target = *channels_[i];
+    if (!target.members.FindMember(victim)) continue;
+    PrintToChannel(target, TMessageKind::Quit, victim, text);
+    RemoveDepartedMember(target, victim);
+  }
+  PrintToConsole(TMessageKind::Quit, text);
+}
+
+void TUnit::RemoveDepartedMember(TChannel& target, const std::string& nick) {
+  target.members.RemoveMember(nick);
+  world_.NodeChanged(*this, &target);
+  RecoverOperator(target);
+}
+
+void TUnit::NoteSender(TChannel& target, const TIrcMessage& m) {
+  if (target.members.UpdateMember(m.nick, m.user, m.host) && target.IsChannel())
+    CheckAutoOp(target, m.nick, m.user, m.host);
+}
+
+// --- JOIN ---------------------------------------------------------------------
+
+void TUnit::OnJoin(const TIrcMessage& m) {
+  std::string channel = TrimRight(m.Param(0));
+  bool op = false;
+  size_t bel = channel.find('\x07');
+  if (bel != std::string::npos) {
+    op = channel.compare(bel + 1, 1, "o") == 0;
+    channel.resize(bel);
+  }
+  std::string display = IsSafeChannel(channel) ? StripSafeId(channel) : ShortenName(channel);
+  TChannel* target = FindByWireName(channel);
+  if (IsOwnNick(m.nick)) {
+    OnOwnJoin(m, channel, display, target, op);
+    return;
+  }
+  if (!target) {
+    PrintToUnit(TMessageKind::Join, m.nick, world_.Formats().FormatJoin(SenderOf(m), display), display);
+    return;
+  }
+  TMember member{m.nick, m.user, m.host};
+  member.is_operator = op;
+  target->members.AddMember(member, true);
+  CheckAutoOp(*target, m.nick, m.user, m.host);
+  PrintToChannel(*target, TMessageKind::Join, m.nick, world_.Formats().FormatJoin(SenderOf(m), target->name));
+  world_.NodeChanged(*this, target);
+}
+
+void TUnit::OnOwnJoin(const TIrcMessage& m, const std::string& channel, const std::string& display,
+                      TChannel* target, bool op) {
+  own_user = m.user;
+  own_host = m.host;
+  if (own_address_join_host.empty()) {
+    own_address_join_host = m.host;
+    if (Prefs().IPResolveMethod == 1 && !m.host.empty()) ResolveOwnAddress(m.host);
+  }
+  if (!target) {
+    // Joined somewhere the tree does not know: keep it configured. A name
+    // that could break the tree file or a later JOIN is not stored.
+    TChannelConfig config = NewChannelConfig(display, false);
+    target = &CreateTarget(config, TTargetKind::Channel);
+    world_.NodeAdded(*this, target);
+    if (IsSingleChannelName(display) || display.front() == '%') world_.RequestSaveTree();
+  }
+  if (IsSafeChannel(channel)) target->SetWireName(channel);
+  target->Activate();
+  PrintSystem(Sjis("チャンネルに入りました"), target);
+  PrintToChannel(*target, TMessageKind::Join, m.nick, world_.Formats().FormatJoin(SenderOf(m), target->name));
+  TMember self{m.nick, m.user, m.host};
+  self.is_operator = op;
+  target->members.AddMember(self, true);
+  world_.NodeChanged(*this, target);
+  if (Prefs().FocusOnJoin) {
+    world_.Select(this, target);
+  } else if (select_first_channel) {
+    select_first_channel = false;
+    world_.Select(this, target);
+  }
+  rejoins_.Remove(display);
+  if (IsSafeChannel(display) && !IsSafeCreate(display)) safe_joins_.erase(IrcUpper(display));
+}
+
+// --- PART, QUIT, KICK ----------------------------------------------------------
+
+void TUnit::OnPart(const TIrcMessage& m) {
+  const std::string& channel = m.Param(0);
+  TChannel* target = FindByWireName(channel);
+  if (!target) {
+    PrintToUnit(TMessageKind::Part, m.nick, world_.Formats().FormatPart(SenderOf(m), channel, m.Param(1)), channel);
+    return;
+  }
+  PrintToChannel(*target, TMessageKind::Part, m.nick,
+                 world_.Formats().FormatPart(SenderOf(m), target->name, m.Param(1)));
+  if (IsOwnNick(m.nick)) {
+    PrintSystem(Sjis("チャンネルを出ました"), target);
+    target->Deactivate();
+    world_.NodeChanged(*this, target);
+  } else {
+    RemoveDepartedMember(*target, m.nick);
+  }
+}
+
+void TUnit::OnQuit(const TIrcMessage& m) {
+  std::string text = world_.Formats().FormatQuit(SenderOf(m), m.Param(0));
+  for (size_t i = 0; i < channels_.size(); ++i) {
+    TChannel& target = *channels_[i];
+    if (!target.members.FindMember(m.nick)) continue;
+    PrintOwnLog(target, TMessageKind::UserQuit, m.nick, text);
+    RemoveDepartedMember(target, m.nick);
+  }
+  PrintToConsole(TMessageKind::UserQuit, text);
+}
+
+void TUnit::OnKick(const TIrcMessage& m) {
+  const std::string& channel = m.Param(0);
+  const std::string& victim = m.Param(1);
+  TChannel* target = FindTarget(channel);
+  if (!target) {
+    PrintToUnit(TMessageKind::Kick, m.nick, world_.Formats().FormatKick(SenderOf(m), victim, channel, m.Param(2)),
+                channel);
+    return;
+  }
+  PrintToChannel(*target, TMessageKind::Kick, m.nick,
+                 world_.Formats().FormatKick(SenderOf(m), victim, target->name, m.Param(2)));
+  if (!IsOwnNick(victim)) {
+    NoteSender(*target, m);
+    RemoveDepartedMember(*target, victim);
+    return;
+  }
+  std::string key = target->mode.key;  // the key as it was when the kick came
+  PrintSystem(Sjis("チャンネルを追い出されました"), target);
+  target->Deactivate();
+  world_.NodeChanged(*this, target);
+  PlayEventSound(Prefs().EnableKickSound, Prefs().KickSoundFile);
+  if (Prefs().RejoinOnKick) SendJoin(target->WireName().empty() ? target->name : target->WireName(), key);
+}
+
+// --- NICK ------------------------------------------------------------------------
+
+void TUnit::OnNick(const TIrcMessage& m) {
+  std::string old_nick = m.nick;
+  std::string new_nick = TrimRight(m.Param(0));
+  bool own = IsOwnNick(old_nick);
+  if (own) {
+    current_nick_ = new_nick;
+    nick_retry_count = 0;
+  }
+  std::string text = world_.Formats().FormatNick(SenderOf(m), new_nick);
+  TWireEncoding wire = Wire();
+  for (size_t i = 0; i < channels_.size(); ++i) {
+    TChannel& target = *channels_[i];
+    if (!target.joined) continue;
+    if (target.IsDccChat()) {
+      if (SameName(wire, target.partner, old_nick)) target.partner = new_nick;
+      continue;
+    }
+    if (!target.members.FindMember(old_nick)) continue;
+    PrintOwnLog(target, TMessageKind::Nick, old_nick, text);
+    target.members.RenameMember(old_nick, new_nick);
+    if (target.members.UpdateMember(new_nick, m.user, m.host) && target.IsChannel())
+      CheckAutoOp(target, new_nick, m.user, m.host);
+    if (own) target.members.RecomputeGroups();
+    world_.NodeChanged(*this, &target);
+  }
+  if (own) PrintOwnLogOfUnit(TMessageKind::Nick, old_nick, text);
+  PrintToConsole(TMessageKind::Nick, text);
+  if (world_.dcc) world_.dcc->RenamePeer(*this, old_nick, new_nick);
+  if (TChannel* talk = FindChannel(old_nick); talk && talk->IsTalk()) {
+    world_.RenameTalk(*this, *talk, new_nick);
+  }
+  world_.NodeChanged(*this);
+  if (world_.protocol) world_.protocol->OnNickChanged(*this, old_nick, new_nick);
+}
+
+// --- MODE --------------------------------------------------------------------------
+
+void TUnit::OnMode(const TIrcMessage& m) {
+  const std::string& target_name = m.Param(0);
+  std::string modes = TrimRight(m.JoinParams(1));
+  if (target_name == current_nick_) {
+    user_mode.Apply(modes);
+    PrintToUnit(TMessageKind::UserMode, m.nick, world_.Formats().FormatUserMode(target_name, modes));
+    world_.NodeChanged(*this);
+    return;
+  }
+  TChannel* target = FindTarget(target_name);
+  if (!target) {
+    PrintToUnit(TMessageKind::Mode, m.nick, world_.Formats().FormatMode(SenderOf(m), target_name, modes),
+                target_name);
+    return;
+  }
+  OnChannelMode(m, *target, modes);
+}
+
+void TUnit::OnChannelMode(const TIrcMessage& m, TChannel& target, const std::string& modes) {
+  NoteSender(target, m);
+  target.mode.Apply(modes);
+  std::string words = modes;
+  bool plus = true;
+  while (!words.empty()) {
+    std::string word = NextToken(words);
+    if (word.empty() || (word.front() != '+' && word.front() != '-')) continue;
+    for (char c : word) {
+      switch (c) {
+        case '+': plus = true; break;
+        case '-': plus = false; break;
+        case 'I': case 'R': case 'b': case 'e': {
+          std::string mask = NextToken(words);
+          if (world_.protocol) world_.protocol->OnMaskListChange(*this, target, c, plus, mask);
+          break;
+        }
+        case 'O': case 'k': NextToken(words); break;
+        case 'l':
+          if (plus) NextToken(words);
+          break;
+        case 'o': {
+          std::string nick = NextToken(words);
+          target.members.SetMemberMode(nick, 'o', plus);
+          if (IsOwnNick(nick)) {
+            target.op = plus;
+            if (!plus) {
+              target.auto_op = TAutoOpQueue();
+            } else if (Prefs().EnableAutoOpOnBeingOperator) {
+              AutoOpPass(target);
+            }
+          }
+          break;
+        }
+        case 'v': target.members.SetMemberMode(NextToken(words), 'v', plus); break;
+        default: break;
+      }
+    }
+  }
+  PrintToChannel(target, TMessageKind::Mode, m.nick, world_.Formats().FormatMode(SenderOf(m), target.name, modes));
+  world_.NodeChanged(*this, &target);
+}
+
+// --- TOPIC, INVITE ---------------------------------------------------------------
+
+void TUnit::OnTopic(const TIrcMessage& m) {
+  const std::string& channel = m.Param(0);
+  TChannel* target = FindTarget(channel);
+  if (!target) {
+    PrintToUnit(TMessageKind::Topic, m.nick, world_.Formats().FormatTopic(SenderOf(m), channel, m.Param(1)),
+                channel);
+    return;
+  }
+  NoteSender(*target, m);
+  target->topic = m.Param(1);
+  PrintToChannel(*target, TMessageKind::Topic, m.nick,
+                 world_.Formats().FormatTopic(SenderOf(m), target->name, m.Param(1)));
+  world_.NodeChanged(*this, target);
+}
+
+void TUnit::OnInvite(const TIrcMessage& m) {
+  std::string channel = TrimRight(m.Param(1));
+  PrintInvitation(m.nick, world_.Formats().FormatInvite(SenderOf(m), channel), channel);
+  PlayEventSound(Prefs().EnableInviteSound, Prefs().InviteSoundFile);
+  if (!IsSingleChannelName(channel)) return;  // shown, never acted on
+  if (Prefs().InviteAction == 2) {
+    SendJoin(channel, std::string());
+  } else if (Prefs().InviteAction == 1 && world_.view) {
+    world_.view->ShowInvitation(*this, m.nick, channel);
+  }
+}
+
+}  // namespace zeph

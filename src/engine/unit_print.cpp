@@ -1,0 +1,131 @@
+// How the unit prints: each event becomes a line in its own log (the unit
+// log, or a channel's), gated by the kind's settings, and a copy in the
+// shared console when the routing rule lets it through.
+#include "app/settings/preferences.h"
+#include "display/line_composition.h"
+#include "engine/unit.h"
+#include "engine/world.h"
+
+namespace zeph {
+
+int TUnit::NickClass(const TChannel* target, const std::string& nick) const {
+  if (nick.empty()) return 0;
+  if (IsOwnNick(nick)) return 1;
+  const TMember* member = target ? target->members.FindMember(nick) : nullptr;
+  if (member == nullptr) return 0;
+  if (member->group == kMemberGroupSelf) return 1;
+  if (member->group == kMemberGroupUser) return 2 + member->group_index;
+  return 0;
+}
+
+bool TUnit::ConsoleCopyPasses(const TTreeNode& node, bool console_switch) const {
+  if (!console_switch) return false;
+  if (!world_.IsSelected(node)) return true;
+  if (world_.view == nullptr) return false;
+  if (world_.view->IsScrolledAway(node.Id())) return true;
+  return Prefs().PrintAllLogToConsole && world_.view->IsInBackground();
+}
+
+const TLogLine* TUnit::AddOwnLine(TChannel* target, TMessageKind kind, const std::string& nick,
+                                  const std::string& text, const std::string& channel_name, bool keyword_check,
+                                  const TLinkKey& link) {
+  if (!IsOwnLogEnabled(kind, world_.Formats())) return nullptr;
+  TLineRequest request;
+  request.kind = kind;
+  request.log = target ? TLogKind::Channel : TLogKind::Unit;
+  request.time = world_.Now();
+  request.unitName = Name();
+  request.channelName = target ? std::string_view(target->name) : std::string_view(channel_name);
+  request.channelIsTalk = target && !target->IsChannel();
+  request.nick = nick;
+  TLinePieces pieces = ComposeLine(world_.Formats(), request, text);
+
+  TLogLineSource source;
+  source.time = std::move(pieces.time);
+  source.place = std::move(pieces.place);
+  source.nickPiece = std::move(pieces.nickPiece);
+  source.body = std::move(pieces.body);
+  source.category = KindCategory(kind);
+  source.nickClass = NickClass(target, nick);
+  source.nick = nick;
+  source.linkKey = link;
+  source.unit = Id();
+  source.channel = target ? target->Id() : kNoNode;
+
+  TTreeNode& node = target ? static_cast<TTreeNode&>(*target) : *this;
+  bool keyword_switch = target ? target->keyword : keyword;
+  const TLogLine& line = node.Log().AddLine(source, keyword_check && keyword_switch);
+  world_.AfterLineAdded(*this, target, source, line, keyword_switch);
+  return &line;
+}
+
+void TUnit::AddConsoleLine(TChannel* target, TMessageKind kind, const std::string& nick, const std::string& text,
+                           const std::string& channel_name, const TLinkKey& link) {
+  if (!IsConsoleEnabled(kind, world_.Formats())) return;
+  TLineRequest request;
+  request.kind = kind;
+  request.log = TLogKind::Console;
+  request.time = world_.Now();
+  request.unitName = Name();
+  request.channelName = target ? std::string_view(target->name) : std::string_view(channel_name);
+  request.channelIsTalk = target && !target->IsChannel();
+  request.nick = nick;
+  TLinePieces pieces = ComposeLine(world_.Formats(), request, text);
+
+  TLogLineSource source;
+  source.time = std::move(pieces.time);
+  source.place = std::move(pieces.place);
+  source.nickPiece = std::move(pieces.nickPiece);
+  source.body = std::move(pieces.body);
+  source.category = KindCategory(kind);
+  source.nickClass = NickClass(target, nick);
+  source.nick = nick;
+  source.linkKey = link.IsEmpty() ? TLinkKey::ForTarget(Id(), target ? target->Id() : kNoNode) : link;
+  source.unit = Id();
+  source.channel = target ? target->Id() : kNoNode;
+  world_.AddConsoleLine(source);
+}
+
+bool TUnit::PrintToUnit(TMessageKind kind, const std::string& nick, const std::string& text,
+                        const std::string& channel_name, bool keyword_check) {
+  const TLogLine* line = AddOwnLine(nullptr, kind, nick, text, channel_name, keyword_check, TLinkKey());
+  if (ConsoleCopyPasses(*this, console)) AddConsoleLine(nullptr, kind, nick, text, channel_name, TLinkKey());
+  return line && line->keywordHit;
+}
+
+bool TUnit::PrintOwnLogOfUnit(TMessageKind kind, const std::string& nick, const std::string& text) {
+  const TLogLine* line = AddOwnLine(nullptr, kind, nick, text, std::string(), false, TLinkKey());
+  return line && line->keywordHit;
+}
+
+bool TUnit::PrintToChannel(TChannel& target, TMessageKind kind, const std::string& nick, const std::string& text,
+                           bool keyword_check) {
+  const TLogLine* line = AddOwnLine(&target, kind, nick, text, std::string(), keyword_check, TLinkKey());
+  if (ConsoleCopyPasses(target, target.console)) AddConsoleLine(&target, kind, nick, text, std::string(), TLinkKey());
+  return line && line->keywordHit;
+}
+
+bool TUnit::PrintOwnLog(TChannel& target, TMessageKind kind, const std::string& nick, const std::string& text) {
+  const TLogLine* line = AddOwnLine(&target, kind, nick, text, std::string(), false, TLinkKey());
+  return line && line->keywordHit;
+}
+
+void TUnit::PrintToConsole(TMessageKind kind, const std::string& text, TChannel* target) {
+  AddConsoleLine(target, kind, std::string(), text, std::string(), TLinkKey());
+}
+
+void TUnit::PrintSystem(const std::string& text, TChannel* target) {
+  if (target) {
+    PrintOwnLog(*target, TMessageKind::System, std::string(), text);
+  } else {
+    PrintToUnit(TMessageKind::System, std::string(), text);
+  }
+}
+
+void TUnit::PrintInvitation(const std::string& nick, const std::string& text, const std::string& channel) {
+  TLinkKey join = TLinkKey::ForInvite(Id(), channel);
+  AddOwnLine(nullptr, TMessageKind::Invite, nick, text, channel, false, join);
+  if (ConsoleCopyPasses(*this, console)) AddConsoleLine(nullptr, TMessageKind::Invite, nick, text, channel, join);
+}
+
+}  // namespace zeph

@@ -1,0 +1,105 @@
+// The unit's targets: channels, talks and DCC chats, and how names find them.
+#include "app/settings/preferences.h"
+#include "engine/channel_name.h"
+#include "engine/unit.h"
+#include "engine/world.h"
+#include "platform/sjis.h"
+
+namespace zeph {
+
+const std::vector<std::string>& TUnit::SelfMasks() const { return Prefs().self_masks; }
+
+const std::array<TUserGroup, kUserGroupCount>& TUnit::UserGroups() const { return Prefs().groups; }
+
+TChannel* TUnit::FindChannel(std::string_view name) const {
+  TWireEncoding wire = Wire();
+  for (const auto& target : channels_) {
+    if (SameName(wire, target->name, name)) return target.get();
+  }
+  return nullptr;
+}
+
+TChannel* TUnit::FindByWireName(std::string_view name) const {
+  TWireEncoding wire = Wire();
+  if (!name.empty() && name.front() == '!') {
+    std::string stripped = StripSafeId(name);
+    for (const auto& target : channels_) {
+      if (IsSafeChannel(target->name) && SameName(wire, target->name, stripped)) return target.get();
+    }
+    return nullptr;
+  }
+  for (const auto& target : channels_) {
+    if (SameName(wire, target->WireName(), name)) return target.get();
+  }
+  return nullptr;
+}
+
+TChannel* TUnit::FindTarget(std::string_view name) const {
+  if (!name.empty() && name.front() == '!') {
+    TChannel* found = FindChannel(name);
+    return found ? found : FindByWireName(name);
+  }
+  if (!name.empty() && name.front() == '%') return FindByWireName(ExpandShortName(name));
+  if (ShortenName(name) != name) return FindByWireName(name);
+  return FindChannel(name);
+}
+
+TChannel* TUnit::FindById(TNodeId id) const {
+  for (const auto& target : channels_) {
+    if (target->Id() == id) return target.get();
+  }
+  return nullptr;
+}
+
+TChannel& TUnit::CreateTarget(const TChannelConfig& config, TTargetKind kind) {
+  channels_.push_back(std::make_unique<TChannel>(*this, config, kind));
+  TChannel& target = *channels_.back();
+  target.members.SetSortMethod(static_cast<TMemberSortMethod>(Prefs().MemberSortMethod));
+  target.Log().SetMaxLines(Prefs().ChannelLogMaxLines);
+  return target;
+}
+
+TChannel* TUnit::AddChannel(const TChannelConfig& config) {
+  if (FindChannel(config.name)) return nullptr;
+  return &CreateTarget(config, TTargetKind::Channel);
+}
+
+TChannel* TUnit::OpenTalk(const std::string& nick, const std::string& user, const std::string& host) {
+  if (TChannel* found = FindChannel(nick)) return found;
+  TChannelConfig config = NewChannelConfig(nick, true);
+  config.update = Prefs().TalkUpdate;
+  config.console = Prefs().TalkAllLog;
+  config.keyword = Prefs().TalkKeyword;
+  TChannel& talk = CreateTarget(config, TTargetKind::Talk);
+  PrintSystem(Sjis("トークを開始します"), &talk);
+  talk.Activate();
+  talk.members.AddMember(TMember{nick, user, host}, false);
+  talk.members.AddMember(TMember{current_nick_}, false);
+  return &talk;
+}
+
+TChannel* TUnit::OpenDccChat(const std::string& nick, const std::string& user, const std::string& host) {
+  std::string name = "=" + nick;
+  for (int n = 0; FindChannel(name); ++n) name = "=" + nick + std::to_string(n);
+  TChannelConfig config = NewChannelConfig(name, false);
+  config.update = Prefs().DCCChatUpdate;
+  config.console = Prefs().DCCChatAllLog;
+  config.keyword = Prefs().DCCChatKeyword;
+  TChannel& chat = CreateTarget(config, TTargetKind::DccChat);
+  chat.partner = nick;
+  chat.members.AddMember(TMember{nick, user, host}, false);
+  return &chat;
+}
+
+void TUnit::CloseTarget(TChannel& target) {
+  if (target.IsTalk()) PrintSystem(Sjis("トークを終了しました"), &target);
+  if (target.IsChannel() && target.joined) SendPart(target.WireName(), config_.part_message);
+  for (auto it = channels_.begin(); it != channels_.end(); ++it) {
+    if (it->get() == &target) {
+      channels_.erase(it);
+      return;
+    }
+  }
+}
+
+}  // namespace zeph

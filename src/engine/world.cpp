@@ -1,0 +1,322 @@
+#include "engine/world.h"
+
+#include "display/display_preferences.h"
+#include "engine/channel_name.h"
+
+namespace zeph {
+
+TWorld::TWorld(IEventLoop& loop, TPreferences& preferences, TMessageFormat& formats)
+    : loop_(loop),
+      preferences_(preferences),
+      formats_(formats),
+      keywords_(KeywordSettingsFrom(preferences)),
+      line_builder_(TUrlDetector::Shared(), &keywords_),
+      console_(line_builder_),
+      keyword_history_(line_builder_),
+      url_history_(line_builder_),
+      reactions_(keywords_, *this, keyword_history_, url_history_, clip_queue_),
+      random_engine_(std::random_device{}()),
+      timer_(loop, [this] { OnTick(); }) {
+  Random = [this] { return std::uniform_real_distribution<double>(0.0, 1.0)(random_engine_); };
+  ApplyPreferences();
+}
+
+TWorld::~TWorld() {
+  timer_.Stop();
+  units_.clear();
+}
+
+void TWorld::ApplyPreferences() {
+  keywords_.Configure(KeywordSettingsFrom(preferences_));
+  reactions_.SetSettings(LineReactionSettingsFrom(preferences_));
+  console_.SetMaxLines(preferences_.ConsoleLogMaxLines);
+  for (const auto& unit : units_) {
+    unit->update = preferences_.ServerUpdate;
+    unit->console = preferences_.ServerAllLog;
+    unit->keyword = preferences_.ServerKeyword;
+    unit->Log().SetMaxLines(preferences_.ChannelLogMaxLines);
+    for (const auto& target : unit->Channels()) {
+      target->Log().SetMaxLines(preferences_.ChannelLogMaxLines);
+      target->members.SetSortMethod(static_cast<TMemberSortMethod>(preferences_.MemberSortMethod));
+    }
+    if (unit->IsLoggedIn()) unit->auto_reconnect = preferences_.Reconnect;
+  }
+}
+
+void TWorld::Attach() { timer_.Start(kTickMs); }
+
+// --- Units ------------------------------------------------------------------
+
+void TWorld::LoadUnits(const TWorldConfig& config) {
+  auto_op_masks = config.auto_op_masks;
+  ignore_masks = config.ignore_masks;
+  for (TServerConfig unit_config : config.units) {
+    TUnit* unit = nullptr;
+    for (int tries = 0; tries <= 100 && unit == nullptr; ++tries) {
+      unit = AddUnit(unit_config);
+      unit_config.name += "_";
+    }
+  }
+  TUnit* first = nullptr;
+  for (const auto& unit : units_) {
+    if (unit->Config().auto_connect) {
+      first = unit.get();
+      break;
+    }
+  }
+  if (first == nullptr && !units_.empty()) first = units_.front().get();
+  if (first) Select(first, nullptr);
+}
+
+TUnit* TWorld::AddUnit(TServerConfig config) {
+  if (FindUnit(config.name)) return nullptr;
+  units_.push_back(std::make_unique<TUnit>(*this, std::move(config)));
+  TUnit& unit = *units_.back();
+  unit.update = preferences_.ServerUpdate;
+  unit.console = preferences_.ServerAllLog;
+  unit.keyword = preferences_.ServerKeyword;
+  unit.Log().SetMaxLines(preferences_.ChannelLogMaxLines);
+  NodeAdded(unit, nullptr);
+  for (const auto& target : unit.Channels()) NodeAdded(unit, target.get());
+  return &unit;
+}
+
+TUnit* TWorld::FindUnit(const std::string& name) const {
+  for (const auto& unit : units_) {
+    if (unit->Name() == name) return unit.get();
+  }
+  return nullptr;
+}
+
+TUnit* TWorld::FindUnitById(TNodeId id) const {
+  for (const auto& unit : units_) {
+    if (unit->Id() == id) return unit.get();
+  }
+  return nullptr;
+}
+
+void TWorld::StartConnections(const std::vector<std::string>& server_names) {
+  if (view && view->IsCtrlHeld()) return;
+  std::vector<TUnit*> chosen;
+  for (const std::string& name : server_names) {
+    if (TUnit* unit = FindUnit(name)) chosen.push_back(unit);
+  }
+  if (chosen.empty()) {
+    for (const auto& unit : units_) {
+      if (unit->Config().auto_connect) chosen.push_back(unit.get());
+    }
+  }
+  for (size_t k = 0; k < chosen.size(); ++k) chosen[k]->ConnectAfter(kStartStaggerSeconds * static_cast<int>(k));
+  if (!chosen.empty() && !preferences_.FocusOnJoin && preferences_.SelectFirstChannelOnInit)
+    chosen.front()->select_first_channel = true;
+}
+
+void TWorld::ShutdownAll(bool force) {
+  for (const auto& unit : units_) unit->Shutdown(force);
+}
+
+// --- Targets and the tree ------------------------------------------------------
+
+TChannel* TWorld::CreateTarget(TUnit& unit, const TChannelConfig& config, TTargetKind kind, bool select) {
+  TChannel* target = nullptr;
+  switch (kind) {
+    case TTargetKind::Channel: target = unit.AddChannel(config); break;
+    case TTargetKind::Talk:
+      if (unit.FindChannel(config.name)) return nullptr;
+      target = unit.OpenTalk(config.name, std::string(), std::string());
+      break;
+    case TTargetKind::DccChat: target = unit.OpenDccChat(config.name, std::string(), std::string()); break;
+  }
+  if (target == nullptr) return nullptr;
+  NodeAdded(unit, target);
+  if (select) Select(&unit, target);
+  return target;
+}
+
+void TWorld::CloseTarget(TUnit& unit, TChannel& target) {
+  bool was_selected = IsSelected(target);
+  if (view) view->NodeRemoved(unit, &target);
+  unit.CloseTarget(target);
+  if (was_selected) Select(&unit, nullptr);
+}
+
+void TWorld::RenameTalk(TUnit& unit, TChannel& talk, const std::string& name) {
+  TChannel* other = unit.FindChannel(name);
+  if (other && other != &talk && other->IsTalk()) CloseTarget(unit, *other);
+  talk.name = name;
+  talk.SetWireName(name);
+  NodeChanged(unit, &talk);
+}
+
+void TWorld::NodeAdded(TUnit& unit, TChannel* target) {
+  if (view) view->NodeAdded(unit, target);
+}
+
+void TWorld::NodeChanged(TUnit& unit, TChannel* target) {
+  if (view) view->NodeChanged(unit, target);
+  if (IsSelected(target ? static_cast<TTreeNode&>(*target) : unit)) UpdateTitle();
+}
+
+void TWorld::Select(TUnit* unit, TChannel* target) {
+  selected_unit_ = unit ? unit->Id() : kNoNode;
+  selected_target_ = unit && target ? target->Id() : kNoNode;
+  if (unit) {
+    TTreeNode& node = target ? static_cast<TTreeNode&>(*target) : *unit;
+    node.ClearMarks();
+    if (view) {
+      view->ShowNode(*unit, target);
+      view->NodeChanged(*unit, target);
+    }
+  }
+  UpdateTitle();
+}
+
+TUnit* TWorld::SelectedUnit() const { return FindUnitById(selected_unit_); }
+
+TChannel* TWorld::SelectedTarget() const {
+  TUnit* unit = SelectedUnit();
+  return unit ? unit->FindById(selected_target_) : nullptr;
+}
+
+bool TWorld::IsSelected(const TTreeNode& node) const {
+  return node.Id() == (selected_target_ != kNoNode ? selected_target_ : selected_unit_);
+}
+
+void TWorld::SetMark(TUnit& unit, const std::string& target_name, const std::string& mark) {
+  TChannel* target = unit.FindTarget(target_name);
+  TTreeNode& node = target ? static_cast<TTreeNode&>(*target) : unit;
+  bool before[3] = {node.keyword_mark, node.new_talk_mark, node.update_mark};
+  if (mark == "keyword") {
+    node.keyword_mark = true;
+  } else if (mark == "newtalk") {
+    node.new_talk_mark = true;
+  } else if (mark == "update") {
+    node.update_mark = true;
+  } else if (mark == "normal") {
+    node.ClearMarks();
+  }
+  if (before[0] != node.keyword_mark || before[1] != node.new_talk_mark || before[2] != node.update_mark)
+    NodeChanged(unit, target);
+}
+
+// --- Lines ------------------------------------------------------------------------
+
+void TWorld::AfterLineAdded(TUnit& unit, TChannel* target, const TLogLineSource& source, const TLogLine& line,
+                            bool keyword_switch) {
+  TTreeNode& node = target ? static_cast<TTreeNode&>(*target) : unit;
+  bool update = target ? target->update : unit.update;
+  if (update && !node.update_mark && !IsSelected(node)) {
+    node.update_mark = true;
+    NodeChanged(unit, target);
+  }
+  std::string history_place;
+  if (target) history_place = formats_.FormatUnitChannelPrefix(unit.Name(), target->name);
+  TLineOrigin origin;
+  origin.unit = unit.Id();
+  origin.channel = target ? target->Id() : kNoNode;
+  origin.keywordSwitch = keyword_switch;
+  origin.currentNick = unit.Nick();
+  origin.historyPlace = history_place;
+  reactions_.AfterLineAdded(origin, source, line);
+}
+
+void TWorld::AddConsoleLine(const TLogLineSource& source) { console_.AddLine(source, false); }
+
+void TWorld::SetKeywordMark(TNodeId unit_id, TNodeId channel_id) {
+  TUnit* unit = FindUnitById(unit_id);
+  if (unit == nullptr) return;
+  TChannel* target = channel_id == kNoNode ? nullptr : unit->FindById(channel_id);
+  TTreeNode& node = target ? static_cast<TTreeNode&>(*target) : *unit;
+  if (IsSelected(node) || node.keyword_mark) return;
+  node.keyword_mark = true;
+  NodeChanged(*unit, target);
+}
+
+bool TWorld::IsMainWindowActive() const { return view && view->IsMainWindowActive(); }
+
+void TWorld::BlinkTitle() {
+  if (view) view->BlinkTitle();
+}
+
+void TWorld::PlaySound(TNodeId unit_id, const std::string& file) {
+  TUnit* unit = FindUnitById(unit_id);
+  if (unit == nullptr || unit->IsClosing() || view == nullptr) return;
+  if (preferences_.MuteOnAway && unit->away) return;
+  view->PlaySound(file);
+}
+
+bool TWorld::HasUnit(TNodeId unit) const { return FindUnitById(unit) != nullptr; }
+
+bool TWorld::HasChannel(TNodeId unit_id, TNodeId channel) const {
+  TUnit* unit = FindUnitById(unit_id);
+  return unit && unit->FindById(channel);
+}
+
+void TWorld::Select(TNodeId unit_id, TNodeId channel) {
+  TUnit* unit = FindUnitById(unit_id);
+  if (unit) Select(unit, channel == kNoNode ? nullptr : unit->FindById(channel));
+}
+
+void TWorld::JoinChannel(TNodeId unit_id, const std::string& channel_name) {
+  if (TUnit* unit = FindUnitById(unit_id)) unit->SendJoin(channel_name, std::string());
+}
+
+void TWorld::OnLogLineAction(const TLinkKey& key) { FollowLink(key, *this); }
+
+// --- The tree file ---------------------------------------------------------------
+
+TWorldConfig TWorld::CollectConfig() const {
+  TWorldConfig config;
+  config.auto_op_masks = auto_op_masks;
+  config.ignore_masks = ignore_masks;
+  for (const auto& unit : units_) {
+    TServerConfig record = unit->Config();
+    record.channels.clear();
+    for (const auto& target : unit->Channels()) {
+      if (target->IsChannel()) record.channels.push_back(target->ToConfig());
+    }
+    config.units.push_back(std::move(record));
+  }
+  return config;
+}
+
+bool TWorld::SaveTree() {
+  save_tree_requested_ = false;
+  return !save_tree || save_tree(CollectConfig());
+}
+
+// --- Once a second ------------------------------------------------------------------
+
+void TWorld::OnTick() {
+  for (size_t i = 0; i < units_.size(); ++i) units_[i]->OnTick();
+  if (std::optional<std::string> url = clip_queue_.Pop(); url && view) view->PutOnClipboard(*url);
+  if (save_tree_requested_) SaveTree();
+}
+
+// --- The title ---------------------------------------------------------------------
+
+std::string TWorld::Title() const {
+  TUnit* unit = SelectedUnit();
+  if (unit == nullptr) return WindowCaption(std::nullopt);
+  std::string modes = unit->user_mode.ToText();
+  TTitleUnit title_unit{unit->DisplayNick(), unit->Name(), modes};
+  TChannel* target = SelectedTarget();
+  std::string title;
+  if (target == nullptr) {
+    title = formats_.FormatUnitTitle(title_unit);
+  } else if (target->IsTalk()) {
+    title = formats_.FormatTalkTitle(title_unit, target->name);
+  } else if (target->IsDccChat()) {
+    title = formats_.FormatDCCChatTitle(title_unit, target->name);
+  } else {
+    title = formats_.FormatChannelTitle(title_unit, target->name, target->mode.ToText(), target->topic,
+                                        target->members.MemberCount(), target->op);
+  }
+  return WindowCaption(title);
+}
+
+void TWorld::UpdateTitle() {
+  if (view) view->SetTitle(Title());
+}
+
+}  // namespace zeph

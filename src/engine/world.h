@@ -1,0 +1,148 @@
+#pragma once
+
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/settings/preferences.h"
+#include "app/settings/server_config.h"
+#include "display/display_notifier.h"
+#include "display/keyword_matcher.h"
+#include "display/line_builder.h"
+#include "display/line_history.h"
+#include "display/line_reactions.h"
+#include "display/link_follower.h"
+#include "display/line_store.h"
+#include "display/link_key.h"
+#include "display/message_format.h"
+#include "display/url_clip_queue.h"
+#include "display/url_detector.h"
+#include "engine/unit.h"
+#include "engine/world_hooks.h"
+#include "platform/event_loop.h"
+
+namespace zeph {
+
+// The root of the engine model: every unit in tree order, the console, the
+// one-second timer that drives them all, the selection and the title.
+class TWorld final : private TDisplayNotifier, private TLinkTargets {
+ public:
+  static constexpr int kTickMs = 1000;
+  static constexpr int kStartStaggerSeconds = 3;
+
+  TWorld(IEventLoop& loop, TPreferences& preferences, TMessageFormat& formats);
+  ~TWorld();
+  TWorld(const TWorld&) = delete;
+  TWorld& operator=(const TWorld&) = delete;
+
+  IEventLoop& Loop() const { return loop_; }
+  TPreferences& Preferences() const { return preferences_; }
+  TMessageFormat& Formats() const { return formats_; }
+  TLineBuilder& LineBuilder() { return line_builder_; }
+  TKeywordMatcher& Keywords() { return keywords_; }
+  TLineStore& Console() { return console_; }
+  TUrlClipQueue& ClipQueue() { return clip_queue_; }
+  TLineHistory& KeywordHistory() { return keyword_history_; }
+  TLineHistory& UrlHistory() { return url_history_; }
+
+  // The wall clock, in seconds, for time stamps.
+  std::time_t Now() const { return static_cast<std::time_t>(loop_.WallTimeMs() / 1000); }
+  // 0 <= r < 1, for the auto-op delay; tests replace it.
+  std::function<double()> Random;
+
+  // The program around the engine; each may be absent.
+  TWorldView* view = nullptr;
+  TProtocolHandler* protocol = nullptr;
+  TMacroHooks* macros = nullptr;
+  TDccHooks* dcc = nullptr;
+  // Writes the server tree; false when the file could not be written.
+  std::function<bool(const TWorldConfig&)> save_tree;
+  // The main window's "all macros stopped" switch.
+  bool macros_stopped = false;
+
+  // Applied to every user, from the World section of the server tree.
+  std::vector<std::string> auto_op_masks;
+  std::vector<std::string> ignore_masks;
+
+  // Starts the one-second timer.
+  void Attach();
+  void LoadUnits(const TWorldConfig& config);
+  void StartConnections(const std::vector<std::string>& server_names);
+  TUnit* AddUnit(TServerConfig config);
+  TUnit* FindUnit(const std::string& name) const;
+  TUnit* FindUnitById(TNodeId id) const;
+  const std::vector<std::unique_ptr<TUnit>>& Units() const { return units_; }
+  void ShutdownAll(bool force);
+
+  // Creates a target and its tree node; null when the unit has the name.
+  TChannel* CreateTarget(TUnit& unit, const TChannelConfig& config, TTargetKind kind, bool select);
+  void CloseTarget(TUnit& unit, TChannel& target);
+  // Renames a talk, closing another talk that already has the new name.
+  void RenameTalk(TUnit& unit, TChannel& talk, const std::string& name);
+
+  void Select(TUnit* unit, TChannel* target);
+  TUnit* SelectedUnit() const;
+  TChannel* SelectedTarget() const;
+  bool IsSelected(const TTreeNode& node) const;
+  // Marks a node by name as the macros do: "keyword", "newtalk", "update",
+  // or "normal" to clear; a name that finds no target means the unit.
+  void SetMark(TUnit& unit, const std::string& target_name, const std::string& mark);
+  void NodeAdded(TUnit& unit, TChannel* target);
+  void NodeChanged(TUnit& unit, TChannel* target = nullptr);
+
+  // After a print added a line to a unit or channel log: unread mark,
+  // keyword and URL reactions.
+  void AfterLineAdded(TUnit& unit, TChannel* target, const TLogLineSource& source, const TLogLine& line,
+                      bool keyword_switch);
+  void AddConsoleLine(const TLogLineSource& source);
+
+  // Writes the server tree at the next tick (at most once per tick, however
+  // many channels a server makes us join).
+  void RequestSaveTree() { save_tree_requested_ = true; }
+  bool SaveTree();
+  TWorldConfig CollectConfig() const;
+
+  // The action of a log line (a console copy or an invitation).
+  void OnLogLineAction(const TLinkKey& key);
+  void OnTick();
+  std::string Title() const;
+  void UpdateTitle();
+
+  // Applies changed preferences to the switches that follow them.
+  void ApplyPreferences();
+
+ private:
+  // TDisplayNotifier
+  void SetKeywordMark(TNodeId unit, TNodeId channel) override;
+  bool IsMainWindowActive() const override;
+  void BlinkTitle() override;
+  void PlaySound(TNodeId unit, const std::string& file) override;
+  // TLinkTargets
+  bool HasUnit(TNodeId unit) const override;
+  bool HasChannel(TNodeId unit, TNodeId channel) const override;
+  void Select(TNodeId unit, TNodeId channel) override;
+  void RevealLine(TNodeId unit, TNodeId channel, std::uint64_t serial) override {}
+  void JoinChannel(TNodeId unit, const std::string& channel_name) override;
+
+  IEventLoop& loop_;
+  TPreferences& preferences_;
+  TMessageFormat& formats_;
+  TKeywordMatcher keywords_;
+  TLineBuilder line_builder_;
+  TLineStore console_;
+  TUrlClipQueue clip_queue_;
+  TLineHistory keyword_history_;
+  TLineHistory url_history_;
+  TLineReactions reactions_;
+  std::mt19937 random_engine_;
+  std::vector<std::unique_ptr<TUnit>> units_;
+  TTimer timer_;
+  TNodeId selected_unit_ = kNoNode;
+  TNodeId selected_target_ = kNoNode;
+  bool save_tree_requested_ = false;
+};
+
+}  // namespace zeph

@@ -1,0 +1,102 @@
+// Units against a real IRC server: registration, auto-join, topics in
+// ISO-2022-JP and UTF-8, nick changes, modes, kicks, parts and quits.
+#include <gtest/gtest.h>
+
+#include "app/settings/preferences.h"
+#include "display/message_format.h"
+#include "engine/world.h"
+#include "platform/poll_loop.h"
+#include "platform/sjis.h"
+#include "support/irc_server.h"
+
+namespace zeph {
+namespace {
+
+class SessionNgircdTest : public testing::Test {
+ protected:
+  TPollLoop loop_;
+  TPreferences prefs_;
+  TMessageFormat formats_;
+  test::TIrcServer server_;
+  std::unique_ptr<TWorld> world_;
+
+  void SetUp() override {
+    if (!server_.Start()) GTEST_SKIP() << server_.Error();
+    prefs_.WhoTiming = 3;
+    world_ = std::make_unique<TWorld>(loop_, prefs_, formats_);
+    TWorldConfig tree;
+    tree.units = {Entry("alice", kEncodingUtf8), Entry("bob", kEncodingIso2022Jp), Entry("carol", kEncodingIso2022Jp)};
+    world_->LoadUnits(tree);
+    world_->Attach();
+    // One after the other, so that the first sees the others join.
+    for (const auto& unit : world_->Units()) {
+      unit->Connect();
+      TChannel* room = unit->FindChannel("#room");
+      ASSERT_TRUE(RunUntil([&] { return room->joined; })) << unit->Name() << " did not log in and join";
+    }
+  }
+  void TearDown() override { world_.reset(); }
+
+  TServerConfig Entry(const std::string& nick, int encoding) {
+    TServerConfig config;
+    config.name = nick;
+    config.hostname = "127.0.0.1";
+    config.port = server_.Port();
+    config.nick = nick;
+    config.username = nick;
+    config.realname = "Test " + nick;
+    config.encoding = encoding;
+    config.channels = {NewChannelConfig("#room", true)};
+    return config;
+  }
+  TUnit& Unit(const std::string& name) { return *world_->FindUnit(name); }
+  TChannel& Room(const std::string& name) { return *Unit(name).FindChannel("#room"); }
+  bool RunUntil(const std::function<bool()>& done) { return loop_.RunUntil(done, 10000); }
+};
+
+TEST_F(SessionNgircdTest, TopicsCrossTheServerInBothEncodings) {
+  // UTF-8 out and back in.
+  Unit("alice").SendTopic("#room", Sjis("日本語の話題〜"));
+  ASSERT_TRUE(RunUntil([&] { return !Room("alice").topic.empty(); }));
+  EXPECT_EQ(Room("alice").topic, Sjis("日本語の話題〜"));
+
+  // ISO-2022-JP from one unit to another; half-width kana go out as
+  // full-width with the default kana policy.
+  Unit("bob").SendTopic("#room", Sjis("ｶﾀｶﾅと漢字"));
+  ASSERT_TRUE(RunUntil([&] { return Room("carol").topic == Sjis("カタカナと漢字"); }));
+}
+
+TEST_F(SessionNgircdTest, NickModeKickPartAndQuitKeepTheModelInStep) {
+  TChannel& alice_room = Room("alice");
+  ASSERT_TRUE(RunUntil([&] { return alice_room.members.MemberCount() == 3; }));
+
+  Unit("bob").SendNick("bobby", false);
+  ASSERT_TRUE(RunUntil([&] { return alice_room.members.FindMember("bobby") != nullptr; }));
+  EXPECT_EQ(Unit("bob").Nick(), "bobby");
+  EXPECT_EQ(alice_room.members.FindMember("bob"), nullptr);
+
+  Unit("alice").SendMode("#room", "+o bobby");
+  ASSERT_TRUE(RunUntil([&] { return Room("bob").op; }));
+  EXPECT_TRUE(alice_room.members.FindMember("bobby")->is_operator);
+
+  Unit("carol").SendPart("#room", "later");
+  ASSERT_TRUE(RunUntil([&] { return alice_room.members.MemberCount() == 2; }));
+  EXPECT_FALSE(Room("carol").joined);
+  Unit("carol").SendJoin("#room", "");
+  ASSERT_TRUE(RunUntil([&] { return alice_room.members.MemberCount() == 3 && Room("carol").joined; }));
+
+  Unit("alice").SendKick("#room", "carol", "bye", 2);
+  ASSERT_TRUE(RunUntil([&] { return !Room("carol").joined; }));
+  EXPECT_EQ(alice_room.members.FindMember("carol"), nullptr);
+
+  Unit("bob").SendQuit("done");
+  ASSERT_TRUE(RunUntil([&] { return Unit("bob").State() == TUnitState::Idle; }));
+  ASSERT_TRUE(RunUntil([&] { return alice_room.members.MemberCount() == 1; }));
+  bool seen = false;
+  const TLineStore& console = world_->Console();
+  for (size_t i = 0; i < console.Count(); ++i) seen |= console.At(i).text.find("*bobby quit (") != std::string::npos;
+  EXPECT_TRUE(seen);
+}
+
+}  // namespace
+}  // namespace zeph

@@ -1,0 +1,123 @@
+// JOIN, PART, QUIT, NICK, MODE, TOPIC, INVITE and KICK keep the channels
+// and member lists in step with the server.
+#include <gtest/gtest.h>
+
+#include "platform/sjis.h"
+#include "support/session_fixture.h"
+
+namespace zeph {
+namespace {
+
+using test::SessionTest;
+using Lines = std::vector<std::string>;
+
+class ChannelEventsTest : public SessionTest {
+ protected:
+  void SetUp() override {
+    config_.channels = {NewChannelConfig("#c", false), NewChannelConfig("%jp", false),
+                        NewChannelConfig("!chan", false)};
+    LogIn();
+    Receive(":me!u@h JOIN :#c");
+    Sent();
+  }
+  TChannel& C() { return *unit_->FindChannel("#c"); }
+};
+
+TEST_F(ChannelEventsTest, JoinAddsMembersAndTheBelFormMakesOperators) {
+  Receive(":a!ua@ha JOIN :#c");
+  ASSERT_NE(C().members.FindMember("a"), nullptr);
+  EXPECT_FALSE(C().members.FindMember("a")->is_operator);
+  Receive(":a!ua@ha JOIN :#c\x07o");
+  EXPECT_EQ(C().members.MemberCount(), 2);
+  EXPECT_TRUE(C().members.FindMember("a")->is_operator);
+  EXPECT_TRUE(Contains(C().Log(), "*a join #c (ua@ha)"));
+}
+
+TEST_F(ChannelEventsTest, OwnJoinOfAnUnknownChannelCreatesAndSavesIt) {
+  int saves = 0;
+  world_->save_tree = [&](const TWorldConfig& tree) {
+    ++saves;
+    return tree.units.front().channels.size() == 4;
+  };
+  Receive(":me!u@h JOIN :#new\n:me!u@h JOIN :#new2\n:me!u@h JOIN :#bad,name");
+  TChannel* created = unit_->FindChannel("#new");
+  ASSERT_NE(created, nullptr);
+  EXPECT_TRUE(created->joined);
+  EXPECT_FALSE(created->auto_join);
+  EXPECT_TRUE(Contains(created->Log(), Sjis("チャンネルに入りました")));
+  EXPECT_EQ(saves, 0);
+  Tick();
+  EXPECT_EQ(saves, 1);  // once per tick, however many joins
+  Tick();
+  EXPECT_EQ(saves, 1);
+}
+
+TEST_F(ChannelEventsTest, ShortAndSafeNamesAreFoundByTheirServerForm) {
+  Receive(":me!u@h JOIN :#jp:*.jp\n:me!u@h JOIN :!XYZ12chan");
+  EXPECT_TRUE(unit_->FindChannel("%jp")->joined);
+  TChannel* safe = unit_->FindChannel("!chan");
+  EXPECT_TRUE(safe->joined);
+  EXPECT_EQ(safe->WireName(), "!XYZ12chan");
+  Receive(":me!u@h PART !XYZ12chan :bye");
+  EXPECT_FALSE(safe->joined);
+  EXPECT_EQ(safe->WireName(), "");
+  EXPECT_TRUE(Contains(safe->Log(), Sjis("チャンネルを出ました")));
+}
+
+TEST_F(ChannelEventsTest, NickChangeInTwoChannelsPrintsOnceEachAndOnceInTheConsole) {
+  Receive(":me!u@h JOIN :#jp:*.jp\n:a!u@h JOIN :#c\n:a!u@h JOIN :#jp:*.jp\n:a!u@h NICK :b");
+  EXPECT_TRUE(C().members.FindMember("b"));
+  EXPECT_FALSE(C().members.FindMember("a"));
+  EXPECT_TRUE(Contains(C().Log(), "*nick a"));
+  EXPECT_TRUE(Contains(unit_->FindChannel("%jp")->Log(), "*nick a"));
+  int console = 0;
+  for (const std::string& t : Texts(world_->Console())) console += t.find("*nick a") != std::string::npos;
+  EXPECT_EQ(console, 1);
+}
+
+TEST_F(ChannelEventsTest, QuitOfAStrangerShowsOnlyInTheConsole) {
+  Receive(":x!u@h QUIT :gone");
+  EXPECT_FALSE(Contains(C().Log(), "*x quit"));
+  EXPECT_TRUE(Contains(world_->Console(), "*x quit (gone)"));
+}
+
+TEST_F(ChannelEventsTest, ModeChangesFlagsMembersAndOurOperatorStatus) {
+  Receive(":other!u@h JOIN :#c\n:srv MODE #c +o-o me other\n:srv MODE #c +ntk secret");
+  EXPECT_TRUE(C().op);
+  EXPECT_FALSE(C().members.FindMember("other")->is_operator);
+  EXPECT_TRUE(C().mode.n);
+  EXPECT_EQ(C().mode.key, "secret");
+  Receive(":srv MODE me :+i");
+  EXPECT_TRUE(unit_->user_mode.i);
+  EXPECT_TRUE(Contains(unit_->Log(), "*me mode +i"));
+}
+
+TEST_F(ChannelEventsTest, TopicAndInvite) {
+  prefs_.InviteAction = 2;
+  Receive(":a!u@h TOPIC #c :new topic\n:a!u@h INVITE me :#other\n:a!u@h INVITE me :#x,0");
+  EXPECT_EQ(C().topic, "new topic");
+  EXPECT_TRUE(Contains(C().Log(), "*a topic : new topic"));
+  EXPECT_TRUE(Contains(unit_->Log(), "*a invite you to #other"));
+  EXPECT_TRUE(Contains(unit_->Log(), "*a invite you to #x,0"));
+  // An invitation naming more than one channel is shown, never joined.
+  EXPECT_EQ(Sent(), Lines{"JOIN #other"});
+}
+
+TEST_F(ChannelEventsTest, KickOfUsRejoinsWithTheKeyItHad) {
+  prefs_.RejoinOnKick = true;
+  Receive(":srv MODE #c +k sesame\n:op!u@h KICK #c me :out");
+  EXPECT_FALSE(C().joined);
+  EXPECT_TRUE(Contains(C().Log(), Sjis("チャンネルを追い出されました")));
+  EXPECT_EQ(Sent(), Lines{"JOIN #c sesame"});
+  Receive(":me!u@h JOIN :#c\n:op!u@h KICK #c me :again");
+  EXPECT_EQ(Sent(), Lines{"JOIN #c"});
+}
+
+TEST_F(ChannelEventsTest, EventsForUnknownChannelsGoToTheUnitLog) {
+  Receive(":a!u@h PART #elsewhere :x\n:a!u@h KICK #elsewhere b :y");
+  EXPECT_TRUE(Contains(unit_->Log(), "*a part (x)"));
+  EXPECT_TRUE(Contains(unit_->Log(), "*a kick b (y)"));
+}
+
+}  // namespace
+}  // namespace zeph
