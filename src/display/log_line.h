@@ -19,6 +19,16 @@ enum class TLogElement : std::uint8_t { Text = 0, Time = 1, Nick = 2, Place = 3,
 // keywords: Privmsg, Notice and Action.
 inline bool IsMessageCategory(int category) { return category >= 0 && category <= 2; }
 
+// The link key of a console copy of a line from the unit log (channel
+// kNoNode) or from a channel: it leads back to that log. Quits and nick
+// changes concern no single place, so their copies lead nowhere.
+inline TLinkKey ConsoleCopyKey(TNodeId unit, TNodeId channel, int category) {
+  constexpr int kQuitCategory = 5;
+  constexpr int kNickCategory = 8;
+  if (category == kQuitCategory || category == kNickCategory) return {};
+  return TLinkKey::ForTarget(unit, channel);
+}
+
 // The record a print operation builds.
 struct TLogLineSource {
   std::string time;       // time piece, may be empty

@@ -48,11 +48,12 @@ TOnigRegex::~TOnigRegex() {
   if (regex_) onig_free(regex_);
 }
 
-std::optional<TTextRange> TOnigRegex::Search(std::string_view text, size_t start) const {
+std::optional<TTextRange> TOnigRegex::Search(std::string_view text, size_t start, bool* aborted) const {
   if (!regex_ || start > text.size()) return std::nullopt;
   const OnigUChar* begin = Bytes(text);
   const OnigUChar* end = begin + text.size();
   int found = onig_search_with_param(regex_, begin, end, begin + start, end, region_, ONIG_OPTION_NONE, limits_);
+  if (found < 0 && found != ONIG_MISMATCH && aborted) *aborted = true;
   if (found < 0 || region_->num_regs < 1 || region_->beg[0] < 0 || region_->end[0] < region_->beg[0])
     return std::nullopt;
   return TTextRange{static_cast<size_t>(region_->beg[0]), static_cast<size_t>(region_->end[0])};

@@ -27,8 +27,9 @@ class TOnigRegex {
   bool IsValid() const { return regex_ != nullptr; }
 
   // The first match (group 0) starting at or after start. A search that
-  // runs into a limit, or fails in any other way, counts as no match.
-  std::optional<TTextRange> Search(std::string_view text, size_t start) const;
+  // runs into a limit, or fails in any other way, finds nothing and sets
+  // *aborted when given.
+  std::optional<TTextRange> Search(std::string_view text, size_t start, bool* aborted = nullptr) const;
 
   // The length of the match anchored at start, or none.
   std::optional<size_t> MatchAt(std::string_view text, size_t start) const;

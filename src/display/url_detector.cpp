@@ -2,6 +2,8 @@
 
 #include <oniguruma.h>
 
+#include <algorithm>
+
 #include "display/detector_patterns.h"
 #include "platform/sjis.h"
 
@@ -10,7 +12,15 @@ namespace {
 
 bool IsAsciiAlnum(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-// Every URL contains "://", so a text without it holds none.
+// Every character either expression can match. All are ASCII, so none is a
+// lead byte, and a run of them that starts on a character boundary never
+// holds part of a double-byte character.
+bool IsUrlByte(char c) {
+  return IsAsciiAlnum(c) || std::string_view("_-.!~*':@%;/?&=+$,#").find(c) != std::string_view::npos;
+}
+bool IsAddressByte(char c) { return IsAsciiAlnum(c) || c == '.' || c == '-'; }
+
+// Every URL contains "://".
 bool MayHoldUrl(std::string_view text) { return text.find("://") != std::string_view::npos; }
 
 // Every address holds at least two dots with an ASCII letter or digit on
@@ -26,10 +36,85 @@ bool MayHoldAddress(std::string_view text) {
   return false;
 }
 
-// After a match, the next search starts at its end; an empty match would
-// find itself again, so the search then moves on by one character.
-size_t NextSearchStart(std::string_view text, const TTextRange& match) {
-  return match.end > match.start ? match.end : match.start + SjisCharLength(text, match.start);
+struct TDetectorKind {
+  bool (*inSet)(char);
+  bool (*mayHold)(std::string_view);
+  bool skipFollowedByAlnum;
+};
+
+constexpr TDetectorKind kUrl = {IsUrlByte, MayHoldUrl, false};
+constexpr TDetectorKind kAddress = {IsAddressByte, MayHoldAddress, true};
+
+// The text up to TUrlDetector::kMaxScannedBytes, not cutting a double-byte
+// character.
+std::string_view Capped(std::string_view text) {
+  if (text.size() <= TUrlDetector::kMaxScannedBytes) return text;
+  size_t pos = 0;
+  while (pos + SjisCharLength(text, pos) <= TUrlDetector::kMaxScannedBytes) pos += SjisCharLength(text, pos);
+  return text.substr(0, pos);
+}
+
+// Calls found(match) for every match at or after from, left to right, each
+// search starting where the previous match ended, until found returns false.
+//
+// A match never reaches beyond a run of characters of the kind's set, so
+// each run is searched on its own, as a text of its own: the expressions see
+// no byte outside it. Searching a run alone finds exactly what searching the
+// whole text finds there (the expressions look neither behind nor ahead),
+// and a lead byte standing alone before a run (which Oniguruma would pair
+// with the run's first byte) stays outside it, as the program's Shift_JIS
+// rule has it. A search that runs into the expression's limits ends the
+// whole scan: a text that costs that much holds no more matches for us.
+template <typename Found>
+void ScanMatches(const TOnigRegex& regex, const TDetectorKind& kind, std::string_view text, size_t from,
+                 Found found) {
+  if (from >= text.size() || !kind.mayHold(text.substr(from))) return;
+  std::string_view searched = Capped(text);
+  size_t pos = 0;
+  while (pos < searched.size()) {
+    size_t length = SjisCharLength(searched, pos);
+    if (length == 2 || !kind.inSet(searched[pos])) {
+      pos += length;
+      continue;
+    }
+    size_t runStart = pos;
+    while (pos < searched.size() && kind.inSet(searched[pos])) ++pos;
+    if (pos <= from) continue;
+    size_t offset = std::max(runStart, from);
+    std::string_view run = searched.substr(offset, pos - offset);
+    if (!kind.mayHold(run)) continue;
+    for (size_t start = 0; start < run.size();) {
+      bool aborted = false;
+      std::optional<TTextRange> match = regex.Search(run, start, &aborted);
+      if (aborted) return;
+      if (!match) break;
+      // A run holds single-byte characters only, so an empty match moves on
+      // by one byte.
+      start = match->end > match->start ? match->end : match->start + 1;
+      TTextRange inText{offset + match->start, offset + match->end};
+      bool followedByAlnum = inText.end < text.size() && IsAsciiAlnum(text[inText.end]);
+      if (kind.skipFollowedByAlnum && followedByAlnum) continue;
+      if (!found(inText)) return;
+    }
+  }
+}
+
+std::optional<TTextRange> FirstMatch(const TOnigRegex& regex, const TDetectorKind& kind, std::string_view text,
+                                     size_t from) {
+  std::optional<TTextRange> first;
+  ScanMatches(regex, kind, text, from, [&](const TTextRange& match) {
+    first = match;
+    return false;
+  });
+  return first;
+}
+
+void AllMatches(const TOnigRegex& regex, const TDetectorKind& kind, std::string_view text,
+                std::vector<TTextRange>& out) {
+  ScanMatches(regex, kind, text, 0, [&](const TTextRange& match) {
+    out.push_back(match);
+    return true;
+  });
 }
 
 }  // namespace
@@ -44,76 +129,29 @@ const TUrlDetector& TUrlDetector::Shared() {
   return detector;
 }
 
-// Cuts the text to kMaxScannedBytes at a character boundary. Oniguruma takes
-// any lead byte as the first of two, also before an invalid second byte or at
-// the very end; the program counts such a lead byte as one byte. A lone lead
-// byte therefore reaches the expressions as a blank, which no pattern
-// matches either, so positions stay the same and the next byte is read on
-// its own.
-std::string_view TUrlDetector::PrepareForSearch(std::string_view text) const {
-  size_t pos = 0;
-  bool hasLoneLead = false;
-  while (pos < text.size() && pos < kMaxScannedBytes) {
-    size_t length = SjisCharLength(text, pos);
-    if (length == 1 && IsSjisLead(static_cast<unsigned char>(text[pos]))) hasLoneLead = true;
-    pos += length;
-  }
-  if (pos > kMaxScannedBytes) pos -= 2;  // a double-byte character straddles the cap
-  std::string_view searched = text.substr(0, pos);
-  if (!hasLoneLead) return searched;
-  scratch_.assign(searched);
-  for (size_t p = 0; p < scratch_.size(); p += SjisCharLength(scratch_, p)) {
-    if (IsSjisLead(static_cast<unsigned char>(scratch_[p])) && SjisCharLength(scratch_, p) == 1) scratch_[p] = ' ';
-  }
-  return scratch_;
-}
-
 std::optional<TTextRange> TUrlDetector::FindUrl(std::string_view text, size_t start) const {
-  if (start >= text.size() || !MayHoldUrl(text.substr(start))) return std::nullopt;
-  return url_.Search(PrepareForSearch(text), start);
+  return FirstMatch(url_, kUrl, text, start);
 }
 
 std::optional<TTextRange> TUrlDetector::FindAddress(std::string_view text, size_t start) const {
-  if (start >= text.size() || !MayHoldAddress(text.substr(start))) return std::nullopt;
-  return NextAddress(text, PrepareForSearch(text), start);
-}
-
-std::optional<TTextRange> TUrlDetector::NextAddress(std::string_view original, std::string_view searched,
-                                                    size_t start) const {
-  while (start < searched.size()) {
-    std::optional<TTextRange> match = address_.Search(searched, start);
-    if (!match) return std::nullopt;
-    if (match->end >= original.size() || !IsAsciiAlnum(original[match->end])) return match;
-    start = NextSearchStart(searched, *match);
-  }
-  return std::nullopt;
+  return FirstMatch(address_, kAddress, text, start);
 }
 
 void TUrlDetector::FindAllUrls(std::string_view text, std::vector<TTextRange>& out) const {
-  if (!MayHoldUrl(text)) return;
-  std::string_view searched = PrepareForSearch(text);
-  for (size_t start = 0; start < searched.size();) {
-    std::optional<TTextRange> match = url_.Search(searched, start);
-    if (!match) return;
-    out.push_back(*match);
-    start = NextSearchStart(searched, *match);
-  }
+  AllMatches(url_, kUrl, text, out);
 }
 
 void TUrlDetector::FindAllAddresses(std::string_view text, std::vector<TTextRange>& out) const {
-  if (!MayHoldAddress(text)) return;
-  std::string_view searched = PrepareForSearch(text);
-  for (size_t start = 0; start < searched.size();) {
-    std::optional<TTextRange> match = NextAddress(text, searched, start);
-    if (!match) return;
-    out.push_back(*match);
-    start = NextSearchStart(searched, *match);
-  }
+  AllMatches(address_, kAddress, text, out);
 }
 
 bool TUrlDetector::StartsWithUrl(std::string_view text) const {
-  if (!MayHoldUrl(text)) return false;
-  std::optional<size_t> length = url_.MatchAt(PrepareForSearch(text), 0);
+  std::string_view searched = Capped(text);
+  size_t runEnd = 0;
+  while (runEnd < searched.size() && IsUrlByte(searched[runEnd])) ++runEnd;
+  std::string_view run = searched.substr(0, runEnd);
+  if (!MayHoldUrl(run)) return false;
+  std::optional<size_t> length = url_.MatchAt(run, 0);
   return length && *length > 0;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <optional>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -9,8 +8,10 @@
 #include "display/text_range.h"
 
 // Finds URLs and host addresses in log text. Both expressions are compiled
-// once; every search sees at most kMaxScannedBytes of a text, and a text that
-// cannot hold a match is passed over without running the expression.
+// once. A match consists of ASCII characters of a small set only, so the
+// expressions run just over the stretches of such characters that could
+// hold one; everything else (Japanese text, ordinary words) is passed over
+// by a byte scan. That saves work without changing any result.
 namespace zeph {
 
 class TUrlDetector {
@@ -23,8 +24,8 @@ class TUrlDetector {
 
   TUrlDetector();
 
-  // The program's one detector (single-threaded use only, like every
-  // detector: searches reuse scratch buffers).
+  // The program's one detector. Single-threaded use only, like every
+  // detector: searches reuse the expressions' match regions.
   static const TUrlDetector& Shared();
 
   // The first URL starting at or after start.
@@ -44,12 +45,8 @@ class TUrlDetector {
   bool StartsWithUrl(std::string_view text) const;
 
  private:
-  std::string_view PrepareForSearch(std::string_view text) const;
-  std::optional<TTextRange> NextAddress(std::string_view original, std::string_view searched, size_t start) const;
-
   TOnigRegex url_;
   TOnigRegex address_;
-  mutable std::string scratch_;
 };
 
 }  // namespace zeph

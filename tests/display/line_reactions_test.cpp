@@ -186,6 +186,13 @@ class FakeWorld : public TLinkTargets {
   std::vector<std::string> events;
 };
 
+TEST(ConsoleCopyKey, LeadsToTheSourceLogExceptForQuitsAndNickChanges) {
+  EXPECT_EQ(ConsoleCopyKey(kUnit, kChannel, 0), TLinkKey::ForTarget(kUnit, kChannel));
+  EXPECT_EQ(ConsoleCopyKey(kUnit, kNoNode, 15), TLinkKey::ForTarget(kUnit, kNoNode));
+  EXPECT_TRUE(ConsoleCopyKey(kUnit, kChannel, 5).IsEmpty());
+  EXPECT_TRUE(ConsoleCopyKey(kUnit, kChannel, 8).IsEmpty());
+}
+
 TEST(FollowLink, LeadsToLiveTargetsOnly) {
   FakeWorld world;
   EXPECT_TRUE(FollowLink(TLinkKey::ForLine(kUnit, kChannel, 42), world));

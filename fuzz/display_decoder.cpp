@@ -1,0 +1,47 @@
+// Received message text through the decoration decoder and the log-file
+// stripper. Both must agree on what is text, give one decoration per byte,
+// and never leave a control byte of their own in the text.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "display/decorated_text.h"
+
+using namespace zeph;
+
+namespace {
+
+std::string ExpandTabs(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\t')
+      out += "    ";
+    else
+      out += c;
+  }
+  return out;
+}
+
+bool HasDecorationCode(std::string_view text) {
+  return text.find_first_of("\x02\x03\x0f\x16\x1f") != std::string_view::npos;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string_view text(reinterpret_cast<const char*>(data), size);
+  std::string stripped = StripControlCodes(text);
+  if (HasDecorationCode(stripped) || StripControlCodes(stripped) != stripped) abort();
+
+  TDecodedText decoded;
+  DecodeDecoratedText(text, decoded);
+  if (decoded.text != stripped || decoded.decorations.size() != decoded.text.size()) abort();
+  for (const TDecoration& d : decoded.decorations) {
+    if ((!d.hasFore && d.fore != 0) || (!d.hasBack && d.back != 0)) abort();
+  }
+
+  DecodeDecoratedText(text, decoded, TTabs::ExpandToFourSpaces);
+  if (decoded.text != ExpandTabs(stripped) || decoded.decorations.size() != decoded.text.size()) abort();
+  return 0;
+}
