@@ -21,32 +21,40 @@ int ParseLimit(std::string_view word) {
   return static_cast<int>(value);
 }
 
-bool* ChannelFlag(TChannelMode& mode, char letter) {
-  switch (letter) {
-    case 'a': return &mode.a;
-    case 'i': return &mode.i;
-    case 'm': return &mode.m;
-    case 'n': return &mode.n;
-    case 'p': return &mode.p;
-    case 'q': return &mode.q;
-    case 'r': return &mode.r;
-    case 's': return &mode.s;
-    case 't': return &mode.t;
-    default: return nullptr;
+template <class Mode>
+struct TFlag {
+  char letter;
+  bool Mode::*field;
+};
+
+// In the order ToText writes them.
+constexpr TFlag<TChannelMode> kChannelFlags[] = {
+    {'p', &TChannelMode::p}, {'s', &TChannelMode::s}, {'m', &TChannelMode::m}, {'n', &TChannelMode::n},
+    {'t', &TChannelMode::t}, {'i', &TChannelMode::i}, {'a', &TChannelMode::a}, {'q', &TChannelMode::q},
+    {'r', &TChannelMode::r}};
+// In the order Diff compares them; "q" is not compared.
+constexpr TFlag<TChannelMode> kDiffFlags[] = {
+    {'a', &TChannelMode::a}, {'i', &TChannelMode::i}, {'m', &TChannelMode::m}, {'n', &TChannelMode::n},
+    {'p', &TChannelMode::p}, {'s', &TChannelMode::s}, {'r', &TChannelMode::r}, {'t', &TChannelMode::t}};
+constexpr TFlag<TUserMode> kUserFlags[] = {{'a', &TUserMode::a}, {'i', &TUserMode::i}, {'w', &TUserMode::w},
+                                           {'s', &TUserMode::s}, {'r', &TUserMode::r}, {'o', &TUserMode::o},
+                                           {'O', &TUserMode::O}};
+
+template <class Mode, size_t N>
+bool* FlagOf(Mode& mode, char letter, const TFlag<Mode> (&flags)[N]) {
+  for (const TFlag<Mode>& flag : flags) {
+    if (flag.letter == letter) return &(mode.*flag.field);
   }
+  return nullptr;
 }
 
-bool* UserFlag(TUserMode& mode, char letter) {
-  switch (letter) {
-    case 'a': return &mode.a;
-    case 'i': return &mode.i;
-    case 'O': return &mode.O;
-    case 'o': return &mode.o;
-    case 'r': return &mode.r;
-    case 's': return &mode.s;
-    case 'w': return &mode.w;
-    default: return nullptr;
+template <class Mode, size_t N>
+std::string SetLetters(const Mode& mode, const TFlag<Mode> (&flags)[N]) {
+  std::string letters;
+  for (const TFlag<Mode>& flag : flags) {
+    if (mode.*flag.field) letters += flag.letter;
   }
+  return letters;
 }
 
 // The letters of a mode word, skipping double-byte characters whole: the
@@ -76,7 +84,7 @@ void TChannelMode::Apply(std::string_view mode_text) {
     ForEachModeLetter(word, [&](char letter) {
       if (letter == '+' || letter == '-') {
         plus = letter == '+';
-      } else if (bool* flag = ChannelFlag(*this, letter)) {
+      } else if (bool* flag = FlagOf(*this, letter, kChannelFlags)) {
         *flag = plus;
       } else if (letter == 'k') {
         std::string_view argument = NextToken(rest);
@@ -91,12 +99,7 @@ void TChannelMode::Apply(std::string_view mode_text) {
 }
 
 std::string TChannelMode::ToText() const {
-  std::string letters;
-  const std::pair<char, bool> flags[] = {{'p', p}, {'s', s}, {'m', m}, {'n', n}, {'t', t},
-                                         {'i', i}, {'a', a}, {'q', q}, {'r', r}};
-  for (auto [letter, set] : flags) {
-    if (set) letters += letter;
-  }
+  std::string letters = SetLetters(*this, kChannelFlags);
   std::string text = letters.empty() ? std::string() : "+" + letters;
   if (limit > 0) text += "+l";
   if (!key.empty()) text += "+k";
@@ -108,13 +111,10 @@ std::string TChannelMode::ToText() const {
 TModeChange TChannelMode::Diff(const TChannelMode& next) const {
   std::string letters;
   std::string arguments;
-  const std::pair<char, bool TChannelMode::*> flags[] = {
-      {'a', &TChannelMode::a}, {'i', &TChannelMode::i}, {'m', &TChannelMode::m}, {'n', &TChannelMode::n},
-      {'p', &TChannelMode::p}, {'s', &TChannelMode::s}, {'r', &TChannelMode::r}, {'t', &TChannelMode::t}};
-  for (auto [letter, flag] : flags) {
-    if (this->*flag == next.*flag) continue;
-    letters += next.*flag ? '+' : '-';
-    letters += letter;
+  for (const TFlag<TChannelMode>& flag : kDiffFlags) {
+    if (this->*flag.field == next.*flag.field) continue;
+    letters += next.*flag.field ? '+' : '-';
+    letters += flag.letter;
   }
   if (next.limit != limit) {
     if (next.limit > 0) {
@@ -143,19 +143,12 @@ void TUserMode::Apply(std::string_view mode_text) {
   ForEachModeLetter(mode_text, [&](char letter) {
     if (letter == '+' || letter == '-') {
       plus = letter == '+';
-    } else if (bool* flag = UserFlag(*this, letter)) {
+    } else if (bool* flag = FlagOf(*this, letter, kUserFlags)) {
       *flag = plus;
     }
   });
 }
 
-std::string TUserMode::ToText() const {
-  std::string text = "+";
-  const std::pair<char, bool> flags[] = {{'a', a}, {'i', i}, {'w', w}, {'s', s}, {'r', r}, {'o', o}, {'O', O}};
-  for (auto [letter, set] : flags) {
-    if (set) text += letter;
-  }
-  return text;
-}
+std::string TUserMode::ToText() const { return "+" + SetLetters(*this, kUserFlags); }
 
 }  // namespace zeph

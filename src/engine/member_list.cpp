@@ -134,7 +134,7 @@ void TMemberOrder::Sort(TMemberLess less) {
 TMemberList::TMemberList(const TMemberGroupSource* groups) : groups_(groups) {}
 
 template <class Change>
-std::pair<TMemberList::TRows, TMemberList::TRows> TMemberList::ChangeMember(TMember& member, Change change) {
+TMemberList::TMove TMemberList::ChangeMember(TMember& member, Change change) {
   TRows before = RowsOf(member);
   change(member);
   ComputeGroup(member);
@@ -148,9 +148,10 @@ void TMemberList::NotifyAll(Notify notify) {
 }
 
 void TMemberList::AddMember(const TMember& member, bool merge) {
-  TMember* existing = Find(member.nick);
-  if (!existing) {
-    TMember& added = members_.emplace(IrcUpper(member.nick), member).first->second;
+  std::string key = IrcUpper(member.nick);
+  auto entry = members_.find(key);
+  if (entry == members_.end()) {
+    TMember& added = members_.emplace(std::move(key), member).first->second;
     ComputeGroup(added);
     TRows rows{panel_.Insert(&added), detail_.Insert(&added)};
     NotifyAll([&](TMemberListObserver& observer, TMemberView view) {
@@ -158,7 +159,8 @@ void TMemberList::AddMember(const TMember& member, bool merge) {
     });
     return;
   }
-  auto [before, after] = ChangeMember(*existing, [&](TMember& stored) {
+  TMember& existing = entry->second;
+  TMove move = ChangeMember(existing, [&](TMember& stored) {
     if (merge) {
       stored = member;
       return;
@@ -167,7 +169,7 @@ void TMemberList::AddMember(const TMember& member, bool merge) {
     if (!member.user.empty()) stored.user = member.user;
     if (!member.host.empty()) stored.host = member.host;
   });
-  NotifyChanged(*existing, before, after);
+  NotifyChanged(existing, move);
 }
 
 bool TMemberList::UpdateMember(std::string_view nick, std::string_view user, std::string_view host) {
@@ -175,11 +177,11 @@ bool TMemberList::UpdateMember(std::string_view nick, std::string_view user, std
   if (!member) return false;
   if (member->nick == nick && member->user == user && member->host == host) return false;
   if (user.empty() && host.empty()) return false;
-  auto [before, after] = ChangeMember(*member, [&](TMember& stored) {
+  TMove move = ChangeMember(*member, [&](TMember& stored) {
     if (!user.empty()) stored.user = user;
     if (!host.empty()) stored.host = host;
   });
-  NotifyChanged(*member, before, after);
+  NotifyChanged(*member, move);
   return true;
 }
 
@@ -188,7 +190,9 @@ void TMemberList::RemoveMember(std::string_view nick) {
   if (entry != members_.end()) Remove(entry);
 }
 
-void TMemberList::RenameMember(std::string_view old_nick, std::string_view new_nick) {
+void TMemberList::RenameMember(std::string_view old_nick, std::string_view given_nick) {
+  // A copy: the given text may belong to the member removed below.
+  std::string new_nick(given_nick);
   std::string old_key = IrcUpper(old_nick);
   std::string new_key = IrcUpper(new_nick);
   auto entry = members_.find(old_key);
@@ -199,25 +203,24 @@ void TMemberList::RenameMember(std::string_view old_nick, std::string_view new_n
   }
   TMember& member = entry->second;
   std::string previous_nick = member.nick;
-  auto [before, after] = ChangeMember(member, [&](TMember& stored) { stored.nick = new_nick; });
+  TMove move = ChangeMember(member, [&](TMember& stored) { stored.nick = new_nick; });
   if (new_key != old_key) {
     auto node = members_.extract(old_key);
     node.key() = new_key;
     members_.insert(std::move(node));
   }
   NotifyAll([&](TMemberListObserver& observer, TMemberView view) {
-    observer.OnMemberRenamed(member, previous_nick, before.In(view),
-                             after.In(view));
+    observer.OnMemberRenamed(member, previous_nick, move.before.In(view), move.after.In(view));
   });
 }
 
 void TMemberList::SetMemberMode(std::string_view nick, char letter, bool value) {
   TMember* member = Find(nick);
   if (!member || (letter != 'o' && letter != 'v')) return;
-  auto [before, after] = ChangeMember(*member, [&](TMember& stored) {
+  TMove move = ChangeMember(*member, [&](TMember& stored) {
     (letter == 'o' ? stored.is_operator : stored.has_voice) = value;
   });
-  NotifyChanged(*member, before, after);
+  NotifyChanged(*member, move);
 }
 
 const TMember* TMemberList::FindMember(std::string_view nick) const {
@@ -283,9 +286,9 @@ void TMemberList::Remove(std::unordered_map<std::string, TMember>::iterator entr
   members_.erase(entry);
 }
 
-void TMemberList::NotifyChanged(const TMember& member, TRows before, TRows after) {
+void TMemberList::NotifyChanged(const TMember& member, TMove move) {
   NotifyAll([&](TMemberListObserver& observer, TMemberView view) {
-    observer.OnMemberChanged(member, before.In(view), after.In(view));
+    observer.OnMemberChanged(member, move.before.In(view), move.after.In(view));
   });
 }
 

@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <utility>
 #include <vector>
 
 #include "app/settings/preferences.h"
@@ -27,6 +26,8 @@ struct TMember {
   bool has_voice = false;
   int group = kMemberGroupNone;
   int group_index = -1;  // 0-4 for user groups 1-5 when group is kMemberGroupUser
+
+  bool operator==(const TMember&) const = default;
 };
 
 // The icon of a member's row: 2 operator, 1 voiced, 0 anyone else.
@@ -166,14 +167,19 @@ class TMemberList {
   TMember* Find(std::string_view nick);
   void ComputeGroup(TMember& member) const;
   TRows RowsOf(const TMember& member) const;
+  struct TMove {
+    TRows before;
+    TRows after;
+  };
+
   // Runs change on a member, recomputes its group and moves it to its new
-  // rows in both orders; returns the rows before and after.
+  // rows in both orders.
   template <class Change>
-  std::pair<TRows, TRows> ChangeMember(TMember& member, Change change);
+  TMove ChangeMember(TMember& member, Change change);
   void Remove(std::unordered_map<std::string, TMember>::iterator entry);
   template <class Notify>
   void NotifyAll(Notify notify);
-  void NotifyChanged(const TMember& member, TRows before, TRows after);
+  void NotifyChanged(const TMember& member, TMove move);
   void NotifyResorted(TMemberView view);
 
   const TMemberGroupSource* groups_;

@@ -110,22 +110,15 @@ TEST_F(MemberListTest, AddWithoutMergeKeepsWhatIsKnown) {
   list.AddMember(again, false);
   const TMember* stored = list.FindMember("Bob");
   ASSERT_NE(stored, nullptr);
-  EXPECT_EQ(stored->nick, "BOB");
-  EXPECT_EQ(stored->user, "u");
-  EXPECT_EQ(stored->host, "h2");
-  EXPECT_TRUE(stored->is_operator);
-  EXPECT_EQ(stored->info1, "server");
-  EXPECT_EQ(stored->info2, "");
+  TMember known = bob;
+  known.nick = "BOB";
+  known.host = "h2";
+  EXPECT_EQ(*stored, known);
 
   TMember merged = Member("bob");
   merged.info2 = "Real Name";
   list.AddMember(merged, true);
-  EXPECT_EQ(stored->nick, "bob");
-  EXPECT_EQ(stored->user, "");
-  EXPECT_EQ(stored->host, "");
-  EXPECT_FALSE(stored->is_operator);
-  EXPECT_EQ(stored->info1, "");
-  EXPECT_EQ(stored->info2, "Real Name");
+  EXPECT_EQ(*stored, merged);
   EXPECT_EQ(list.MemberCount(), 1);
   EXPECT_EQ(panel.events, (std::vector<std::string>{"add bob", "change BOB", "change bob"}));
   ExpectMirrorsInStep();
@@ -161,10 +154,11 @@ TEST_F(MemberListTest, RenameOntoAnExistingNickReplacesIt) {
   list.AddMember(Member("bob", "ub"), false);
   list.AddMember(Member("carol", "uc"), false);
 
-  list.RenameMember("ALICE", "Bob");
+  // The new nick given as the text of the member it replaces.
+  list.RenameMember("ALICE", list.FindMember("BOB")->nick);
   EXPECT_EQ(list.MemberCount(), 2);
   ASSERT_NE(list.FindMember("bob"), nullptr);
-  EXPECT_EQ(list.FindMember("bob")->nick, "Bob");
+  EXPECT_EQ(list.FindMember("bob")->nick, "bob");
   EXPECT_EQ(list.FindMember("bob")->user, "ua");
   EXPECT_EQ(list.FindMember("alice"), nullptr);
 
@@ -179,7 +173,7 @@ TEST_F(MemberListTest, RenameOntoAnExistingNickReplacesIt) {
   EXPECT_EQ(list.FindMember("[X]")->user, "uc");
 
   EXPECT_EQ(panel.events, (std::vector<std::string>{"add alice", "add bob", "add carol", "remove bob",
-                                                    "rename alice Bob", "rename Bob BOB", "rename carol {x}"}));
+                                                    "rename alice bob", "rename bob BOB", "rename carol {x}"}));
   ExpectMirrorsInStep();
 }
 
@@ -280,48 +274,43 @@ class MemberOrderTest : public MemberListTest {
   using TNicks = std::vector<std::string>;
 };
 
-TEST_F(MemberOrderTest, PanelOrderBySortMethod) {
+TEST_F(MemberOrderTest, PanelOrderBySortMethodAndDetailOrderByColumn) {
+  using M = TMemberSortMethod;
+  using C = TDetailSortColumn;
   struct TCase {
-    TMemberSortMethod method;
+    TMemberView view;
+    int key;  // the sort method or the column
     TNicks order;
   };
   const TCase cases[] = {
-      {TMemberSortMethod::Nick, {"_eve", "alice", "Bob", "carol", "dave", "Frank", "me", "zed"}},
-      {TMemberSortMethod::OperatorsFirst, {"alice", "dave", "Bob", "Frank", "_eve", "carol", "me", "zed"}},
+      {TMemberView::Panel, int(M::Nick), {"_eve", "alice", "Bob", "carol", "dave", "Frank", "me", "zed"}},
+      {TMemberView::Panel, int(M::OperatorsFirst), {"alice", "dave", "Bob", "Frank", "_eve", "carol", "me", "zed"}},
       // Group 3 (alice) after the user himself and groups 1 and 2, before
       // the members of no group.
-      {TMemberSortMethod::ByGroup, {"me", "zed", "carol", "Frank", "alice", "_eve", "Bob", "dave"}},
-      {TMemberSortMethod::OperatorsThenGroup, {"alice", "dave", "Frank", "Bob", "me", "zed", "carol", "_eve"}},
-      {TMemberSortMethod::GroupThenOperators, {"me", "zed", "carol", "Frank", "alice", "dave", "Bob", "_eve"}},
+      {TMemberView::Panel, int(M::ByGroup), {"me", "zed", "carol", "Frank", "alice", "_eve", "Bob", "dave"}},
+      {TMemberView::Panel, int(M::OperatorsThenGroup), {"alice", "dave", "Frank", "Bob", "me", "zed", "carol", "_eve"}},
+      {TMemberView::Panel, int(M::GroupThenOperators), {"me", "zed", "carol", "Frank", "alice", "dave", "Bob", "_eve"}},
+      {TMemberView::Detail, int(C::Status), {"alice", "dave", "Bob", "Frank", "_eve", "carol", "me", "zed"}},
+      {TMemberView::Detail, int(C::Nick), {"_eve", "alice", "Bob", "carol", "dave", "Frank", "me", "zed"}},
+      {TMemberView::Detail, int(C::User), {"Bob", "carol", "alice", "_eve", "dave", "zed", "me", "Frank"}},
+      {TMemberView::Detail, int(C::Host), {"_eve", "Bob", "carol", "dave", "me", "zed", "Frank", "alice"}},
+      {TMemberView::Detail, int(C::Info2), {"_eve", "alice", "Bob", "Frank", "me", "zed", "carol", "dave"}},
+      {TMemberView::Detail, int(C::Info1), {"_eve", "carol", "dave", "Frank", "me", "zed", "Bob", "alice"}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(static_cast<int>(c.method));
-    list.SetSortMethod(c.method);
-    EXPECT_EQ(TMirror::NicksOf(list.PanelOrder()), c.order);
+    bool panel_view = c.view == TMemberView::Panel;
+    SCOPED_TRACE((panel_view ? "panel " : "detail ") + std::to_string(c.key));
+    if (panel_view) {
+      list.SetSortMethod(static_cast<TMemberSortMethod>(c.key));
+    } else {
+      list.SetDetailSortColumn(static_cast<TDetailSortColumn>(c.key));
+    }
+    EXPECT_EQ(TMirror::NicksOf(panel_view ? list.PanelOrder() : list.DetailOrder()), c.order);
     ExpectMirrorsInStep();
   }
-  EXPECT_EQ(detail.events.back(), "add zed");  // the detail list is not re-sorted
-}
-
-TEST_F(MemberOrderTest, DetailOrderByColumn) {
-  struct TCase {
-    TDetailSortColumn column;
-    TNicks order;
-  };
-  const TCase cases[] = {
-      {TDetailSortColumn::Status, {"alice", "dave", "Bob", "Frank", "_eve", "carol", "me", "zed"}},
-      {TDetailSortColumn::Nick, {"_eve", "alice", "Bob", "carol", "dave", "Frank", "me", "zed"}},
-      {TDetailSortColumn::User, {"Bob", "carol", "alice", "_eve", "dave", "zed", "me", "Frank"}},
-      {TDetailSortColumn::Host, {"_eve", "Bob", "carol", "dave", "me", "zed", "Frank", "alice"}},
-      {TDetailSortColumn::Info2, {"_eve", "alice", "Bob", "Frank", "me", "zed", "carol", "dave"}},
-      {TDetailSortColumn::Info1, {"_eve", "carol", "dave", "Frank", "me", "zed", "Bob", "alice"}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(static_cast<int>(c.column));
-    list.SetDetailSortColumn(c.column);
-    EXPECT_EQ(TMirror::NicksOf(list.DetailOrder()), c.order);
-    ExpectMirrorsInStep();
-  }
+  // Each view is told only of its own re-sorting.
+  EXPECT_EQ(std::count(panel.events.begin(), panel.events.end(), "resort"), 5);
+  EXPECT_EQ(std::count(detail.events.begin(), detail.events.end(), "resort"), 6);
 }
 
 // Thousands of members arrive one by one and change in every way; both
