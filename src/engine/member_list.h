@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "app/settings/preferences.h"
@@ -17,6 +18,11 @@ inline constexpr int kMemberGroupUser = 1;  // in one of the user groups 1 to 5
 inline constexpr int kMemberGroupSelf = 2;  // the user himself
 
 struct TMember {
+  TMember() = default;
+  // A member as a prefix or a NAMES reply introduces him.
+  explicit TMember(std::string nick, std::string user = {}, std::string host = {})
+      : nick(std::move(nick)), user(std::move(user)), host(std::move(host)) {}
+
   std::string nick;
   std::string user;
   std::string host;

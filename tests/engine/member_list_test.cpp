@@ -73,14 +73,6 @@ class TMirror : public TMemberListObserver {
   TMemberView view_;
 };
 
-TMember Member(std::string nick, std::string user = "", std::string host = "") {
-  TMember member;
-  member.nick = std::move(nick);
-  member.user = std::move(user);
-  member.host = std::move(host);
-  return member;
-}
-
 class MemberListTest : public ::testing::Test {
  protected:
   MemberListTest() {
@@ -100,12 +92,12 @@ class MemberListTest : public ::testing::Test {
 };
 
 TEST_F(MemberListTest, AddWithoutMergeKeepsWhatIsKnown) {
-  TMember bob = Member("bob", "u", "h");
+  TMember bob("bob", "u", "h");
   bob.is_operator = true;
   bob.info1 = "server";
   list.AddMember(bob, true);
 
-  TMember again = Member("BOB", "", "h2");
+  TMember again("BOB", "", "h2");
   again.info2 = "ignored";
   list.AddMember(again, false);
   const TMember* stored = list.FindMember("Bob");
@@ -115,7 +107,7 @@ TEST_F(MemberListTest, AddWithoutMergeKeepsWhatIsKnown) {
   known.host = "h2";
   EXPECT_EQ(*stored, known);
 
-  TMember merged = Member("bob");
+  TMember merged("bob");
   merged.info2 = "Real Name";
   list.AddMember(merged, true);
   EXPECT_EQ(*stored, merged);
@@ -125,7 +117,7 @@ TEST_F(MemberListTest, AddWithoutMergeKeepsWhatIsKnown) {
 }
 
 TEST_F(MemberListTest, UpdateMemberReportsChanges) {
-  list.AddMember(Member("bob"), false);
+  list.AddMember(TMember("bob"), false);
   struct TCase {
     std::string nick, user, host;
     bool changed;
@@ -150,9 +142,9 @@ TEST_F(MemberListTest, UpdateMemberReportsChanges) {
 }
 
 TEST_F(MemberListTest, RenameOntoAnExistingNickReplacesIt) {
-  list.AddMember(Member("alice", "ua"), false);
-  list.AddMember(Member("bob", "ub"), false);
-  list.AddMember(Member("carol", "uc"), false);
+  list.AddMember(TMember("alice", "ua"), false);
+  list.AddMember(TMember("bob", "ub"), false);
+  list.AddMember(TMember("carol", "uc"), false);
 
   // The new nick given as the text of the member it replaces.
   list.RenameMember("ALICE", list.FindMember("BOB")->nick);
@@ -179,7 +171,7 @@ TEST_F(MemberListTest, RenameOntoAnExistingNickReplacesIt) {
 
 TEST_F(MemberListTest, RemoveSetModeAndClear) {
   list.SetSortMethod(TMemberSortMethod::OperatorsFirst);
-  for (const char* nick : {"a", "b", "c"}) list.AddMember(Member(nick), false);
+  for (const char* nick : {"a", "b", "c"}) list.AddMember(TMember(nick), false);
   list.SetMemberMode("c", 'o', true);
   list.SetMemberMode("b", 'v', true);
   list.SetMemberMode("nobody", 'o', true);
@@ -222,7 +214,7 @@ TEST_F(MemberListTest, GroupComputation) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.nick);
-    list.AddMember(Member(c.nick, c.user, c.host), false);
+    list.AddMember(TMember(c.nick, c.user, c.host), false);
     const TMember* member = list.FindMember(c.nick);
     EXPECT_EQ(member->group, c.group);
     EXPECT_EQ(member->group_index, c.index);
@@ -231,7 +223,7 @@ TEST_F(MemberListTest, GroupComputation) {
 
   // A member from NAMES has no address yet; it joins a group once the
   // address is known, and a rename can change the group too.
-  list.AddMember(Member("boss"), false);
+  list.AddMember(TMember("boss"), false);
   EXPECT_EQ(list.FindMember("boss")->group, kMemberGroupNone);
   EXPECT_TRUE(list.UpdateMember("boss", "u", "pc1.work.example"));
   EXPECT_EQ(list.FindMember("boss")->group_index, 2);
@@ -263,7 +255,7 @@ class MemberOrderTest : public MemberListTest {
 
   void Add(const char* nick, const char* user, const char* host, bool op, bool voice, const char* info1,
            const char* info2) {
-    TMember member = Member(nick, user, host);
+    TMember member(nick, user, host);
     member.is_operator = op;
     member.has_voice = voice;
     member.info1 = info1;
@@ -322,7 +314,7 @@ TEST_F(MemberListTest, LargeChannelStaysInOrder) {
   std::mt19937 random(7);
   auto nick_of = [](unsigned n) { return "n" + std::to_string(n % 6000); };
   for (int i = 0; i < 5000; ++i) {
-    TMember member = Member(nick_of(random()));
+    TMember member(nick_of(random()));
     member.is_operator = random() % 10 == 0;
     member.has_voice = random() % 7 == 0;
     list.AddMember(member, false);
@@ -334,7 +326,7 @@ TEST_F(MemberListTest, LargeChannelStaysInOrder) {
       case 1: list.SetMemberMode(nick, random() % 2 ? 'o' : 'v', random() % 2); break;
       case 2: list.RenameMember(nick, nick_of(random())); break;
       case 3: list.RemoveMember(nick); break;
-      default: list.AddMember(Member(nick, "w", "x.3.example"), true); break;
+      default: list.AddMember(TMember(nick, "w", "x.3.example"), true); break;
     }
   }
   ExpectMirrorsInStep();
@@ -348,7 +340,7 @@ TEST_F(MemberListTest, LargeChannelStaysInOrder) {
 
 TEST(MemberListWithoutGroupsTest, NobodyIsInAGroup) {
   TMemberList list;
-  list.AddMember(Member("me", "u", "h"), false);
+  list.AddMember(TMember("me", "u", "h"), false);
   EXPECT_EQ(list.FindMember("me")->group, kMemberGroupNone);
   EXPECT_EQ(list.FindMember("me")->group_index, -1);
 }
