@@ -117,6 +117,9 @@ class TUnit final : public TTreeNode,
   void OnTick();
   // Run by the welcome-type replies (1, 376, 422); once per session.
   void OnLoggedIn(const TIrcMessage& message);
+  // Handles one received message as the server sent it (texts still in the
+  // wire encoding).
+  void Dispatch(TIrcMessage& message);
 
   // Every command the engine sends passes here: the texts are encoded for
   // the wire and the line queued with its flood penalty and priority.
@@ -214,7 +217,6 @@ class TUnit final : public TTreeNode,
   void DoConnect(bool first);
   void Register();
   void OnDisconnected(bool by_user, bool timed_out);
-  void Dispatch(TIrcMessage& message);
   void RaiseMacroEvents(const TIrcMessage& message, bool keyword);
   void ReconnectStep();
   void LoginTimeoutStep();

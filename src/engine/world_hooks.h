@@ -38,6 +38,9 @@ class TWorldView {
   // An invitation to ask the user about (InviteAction 1); the view applies
   // the dialog limits.
   virtual void ShowInvitation(TUnit& unit, const std::string& nick, const std::string& channel) {}
+  // The tray balloon and the taskbar flash of the main window.
+  virtual void ShowBalloon(const std::string& title, const std::string& text) {}
+  virtual void FlashTitle() {}
   // The protocol log window of a unit shows its raw traffic; lines are
   // decoded for it only while it is open.
   virtual bool IsProtocolLogOpen(const TUnit& unit) const { return false; }
@@ -72,14 +75,27 @@ class TMacroHooks {
   // Expands the macro variables of a configured text (away and quit
   // messages).
   virtual std::string ExpandVariables(TUnit& unit, const std::string& text) = 0;
+  // An event the program raises itself (the user's own messages, DCC chat
+  // lines, ...): the command names it, the parameters follow.
+  virtual void OnProgramEvent(TUnit& unit, const TIrcMessage& event) {}
+  // A command line with a command the program does not know; true when a
+  // macro took it, so nothing is sent.
+  virtual bool OnUnknownCommand(TUnit& unit, const std::string& command, const std::string& target,
+                                const std::string& rest) {
+    return false;
+  }
 };
 
-// The DCC manager as the engine sees it.
+// DCC as the engine and the protocol handlers see it.
 class TDccHooks {
  public:
   virtual ~TDccHooks() = default;
   // A peer of the unit's transfers changed its nick.
   virtual void RenamePeer(TUnit& unit, const std::string& old_nick, const std::string& new_nick) = 0;
+  // A CTCP DCC query; argument is the text after the word DCC.
+  virtual void OnDccQuery(TUnit& unit, const TIrcMessage& message, const std::string& argument) {}
+  // A line typed for a DCC chat; false when the chat is not connected.
+  virtual bool SendChatLine(TUnit& unit, TChannel& chat, const std::string& text) { return false; }
 };
 
 }  // namespace zeph

@@ -25,6 +25,7 @@ void SessionTest::Start() {
   world_ = std::make_unique<TWorld>(loop_, prefs_, formats_);
   world_->macros = &macros_;
   world_->Random = [] { return 0.0; };
+  OnWorldCreated();
   TWorldConfig tree;
   tree.units.push_back(config_);
   world_->LoadUnits(tree);

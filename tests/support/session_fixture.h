@@ -42,6 +42,9 @@ class SessionTest : public testing::Test {
   // Builds the world and the unit and connects it; waits until the server
   // has the registration lines.
   void Start();
+  // Called when the world exists, before its units are built: a place to
+  // install protocol handlers and the like.
+  virtual void OnWorldCreated() {}
   // Start, then the welcome: the unit is logged in as "me".
   void LogIn();
   // Sends server lines (each gets CR LF) and lets the unit handle them.
