@@ -3,6 +3,7 @@
 // we are alone in.
 #include "app/settings/preferences.h"
 #include "engine/channel_name.h"
+#include "engine/mask.h"
 #include "engine/unit.h"
 #include "engine/world.h"
 
@@ -10,13 +11,6 @@ namespace zeph {
 namespace {
 
 constexpr size_t kOpsPerLine = 3;
-
-bool MatchesAny(const std::vector<std::string>& masks, const std::string& address) {
-  for (const std::string& mask : masks) {
-    if (WildMatch(mask, address)) return true;
-  }
-  return false;
-}
 
 // The wait before the next batch: AutoOpDelayMax itself is never drawn.
 int DrawOpDelay(const TPreferences& p, double random01) {
@@ -29,9 +23,9 @@ int DrawOpDelay(const TPreferences& p, double random01) {
 
 void TUnit::CheckAutoOp(TChannel& channel, const std::string& nick, const std::string& user, const std::string& host) {
   if (!channel.op) return;
-  std::string address = nick + "!" + user + "@" + host;
-  if (MatchesAny(world_.auto_op_masks, address) || MatchesAny(config_.auto_op_masks, address) ||
-      MatchesAny(channel.auto_op_masks, address))
+  std::string address = UserAddress(nick, user, host);
+  if (MatchesAnyMask(world_.auto_op_masks, address) || MatchesAnyMask(config_.auto_op_masks, address) ||
+      MatchesAnyMask(channel.auto_op_masks, address))
     PushToOpQueue(channel, nick);
 }
 

@@ -209,7 +209,6 @@ void TUnit::OnNick(const TIrcMessage& m) {
     target.members.RenameMember(old_nick, new_nick);
     if (target.members.UpdateMember(new_nick, m.user, m.host) && target.IsChannel())
       CheckAutoOp(target, new_nick, m.user, m.host);
-    if (own) target.members.RecomputeGroups();
     world_.NodeChanged(*this, &target);
   }
   if (own) PrintOwnLogOfUnit(TMessageKind::Nick, old_nick, text);

@@ -2,6 +2,7 @@
 
 #include "display/display_preferences.h"
 #include "engine/channel_name.h"
+#include "platform/sjis.h"
 
 namespace zeph {
 
@@ -282,7 +283,14 @@ TWorldConfig TWorld::CollectConfig() const {
 
 bool TWorld::SaveTree() {
   save_tree_requested_ = false;
-  return !save_tree || save_tree(CollectConfig());
+  if (!save_tree || save_tree(CollectConfig())) return true;
+  // The old file is still there; the user must know the change was not kept.
+  TLogLineSource source;
+  source.time = formats_.FormatTime(Now());
+  source.body = Sjis("サーバツリーを保存できませんでした");
+  source.category = KindCategory(TMessageKind::Error);
+  console_.AddLine(source, false);
+  return false;
 }
 
 // --- Once a second ------------------------------------------------------------------
