@@ -69,6 +69,8 @@ class TUnit final : public TTreeNode,
   TUnitState State() const { return state_; }
   bool IsLoggedIn() const { return state_ == TUnitState::LoggedIn; }
   bool IsClosing() const { return closing_; }
+  // QUIT was sent and the server has not closed the connection yet.
+  bool IsWaitingForQuit() const { return quit_pending_ && connection_.IsConnected(); }
   int SessionEncoding() const { return session_encoding_; }
   TWireEncoding Wire() const;
   std::string Decode(std::string_view wire) const { return Wire().Decode(wire); }

@@ -179,7 +179,10 @@ TChannel* TWorld::SelectedTarget() const {
   return unit ? unit->FindById(selected_target_) : nullptr;
 }
 
+// Without a window nothing is on show, so nothing counts as selected: a
+// headless run copies every line the settings allow into the console.
 bool TWorld::IsSelected(const TTreeNode& node) const {
+  if (view == nullptr) return false;
   return node.Id() == (selected_target_ != kNoNode ? selected_target_ : selected_unit_);
 }
 

@@ -47,6 +47,10 @@ void TQtEventLoop::UpdateWatch(int watch, bool read, bool write) {
 void TQtEventLoop::RemoveWatch(int watch) {
   auto it = watches_.find(watch);
   if (it == watches_.end()) return;
+  // The descriptor is closed right after this; a notifier still enabled
+  // on a closed descriptor makes Qt complain.
+  it->second.reader->setEnabled(false);
+  it->second.writer->setEnabled(false);
   Retire(it->second.reader);
   Retire(it->second.writer);
   watches_.erase(it);

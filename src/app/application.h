@@ -1,0 +1,73 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/app_folders.h"
+#include "app/settings/preferences.h"
+#include "app/settings/server_config.h"
+#include "display/message_format.h"
+#include "engine/world.h"
+#include "platform/event_loop.h"
+#include "protocol/protocol.h"
+
+namespace zeph {
+
+// The application object: the profile's folders and settings, the one
+// world with its units, and the order of start-up and shutdown. The main
+// window, when there is one, attaches to the world as its view.
+class TApplication {
+ public:
+  // How long the servers get to close their connections after our QUIT.
+  static constexpr int kQuitWaitMs = 5000;
+
+  TApplication(IEventLoop& loop, TAppFolders folders);
+  ~TApplication();
+  TApplication(const TApplication&) = delete;
+  TApplication& operator=(const TApplication&) = delete;
+
+  const TAppFolders& Folders() const { return folders_; }
+  TPreferences& Preferences() { return preferences_; }
+  TMessageFormat& Formats() { return formats_; }
+  TWorld& World() { return *world_; }
+
+  std::filesystem::path TreeFile() const { return folders_.config / "tree.ini"; }
+  std::filesystem::path PreferenceFile() const { return folders_.config / "preference.ini"; }
+  std::filesystem::path ViewFile() const { return folders_.config / "view.ini"; }
+
+  // Missing files leave the defaults.
+  void LoadAllSettings();
+  bool SaveAllSettings();
+
+  // Makes the world for the loaded settings; its units come with Start.
+  void CreateWorld();
+  // Builds the units from the loaded tree and starts the connections: those
+  // named (internal text), or the AutoConnect entries, one every 3 seconds.
+  void Start(const std::vector<std::string>& server_names);
+
+  // Every unit shuts down, sending QUIT where logged in; `done` runs once
+  // no server is left to close its connection, or after kQuitWaitMs. A
+  // quick quit does not wait.
+  void Shutdown(bool quick, std::function<void()> done);
+  bool IsShuttingDown() const { return static_cast<bool>(shutdown_done_); }
+
+ private:
+  bool AnyServerClosing() const;
+  void CheckShutdown();
+  void FinishShutdown();
+
+  IEventLoop& loop_;
+  TAppFolders folders_;
+  TPreferences preferences_;
+  TWorldConfig tree_;
+  TMessageFormat formats_;
+  std::unique_ptr<TWorld> world_;
+  std::unique_ptr<TProtocol> protocol_;
+  TTimer shutdown_timer_;
+  int64_t shutdown_deadline_ = 0;
+  std::function<void()> shutdown_done_;
+};
+
+}  // namespace zeph

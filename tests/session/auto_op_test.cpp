@@ -1,0 +1,86 @@
+// Auto-op: masks, the random delay, batches of three on the ticks, and
+// getting operator status back by rejoining.
+#include <gtest/gtest.h>
+
+#include "support/session_fixture.h"
+
+namespace zeph {
+namespace {
+
+using test::SessionTest;
+using Lines = std::vector<std::string>;
+
+class AutoOpTest : public SessionTest {
+ protected:
+  void SetUp() override {
+    TChannelConfig c = NewChannelConfig("#c", false);
+    c.auto_op_masks = {"friend*!*@*"};
+    config_.channels = {c};
+    prefs_.AutoOpDelayMin = 5;
+    prefs_.AutoOpDelayMax = 10;
+    LogIn();
+    Receive(":me!u@h JOIN :#c\n:srv MODE #c +o me");
+    Sent();
+  }
+  void Join(const std::string& nick) { Receive(":" + nick + "!u@host JOIN :#c"); }
+};
+
+TEST_F(AutoOpTest, SevenQueuedNicksGoOutThreeAPerTickAfterTheDelay) {
+  world_->Random = [] { return 0.99; };  // delay 5 + 4
+  for (int i = 1; i <= 7; ++i) Join("friend" + std::to_string(i));
+  Join("stranger");
+  EXPECT_EQ(Sent(), Lines{});
+  Tick(9);  // the counter runs down from 9
+  EXPECT_EQ(Sent(), Lines{});
+  Tick();  // the first tick that finds it below 1
+  EXPECT_EQ(Sent(), Lines{"MODE #c +ooo friend1 friend2 friend3"});
+  Tick();
+  EXPECT_EQ(Sent(), Lines{"MODE #c +ooo friend4 friend5 friend6"});
+  EXPECT_EQ(unit_->FindChannel("#c")->auto_op.nicks.size(), 1u);
+  Tick();  // handed to the connection now; the flood budget paces the line
+  EXPECT_TRUE(unit_->FindChannel("#c")->auto_op.nicks.empty());
+  Tick(12);
+  EXPECT_EQ(Sent(), Lines{"MODE #c +o friend7"});
+}
+
+TEST_F(AutoOpTest, WithoutDelayEachNickGoesAtOnceAndLeaversAreSkipped) {
+  prefs_.EnableAutoOpDelay = false;
+  Join("friend1");
+  EXPECT_EQ(Sent(), Lines{"MODE #c +o friend1"});
+
+  prefs_.EnableAutoOpDelay = true;
+  Join("friend2");  // queued behind a fresh delay
+  Receive(":friend2!u@host PART #c :bye");
+  Tick(12);
+  EXPECT_EQ(Sent(), Lines{});
+}
+
+TEST_F(AutoOpTest, NothingWhileWeAreNotOperator) {
+  Receive(":srv MODE #c -o me");
+  prefs_.EnableAutoOpDelay = false;
+  Join("friend1");
+  EXPECT_EQ(Sent(), Lines{});
+}
+
+TEST_F(AutoOpTest, RejoinRecoversOperatorStatusWhenLeftAlone) {
+  prefs_.RejoinToRecoverOp = true;
+  TChannel& c = *unit_->FindChannel("#c");
+  c.names_complete = true;
+  Receive(":srv MODE #c -o me\n:srv MODE #c +k key\n:other!u@h JOIN :#c\n:other!u@h TOPIC #c :old\x02topic");
+  Sent();
+  Receive(":other!u@h PART #c :bye");
+  Tick(10);  // the flood budget lets the three lines out
+  EXPECT_EQ(Sent(), (Lines{"PART #c :Leaving...", "JOIN #c key", "TOPIC #c :old\x02topic"}));
+}
+
+TEST_F(AutoOpTest, NoRejoinWhileTheMemberListIsIncomplete) {
+  prefs_.RejoinToRecoverOp = true;
+  Receive(":srv MODE #c -o me\n:other!u@h JOIN :#c");
+  unit_->FindChannel("#c")->names_complete = false;
+  Sent();
+  Receive(":other!u@h QUIT :bye");
+  EXPECT_EQ(Sent(), Lines{});
+}
+
+}  // namespace
+}  // namespace zeph

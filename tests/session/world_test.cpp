@@ -1,0 +1,121 @@
+// The world: units from the tree, staggered start-up, the title, line
+// actions, marks.
+#include "engine/world.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/poll_loop.h"
+#include "platform/sjis.h"
+#include "support/session_fixture.h"
+
+namespace zeph {
+namespace {
+
+class TRecordingView : public TWorldView {
+ public:
+  std::string title;
+  bool ctrl = false;
+  void SetTitle(const std::string& t) override { title = t; }
+  bool IsCtrlHeld() const override { return ctrl; }
+};
+
+class WorldTest : public testing::Test {
+ protected:
+  TPollLoop loop_;
+  TPreferences prefs_;
+  TMessageFormat formats_;
+  TWorld world_{loop_, prefs_, formats_};
+
+  TServerConfig Unit(const std::string& name, bool auto_connect = false) {
+    TServerConfig config;
+    config.name = name;
+    config.nick = "me";
+    config.hostname = "127.0.0.1";
+    config.port = test::FreeLoopbackPort();
+    config.auto_connect = auto_connect;
+    return config;
+  }
+};
+
+TEST_F(WorldTest, RepeatedUnitNamesGetUnderscores) {
+  TWorldConfig tree;
+  tree.units = {Unit("X"), Unit("X"), Unit("X")};
+  world_.LoadUnits(tree);
+  ASSERT_EQ(world_.Units().size(), 3u);
+  EXPECT_EQ(world_.Units()[1]->Name(), "X_");
+  EXPECT_EQ(world_.Units()[2]->Name(), "X__");
+  EXPECT_EQ(world_.AddUnit(Unit("X_")), nullptr);
+}
+
+TEST_F(WorldTest, HoldingCtrlLeavesEveryUnitUnconnected) {
+  TRecordingView view;
+  view.ctrl = true;
+  world_.view = &view;
+  TWorldConfig tree;
+  tree.units = {Unit("a", true), Unit("b", true)};
+  world_.LoadUnits(tree);
+  world_.Attach();
+  world_.StartConnections({});
+  loop_.Advance(10000);
+  for (const auto& unit : world_.Units()) EXPECT_EQ(unit->State(), TUnitState::Idle);
+  world_.view = nullptr;
+}
+
+TEST_F(WorldTest, TitleFollowsTheSelection) {
+  TRecordingView view;
+  world_.view = &view;
+  TServerConfig config = Unit("net");
+  config.channels = {NewChannelConfig("#c", false)};
+  TWorldConfig tree;
+  tree.units = {config};
+  world_.LoadUnits(tree);
+  EXPECT_EQ(view.title, "(me)[+] net - Zephlora 2.18");
+  TUnit& unit = *world_.Units().front();
+  world_.Select(&unit, unit.FindChannel("#c"));
+  EXPECT_EQ(view.title, "(me) #c(0" + Sjis("人") + ")[]  - Zephlora 2.18");
+  world_.Select(nullptr, nullptr);
+  EXPECT_EQ(view.title, "Zephlora 2.18");
+  world_.view = nullptr;
+}
+
+TEST_F(WorldTest, LineActionsOfGoneTargetsDoNothing) {
+  TRecordingView view;
+  world_.view = &view;
+  TServerConfig config = Unit("net");
+  config.channels = {NewChannelConfig("#c", false), NewChannelConfig("#d", false)};
+  TWorldConfig tree;
+  tree.units = {config};
+  world_.LoadUnits(tree);
+  TUnit& unit = *world_.Units().front();
+  TChannel& c = *unit.FindChannel("#c");
+  TLinkKey to_c = TLinkKey::ForTarget(unit.Id(), c.Id());
+  world_.OnLogLineAction(to_c);
+  EXPECT_EQ(world_.SelectedTarget(), &c);
+  world_.Select(&unit, nullptr);
+  world_.CloseTarget(unit, c);
+  world_.OnLogLineAction(to_c);
+  EXPECT_EQ(world_.SelectedTarget(), nullptr);
+  EXPECT_EQ(world_.SelectedUnit(), &unit);
+  world_.view = nullptr;
+}
+
+TEST_F(WorldTest, MarksByName) {
+  TRecordingView view;
+  world_.view = &view;
+  TServerConfig config = Unit("net");
+  config.channels = {NewChannelConfig("#c", false)};
+  TWorldConfig tree;
+  tree.units = {config};
+  world_.LoadUnits(tree);
+  TUnit& unit = *world_.Units().front();
+  world_.SetMark(unit, "#c", "keyword");
+  world_.SetMark(unit, "#nowhere", "newtalk");
+  EXPECT_TRUE(unit.FindChannel("#c")->keyword_mark);
+  EXPECT_TRUE(unit.new_talk_mark);
+  world_.SetMark(unit, "#c", "normal");
+  EXPECT_FALSE(unit.FindChannel("#c")->keyword_mark);
+  world_.view = nullptr;
+}
+
+}  // namespace
+}  // namespace zeph
