@@ -1,0 +1,132 @@
+#include "display/log_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "display/decorated_text.h"
+#include "display/log_line.h"
+#include "platform/files.h"
+#include "platform/sjis.h"
+
+namespace zeph {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr int kNumberedAlternatives = 100;
+
+std::string BannerTime(std::time_t now) {
+  std::tm tm{};
+  if (localtime_r(&now, &tm) == nullptr) return {};
+  char buffer[64];
+  return std::string(buffer, std::strftime(buffer, sizeof buffer, "%Y/%m/%d %H:%M:%S", &tm));
+}
+
+}  // namespace
+
+TLogFile::TLogFile(const TLogFileContext& context, TLogFileKind kind)
+    : context_(context), kind_(kind), enabled_(context.settings.enabled[static_cast<size_t>(kind)]) {}
+
+TLogFile::~TLogFile() { Close(); }
+
+void TLogFile::SetUnitName(std::string_view name) { unit_name_ = CleanLogName(name); }
+
+void TLogFile::SetTargetName(std::string_view name) { target_name_ = CleanLogName(name); }
+
+void TLogFile::SetEnabled(bool enabled) {
+  if (!enabled) Close();
+  enabled_ = enabled;
+}
+
+void TLogFile::ApplySettings() {
+  SetEnabled(context_.settings.enabled[static_cast<size_t>(kind_)]);
+  CheckPath();
+}
+
+void TLogFile::WriteLine(std::string_view text) {
+  if (!enabled_ || (!IsOpen() && !Open())) return;
+  WriteStripped(StripControlCodes(text));
+}
+
+void TLogFile::WriteLine(const TLogLineSource& source) {
+  if (!enabled_) return;
+  joined_.assign(source.time).append(source.place).append(source.nickPiece).append(source.body);
+  WriteLine(std::string_view(joined_));
+}
+
+void TLogFile::CheckPath() {
+  if (!IsOpen()) return;
+  std::optional<fs::path> path = PathNow();
+  if (path && *path == path_) return;
+  Close();
+  Open();
+}
+
+void TLogFile::Tick() {
+  if (!IsOpen() || !context_.settings.forceFlush) return;
+  if (++flush_counter_ <= context_.settings.flushSeconds) return;
+  flush_counter_ = 0;
+  if (!file_.Sync()) Fail("cannot be put on the disk");
+}
+
+void TLogFile::Close() {
+  if (!IsOpen()) return;
+  WriteBanner(Sjis(" ログを終了"));
+  file_.Close();
+  path_.clear();
+  flush_counter_ = 0;
+}
+
+std::optional<fs::path> TLogFile::PathNow() const {
+  return LogFilePath(context_.settings, kind_, unit_name_, target_name_, context_.now());
+}
+
+bool TLogFile::Open() {
+  std::optional<fs::path> path = PathNow();
+  if (!path || !OpenFirstAvailable(*path)) {
+    int error = errno;
+    std::fprintf(stderr, "zephlora: log file %s cannot be opened: %s\n", path ? path->c_str() : "(no name)",
+                 path ? std::strerror(error) : "the log file name makes no file");
+    enabled_ = false;
+    return false;
+  }
+  path_ = *path;
+  flush_counter_ = 0;
+  WriteBanner(Sjis(" ログを開始"));
+  return IsOpen();
+}
+
+// The file itself, else the first numbered alternative that opens.
+bool TLogFile::OpenFirstAvailable(const fs::path& path) {
+  CreateFolders(path.parent_path(), TFilePrivacy::Shared);
+  if (file_.Open(path)) return true;
+  int error = errno;
+  for (int n = 0; n < kNumberedAlternatives; ++n) {
+    if (file_.Open(NumberedLogFilePath(path, n))) return true;
+  }
+  errno = error;  // the reason the file itself did not open
+  return false;
+}
+
+void TLogFile::WriteBanner(std::string_view words) {
+  WriteStripped("--------" + BannerTime(context_.now()) + std::string(words));
+}
+
+void TLogFile::WriteStripped(std::string_view text) {
+  line_.assign(text);
+  // One line of the log stays one line of the file.
+  for (char& c : line_) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  line_ += "\r\n";
+  if (!file_.Write(line_)) Fail("cannot be written");
+}
+
+void TLogFile::Fail(const char* what) {
+  std::fprintf(stderr, "zephlora: log file %s %s: %s\n", path_.c_str(), what, std::strerror(errno));
+  file_.Close();
+  path_.clear();
+  enabled_ = false;
+}
+
+}  // namespace zeph

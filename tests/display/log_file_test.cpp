@@ -1,0 +1,305 @@
+#include "display/log_file.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/settings/preferences.h"
+#include "display/log_line.h"
+#include "platform/cp932.h"
+#include "platform/sjis.h"
+#include "support/temp_dir.h"
+
+namespace zeph {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::time_t LocalTime(int year, int month, int day, int hour, int minute, int second) {
+  std::tm tm{};
+  tm.tm_year = year - 1900;
+  tm.tm_mon = month - 1;
+  tm.tm_mday = day;
+  tm.tm_hour = hour;
+  tm.tm_min = minute;
+  tm.tm_sec = second;
+  tm.tm_isdst = -1;
+  return std::mktime(&tm);
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+std::string Banner(const std::string& time, const char* words) { return "--------" + time + Sjis(words) + "\r\n"; }
+std::string Opening(const std::string& time) { return Banner(time, " ログを開始"); }
+std::string Closing(const std::string& time) { return Banner(time, " ログを終了"); }
+
+class LogFileTest : public testing::Test {
+ protected:
+  LogFileTest() {
+    TPreferences prefs;
+    prefs.LogRootDir = cp932::FromUtf8(temp_.Path().string()) + "/";
+    prefs.EnableUnitLog = prefs.EnableChannelLog = prefs.EnableTalkLog = prefs.EnableDCCChatLog =
+        prefs.EnableURLLog = true;
+    context_.settings = LogFileSettingsFrom(prefs);
+    context_.now = [this] { return now_; };
+  }
+
+  fs::path Root() const { return temp_.Path(); }
+  std::optional<fs::path> PathOf(TLogFileKind kind, const std::string& unit, const std::string& target) {
+    return LogFilePath(context_.settings, kind, CleanLogName(unit), CleanLogName(target), now_);
+  }
+
+  test::TTempDir temp_;
+  std::time_t now_ = LocalTime(2008, 3, 5, 12, 34, 56);
+  TLogFileContext context_;
+};
+
+TEST_F(LogFileTest, ChannelLinesGoToTheDailyFileBetweenBanners) {
+  TLogFile log(context_, TLogFileKind::Channel);
+  log.SetUnitName("Srv");
+  log.SetTargetName("#abc");
+  EXPECT_FALSE(log.IsOpen());  // nothing is created before the first line
+
+  TLogLineSource source;
+  source.time = "12:34 ";
+  source.nickPiece = "(nick) ";
+  source.body = "\x02" "bold\x02 \x03" "4,2red\x0f\ttab " + Sjis("日本語");
+  log.WriteLine(source);
+  fs::path file = Root() / "#abc" / "20080305-Srv.txt";
+  EXPECT_EQ(log.Path(), file);
+  // Each line reaches the file as it is written, not when it is closed.
+  std::string first = Opening("2008/03/05 12:34:56") + "12:34 (nick) bold red\ttab " + Sjis("日本語") + "\r\n";
+  EXPECT_EQ(ReadFile(file), first);
+
+  now_ += 4;
+  log.Close();
+  EXPECT_FALSE(log.IsOpen());
+  EXPECT_EQ(ReadFile(file), first + Closing("2008/03/05 12:35:00"));
+}
+
+TEST_F(LogFileTest, EachKindHasItsPatternAndNames) {
+  struct Case {
+    TLogFileKind kind;
+    const char* unit;
+    const char* target;
+    const char* path;
+  } cases[] = {
+      {TLogFileKind::Unit, "Srv", "", "Server/20080305-Srv.txt"},
+      {TLogFileKind::Channel, "Srv", "#abc", "#abc/20080305-Srv.txt"},
+      {TLogFileKind::Channel, "Srv", "#abc:*.jp", "#abc__.jp/20080305-Srv.txt"},
+      {TLogFileKind::Talk, "Srv", "alice", "Talk/20080305-alice-Srv.txt"},
+      {TLogFileKind::DccChat, "Srv", "bob", "DCCChat/20080305-bob-Srv.txt"},
+      {TLogFileKind::Url, "", "", "URL/20080305.txt"},
+  };
+  for (const Case& c : cases) {
+    TLogFile log(context_, c.kind);
+    if (*c.unit) log.SetUnitName(c.unit);
+    if (*c.target) log.SetTargetName(c.target);
+    log.WriteLine("x");
+    EXPECT_EQ(log.Path(), Root() / c.path) << c.path;
+    EXPECT_TRUE(fs::is_regular_file(Root() / c.path)) << c.path;
+  }
+}
+
+TEST_F(LogFileTest, NamesFromServersStayInsideTheRootAndWithinTheNameLimit) {
+  std::string japanese;
+  for (int i = 0; i < 150; ++i) japanese += Sjis("あ");  // 300 bytes; 450 in UTF-8
+  std::string cut_japanese;
+  for (int i = 0; i < 85; ++i) cut_japanese += "あ";  // 255 bytes of UTF-8
+  struct Case {
+    std::string target;
+    std::string folder;  // UTF-8
+  } cases[] = {
+      {"#../../x", "#_.__._x"},
+      {"#a/b", "#a_b"},
+      {"#a\\b", "#a_b"},
+      {std::string("#a\x01" "b\nc\x7f", 7) + std::string(1, '\0') + "d", "#a_b_c__d"},
+      {".", "_"},
+      {"..", "_"},
+      {"", "_"},
+      {"...", "__."},
+      {Sjis("表ソ"), "表ソ"},  // second bytes 0x5C stay part of their characters
+      {"#" + japanese, "#" + cut_japanese.substr(0, 252)},
+      {japanese, cut_japanese},
+  };
+  for (const Case& c : cases) {
+    std::optional<fs::path> path = PathOf(TLogFileKind::Channel, "Srv", c.target);
+    ASSERT_TRUE(path) << c.folder;
+    EXPECT_EQ(*path, Root() / c.folder / "20080305-Srv.txt") << c.folder;
+  }
+
+  // In the last name the extension survives the cut.
+  std::optional<fs::path> talk = PathOf(TLogFileKind::Talk, japanese, "alice");
+  ASSERT_TRUE(talk);
+  std::string name = talk->filename().string();
+  EXPECT_LE(name.size(), kMaxFileNameBytes);
+  EXPECT_EQ(name.substr(0, 15), "20080305-alice-");
+  EXPECT_EQ(name.substr(name.size() - 4), ".txt");
+  EXPECT_EQ(cp932::FromUtf8(name).find(Sjis("〓")), std::string::npos);  // no character was split
+}
+
+TEST_F(LogFileTest, PatternsCannotLeaveTheRootEither) {
+  struct Case {
+    const char* pattern;
+    const char* path;  // empty: no file
+  } cases[] = {
+      {"..\\..\\%c.txt", "_./_./#abc.txt"},
+      {"\\abs\\%c.txt", "abs/#abc.txt"},
+      {".\\%c\\.\\a...b.txt", "#abc/a__.b.txt"},
+      {"x\x01y\\%c.txt", "x_y/#abc.txt"},
+      {"%c\\", ""},
+      {"", ""},
+  };
+  for (const Case& c : cases) {
+    context_.settings.patterns[static_cast<size_t>(TLogFileKind::Channel)] = c.pattern;
+    std::optional<fs::path> path = PathOf(TLogFileKind::Channel, "Srv", "#abc");
+    if (*c.path) {
+      ASSERT_TRUE(path) << c.pattern;
+      EXPECT_EQ(*path, Root() / c.path) << c.pattern;
+    } else {
+      EXPECT_FALSE(path) << c.pattern;
+    }
+  }
+}
+
+TEST(LogFileSettings, RootsTheFileSystemCannotUseGiveWayToTheDefault) {
+  TPreferences prefs;
+  prefs.LogRootDir = "C:\\Users\\me\\Documents\\ZephloraLog\\";
+  fs::path fallback = LogFileSettingsFrom(prefs).root;
+  EXPECT_TRUE(fallback.is_absolute());
+  EXPECT_EQ(fallback.filename(), "ZephloraLog");
+  prefs.LogRootDir.clear();
+  EXPECT_EQ(LogFileSettingsFrom(prefs).root, fallback);
+  prefs.LogRootDir = "/var/log?s\\zeph/";
+  EXPECT_EQ(LogFileSettingsFrom(prefs).root, "/var/log_s/zeph");
+}
+
+TEST(LogFilePaths, NumberedAlternativesLookOnlyAtTheLastName) {
+  EXPECT_EQ(NumberedLogFilePath("/r/a.b/file", 0), "/r/a.b/file_00");
+  EXPECT_EQ(NumberedLogFilePath("/r/x/name.txt", 7), "/r/x/name_07.txt");
+  EXPECT_EQ(NumberedLogFilePath("/r/x/.hidden", 99), "/r/x/.hidden_99");
+  std::string long_stem(kMaxFileNameBytes - 4, 'a');
+  EXPECT_EQ(NumberedLogFilePath("/r/" + long_stem + ".txt", 1).filename(),
+            long_stem.substr(0, kMaxFileNameBytes - 7) + "_01.txt");
+}
+
+TEST_F(LogFileTest, AnExistingFileIsAppendedTo) {
+  fs::create_directories(Root() / "Talk");
+  fs::path file = Root() / "Talk" / "20080305-alice-Srv.txt";
+  std::ofstream(file, std::ios::binary) << "earlier\r\n";
+  {
+    TLogFile log(context_, TLogFileKind::Talk);
+    log.SetUnitName("Srv");
+    log.SetTargetName("alice");
+    log.WriteLine("hello");
+  }
+  EXPECT_EQ(ReadFile(file), "earlier\r\n" + Opening("2008/03/05 12:34:56") + "hello\r\n" +
+                                Closing("2008/03/05 12:34:56"));
+}
+
+TEST_F(LogFileTest, AFileThatCannotBeOpenedGivesWayToANumberedName) {
+  fs::create_directories(Root() / "Server" / "20080305-Srv.txt");  // a folder has the name
+  TLogFile log(context_, TLogFileKind::Unit);
+  log.SetUnitName("Srv");
+  log.WriteLine("line");
+  EXPECT_EQ(log.Path(), Root() / "Server" / "20080305-Srv.txt");
+  EXPECT_EQ(ReadFile(Root() / "Server" / "20080305-Srv_00.txt"), Opening("2008/03/05 12:34:56") + "line\r\n");
+}
+
+TEST_F(LogFileTest, NoFileAtAllSwitchesTheWriterOffUntilSwitchedOnAgain) {
+  std::ofstream(Root() / "Server", std::ios::binary) << "a file, not a folder";
+  TLogFile log(context_, TLogFileKind::Unit);
+  log.SetUnitName("Srv");
+  testing::internal::CaptureStderr();
+  log.WriteLine("one");
+  log.WriteLine("two");
+  std::string errors = testing::internal::GetCapturedStderr();
+  EXPECT_FALSE(log.Enabled());
+  EXPECT_FALSE(log.IsOpen());
+  EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+
+  fs::remove(Root() / "Server");
+  log.SetEnabled(true);
+  log.WriteLine("three");
+  EXPECT_EQ(ReadFile(Root() / "Server" / "20080305-Srv.txt"), Opening("2008/03/05 12:34:56") + "three\r\n");
+}
+
+TEST_F(LogFileTest, AFailedWriteSwitchesTheWriterOffWithOneMessage) {
+  TLogFile log(context_, TLogFileKind::Unit);
+  log.SetUnitName("Srv");
+  log.WriteLine(std::string(10000, 'x'));  // room below the limit for the message itself
+  // The file may grow no further: every write fails as on a full disk.
+  struct rlimit old_limit;
+  getrlimit(RLIMIT_FSIZE, &old_limit);
+  sighandler_t old_handler = signal(SIGXFSZ, SIG_IGN);
+  struct rlimit limit = {static_cast<rlim_t>(fs::file_size(log.Path())), old_limit.rlim_max};
+  setrlimit(RLIMIT_FSIZE, &limit);
+  testing::internal::CaptureStderr();
+  for (int i = 0; i < 100; ++i) log.WriteLine("lost");
+  std::string errors = testing::internal::GetCapturedStderr();
+  setrlimit(RLIMIT_FSIZE, &old_limit);
+  signal(SIGXFSZ, old_handler);
+
+  EXPECT_FALSE(log.Enabled());
+  EXPECT_FALSE(log.IsOpen());
+  EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+}
+
+TEST_F(LogFileTest, CheckPathMovesToTheFileOfTheNewDayOnce) {
+  now_ = LocalTime(2008, 3, 5, 23, 59, 59);
+  TLogFile log(context_, TLogFileKind::Channel);
+  log.SetUnitName("Srv");
+  log.SetTargetName("#abc");
+  log.WriteLine("late");
+  log.CheckPath();  // same day: nothing happens
+  now_ += 1;
+  log.CheckPath();
+  log.CheckPath();
+  log.WriteLine("early");
+  EXPECT_EQ(ReadFile(Root() / "#abc" / "20080305-Srv.txt"),
+            Opening("2008/03/05 23:59:59") + "late\r\n" + Closing("2008/03/06 00:00:00"));
+  EXPECT_EQ(ReadFile(Root() / "#abc" / "20080306-Srv.txt"), Opening("2008/03/06 00:00:00") + "early\r\n");
+}
+
+TEST_F(LogFileTest, AWriterSwitchedOffClosesAndWritesNothing) {
+  TLogFile log(context_, TLogFileKind::Talk);
+  log.SetUnitName("Srv");
+  log.SetTargetName("alice");
+  log.WriteLine("one");
+  log.SetEnabled(false);
+  log.WriteLine("two");
+  fs::path file = Root() / "Talk" / "20080305-alice-Srv.txt";
+  EXPECT_EQ(ReadFile(file), Opening("2008/03/05 12:34:56") + "one\r\n" + Closing("2008/03/05 12:34:56"));
+
+  context_.settings.enabled[static_cast<size_t>(TLogFileKind::Url)] = false;
+  TLogFile url(context_, TLogFileKind::Url);
+  url.WriteLine("http://example.com/");
+  EXPECT_FALSE(fs::exists(Root() / "URL"));
+}
+
+TEST_F(LogFileTest, ManyLinesArriveWholeAndInOrder) {
+  TLogFile log(context_, TLogFileKind::Channel);
+  log.SetUnitName("Srv");
+  log.SetTargetName("#flood");
+  std::string expected = Opening("2008/03/05 12:34:56");
+  for (int i = 0; i < 100000; ++i) {
+    std::string line = "12:34 (a) line " + std::to_string(i);
+    log.WriteLine(line);
+    expected += line + "\r\n";
+  }
+  EXPECT_EQ(ReadFile(log.Path()), expected);
+}
+
+}  // namespace
+}  // namespace zeph
