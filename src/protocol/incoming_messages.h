@@ -1,5 +1,8 @@
 #pragma once
 
+#include "protocol/ctcp_handler.h"
+#include "protocol/incoming_display.h"
+
 namespace zeph {
 
 class TUnit;
@@ -10,14 +13,15 @@ struct TIrcMessage;
 // channels, talks and the unit log.
 class TIncomingMessages {
  public:
-  explicit TIncomingMessages(TWorld& world) : world_(world) {}
+  explicit TIncomingMessages(TWorld& world) : display_(world), ctcp_(world) {}
 
   // Each returns whether the printed line hit a keyword.
   bool OnPrivmsg(TUnit& unit, TIrcMessage& message);
   bool OnNotice(TUnit& unit, TIrcMessage& message);
 
  private:
-  TWorld& world_;
+  TMessageDisplay display_;
+  TCtcpHandler ctcp_;
 };
 
 }  // namespace zeph
