@@ -111,7 +111,7 @@ void TUnit::SendList(const std::string& argument) {
 }
 
 void TUnit::SendNames(const std::string& channel) {
-  if (state_ != TUnitState::Connected && state_ != TUnitState::LoggedIn) return;
+  if (state_ != TUnitState::LoggedIn) return;
   SendCommand("NAMES", channel, std::string(), kDefaultPenalty, 0);
 }
 
