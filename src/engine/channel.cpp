@@ -14,10 +14,18 @@ std::string InitialWireName(const std::string& name) {
   return ExpandShortName(name);
 }
 
+TLogFileKind LogFileKindOf(TTargetKind kind) {
+  switch (kind) {
+    case TTargetKind::Talk: return TLogFileKind::Talk;
+    case TTargetKind::DccChat: return TLogFileKind::DccChat;
+    default: return TLogFileKind::Channel;
+  }
+}
+
 }  // namespace
 
 TChannel::TChannel(TUnit& unit, const TChannelConfig& config, TTargetKind kind)
-    : TTreeNode(unit.World().LineBuilder()),
+    : TTreeNode(unit.World().LineBuilder(), unit.World().LogFiles(), LogFileKindOf(kind)),
       name(config.name),
       key(config.password),
       mode_setting(config.mode),
@@ -30,7 +38,10 @@ TChannel::TChannel(TUnit& unit, const TChannelConfig& config, TTargetKind kind)
       members(&unit),
       unit_(unit),
       kind_(kind),
-      wire_name_(kind == TTargetKind::Channel ? InitialWireName(config.name) : config.name) {}
+      wire_name_(kind == TTargetKind::Channel ? InitialWireName(config.name) : config.name) {
+  LogFile().SetUnitName(unit.Name());
+  LogFile().SetTargetName(name);
+}
 
 void TChannel::Activate() {
   mode = TChannelMode();

@@ -12,6 +12,7 @@ TNodeId NextNodeId() {
 
 }  // namespace
 
-TTreeNode::TTreeNode(TLineBuilder& builder) : id_(NextNodeId()), log_(builder) {}
+TTreeNode::TTreeNode(TLineBuilder& builder, const TLogFileContext& log_files, TLogFileKind kind)
+    : id_(NextNodeId()), log_(builder), log_file_(log_files, kind) {}
 
 }  // namespace zeph

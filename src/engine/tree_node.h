@@ -2,16 +2,18 @@
 
 #include "display/line_store.h"
 #include "display/link_key.h"
+#include "display/log_file.h"
 
 namespace zeph {
 
 // What the server tree shows for a unit or one of its targets: its log and
 // its marks, under an id that names it for the life of the process. Lines,
 // histories and console copies refer to nodes by this id, never by pointer,
-// so a line that outlives its node leads nowhere.
+// so a line that outlives its node leads nowhere. Its log goes to a daily
+// file when the preferences say so.
 class TTreeNode {
  public:
-  explicit TTreeNode(TLineBuilder& builder);
+  TTreeNode(TLineBuilder& builder, const TLogFileContext& log_files, TLogFileKind kind);
   virtual ~TTreeNode() = default;
   TTreeNode(const TTreeNode&) = delete;
   TTreeNode& operator=(const TTreeNode&) = delete;
@@ -19,6 +21,8 @@ class TTreeNode {
   TNodeId Id() const { return id_; }
   TLineStore& Log() { return log_; }
   const TLineStore& Log() const { return log_; }
+  TLogFile& LogFile() { return log_file_; }
+  const TLogFile& LogFile() const { return log_file_; }
 
   // The marks the tree shows in colour; selecting the node clears them.
   bool keyword_mark = false;
@@ -29,6 +33,7 @@ class TTreeNode {
  private:
   const TNodeId id_;
   TLineStore log_;
+  TLogFile log_file_;
 };
 
 }  // namespace zeph

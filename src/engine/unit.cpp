@@ -17,7 +17,7 @@ std::string HostOf(const std::string& hostname) {
 }  // namespace
 
 TUnit::TUnit(TWorld& world, TServerConfig config)
-    : TTreeNode(world.LineBuilder()),
+    : TTreeNode(world.LineBuilder(), world.LogFiles(), TLogFileKind::Unit),
       world_(world),
       config_(std::move(config)),
       connection_(world.Loop()),
@@ -31,6 +31,7 @@ TUnit::TUnit(TWorld& world, TServerConfig config)
   connection_.SetOwner(this);
   local_resolver_.SetListener(this);
   current_nick_ = base_nick = requested_nick = registration_nick = previous_base_nick = config_.nick;
+  LogFile().SetUnitName(config_.name);
   // The targets are the truth about channels from here on; the tree is
   // written back from them.
   std::vector<TChannelConfig> channels = std::move(config_.channels);

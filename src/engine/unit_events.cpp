@@ -201,7 +201,11 @@ void TUnit::OnNick(const TIrcMessage& m) {
     TChannel& target = *channels_[i];
     if (!target.joined) continue;
     if (target.IsDccChat()) {
-      if (SameName(wire, target.partner, old_nick)) target.partner = new_nick;
+      if (SameName(wire, target.partner, old_nick)) {
+        target.partner = new_nick;
+        target.LogFile().SetTargetName(new_nick);
+        target.LogFile().CheckPath();
+      }
       continue;
     }
     if (!target.members.FindMember(old_nick)) continue;

@@ -55,6 +55,7 @@ const TLogLine* TUnit::AddOwnLine(TChannel* target, TMessageKind kind, const std
   TTreeNode& node = target ? static_cast<TTreeNode&>(*target) : *this;
   bool keyword_switch = target ? target->keyword : keyword;
   const TLogLine& line = node.Log().AddLine(source, keyword_check && keyword_switch);
+  node.LogFile().WriteLine(source);
   world_.AfterLineAdded(*this, target, source, line, keyword_switch);
   return &line;
 }

@@ -87,6 +87,7 @@ TChannel* TUnit::OpenDccChat(const std::string& nick, const std::string& user, c
   config.keyword = Prefs().DCCChatKeyword;
   TChannel& chat = CreateTarget(config, TTargetKind::DccChat);
   chat.partner = nick;
+  chat.LogFile().SetTargetName(nick);
   chat.members.AddMember(TMember{nick, user, host}, false);
   return &chat;
 }

@@ -5,6 +5,16 @@
 #include "platform/sjis.h"
 
 namespace zeph {
+namespace {
+
+// The local date as one number that changes with every change of day.
+int LocalDate(std::time_t now) {
+  std::tm tm{};
+  if (localtime_r(&now, &tm) == nullptr) return -1;
+  return tm.tm_year * 1000 + tm.tm_yday;
+}
+
+}  // namespace
 
 TWorld::TWorld(IEventLoop& loop, TPreferences& preferences, TMessageFormat& formats)
     : loop_(loop),
@@ -15,10 +25,14 @@ TWorld::TWorld(IEventLoop& loop, TPreferences& preferences, TMessageFormat& form
       console_(line_builder_),
       keyword_history_(line_builder_),
       url_history_(line_builder_),
+      log_files_{LogFileSettingsFrom(preferences), [this] { return Now(); }},
+      url_log_(log_files_, TLogFileKind::Url),
       reactions_(keywords_, *this, keyword_history_, url_history_, clip_queue_),
       random_engine_(std::random_device{}()),
       timer_(loop, [this] { OnTick(); }) {
   Random = [this] { return std::uniform_real_distribution<double>(0.0, 1.0)(random_engine_); };
+  url_history_.SetSink(&url_log_);
+  log_date_ = LocalDate(Now());
   ApplyPreferences();
 }
 
@@ -42,6 +56,23 @@ void TWorld::ApplyPreferences() {
     }
     if (unit->IsLoggedIn()) unit->auto_reconnect = preferences_.Reconnect;
   }
+  log_files_.settings = LogFileSettingsFrom(preferences_);
+  ForEachLogFile([](TLogFile& file) { file.ApplySettings(); });
+}
+
+void TWorld::ForEachLogFile(const std::function<void(TLogFile&)>& action) {
+  for (const auto& unit : units_) {
+    action(unit->LogFile());
+    for (const auto& target : unit->Channels()) action(target->LogFile());
+  }
+  action(url_log_);
+}
+
+void TWorld::CheckLogDate() {
+  int date = LocalDate(Now());
+  if (date == log_date_) return;
+  log_date_ = date;
+  ForEachLogFile([](TLogFile& file) { file.CheckPath(); });
 }
 
 void TWorld::Attach() { timer_.Start(kTickMs); }
@@ -87,6 +118,18 @@ TUnit* TWorld::FindUnit(const std::string& name) const {
     if (unit->Name() == name) return unit.get();
   }
   return nullptr;
+}
+
+void TWorld::RenameUnit(TUnit& unit, const std::string& name) {
+  unit.Config().name = name;
+  unit.LogFile().SetUnitName(name);
+  unit.LogFile().CheckPath();
+  for (const auto& target : unit.Channels()) {
+    target->LogFile().SetUnitName(name);
+    target->LogFile().CheckPath();
+  }
+  if (view) view->NodeChanged(unit, nullptr);
+  UpdateTitle();
 }
 
 TUnit* TWorld::FindUnitById(TNodeId id) const {
@@ -146,6 +189,8 @@ void TWorld::RenameTalk(TUnit& unit, TChannel& talk, const std::string& name) {
   if (other && other != &talk && other->IsTalk()) CloseTarget(unit, *other);
   talk.name = name;
   talk.SetWireName(name);
+  talk.LogFile().SetTargetName(name);
+  talk.LogFile().CheckPath();
   NodeChanged(unit, &talk);
 }
 
@@ -300,6 +345,8 @@ bool TWorld::SaveTree() {
 
 void TWorld::OnTick() {
   for (size_t i = 0; i < units_.size(); ++i) units_[i]->OnTick();
+  CheckLogDate();
+  ForEachLogFile([](TLogFile& file) { file.Tick(); });
   if (std::optional<std::string> url = clip_queue_.Pop(); url && view) view->PutOnClipboard(*url);
   if (save_tree_requested_) SaveTree();
 }

@@ -17,6 +17,7 @@
 #include "display/link_follower.h"
 #include "display/line_store.h"
 #include "display/link_key.h"
+#include "display/log_file.h"
 #include "display/message_format.h"
 #include "display/url_clip_queue.h"
 #include "display/url_detector.h"
@@ -47,6 +48,9 @@ class TWorld final : private TDisplayNotifier, private TLinkTargets {
   TUrlClipQueue& ClipQueue() { return clip_queue_; }
   TLineHistory& KeywordHistory() { return keyword_history_; }
   TLineHistory& UrlHistory() { return url_history_; }
+  // What every log file writer reads: the settings and this world's clock.
+  const TLogFileContext& LogFiles() const { return log_files_; }
+  TLogFile& UrlLogFile() { return url_log_; }
 
   // The wall clock, in seconds, for time stamps.
   std::time_t Now() const { return static_cast<std::time_t>(loop_.WallTimeMs() / 1000); }
@@ -74,13 +78,16 @@ class TWorld final : private TDisplayNotifier, private TLinkTargets {
   TUnit* AddUnit(TServerConfig config);
   TUnit* FindUnit(const std::string& name) const;
   TUnit* FindUnitById(TNodeId id) const;
+  // Gives the unit a new name; its log files move to the files of the name.
+  void RenameUnit(TUnit& unit, const std::string& name);
   const std::vector<std::unique_ptr<TUnit>>& Units() const { return units_; }
   void ShutdownAll(bool force);
 
   // Creates a target and its tree node; null when the unit has the name.
   TChannel* CreateTarget(TUnit& unit, const TChannelConfig& config, TTargetKind kind, bool select);
   void CloseTarget(TUnit& unit, TChannel& target);
-  // Renames a talk, closing another talk that already has the new name.
+  // Renames a talk, closing another talk that already has the new name;
+  // its log file moves to the file of the new name.
   void RenameTalk(TUnit& unit, TChannel& talk, const std::string& name);
 
   void Select(TUnit* unit, TChannel* target);
@@ -111,10 +118,16 @@ class TWorld final : private TDisplayNotifier, private TLinkTargets {
   std::string Title() const;
   void UpdateTitle();
 
-  // Applies changed preferences to the switches that follow them.
+  // Applies changed preferences to the switches that follow them and to
+  // every log file writer.
   void ApplyPreferences();
 
  private:
+  // The unit logs, the targets and the URL history.
+  void ForEachLogFile(const std::function<void(TLogFile&)>& action);
+  // After the local date changed, every open log file goes on in the file
+  // of the new day.
+  void CheckLogDate();
   // TDisplayNotifier
   void SetKeywordMark(TNodeId unit, TNodeId channel) override;
   bool IsMainWindowActive() const override;
@@ -136,6 +149,9 @@ class TWorld final : private TDisplayNotifier, private TLinkTargets {
   TUrlClipQueue clip_queue_;
   TLineHistory keyword_history_;
   TLineHistory url_history_;
+  TLogFileContext log_files_;
+  TLogFile url_log_;
+  int log_date_ = -1;  // the local date of the last tick: year and day of the year
   TLineReactions reactions_;
   std::mt19937 random_engine_;
   std::vector<std::unique_ptr<TUnit>> units_;
