@@ -1,0 +1,93 @@
+// CTCP frames and PING stamps come from any user on the network, and so do
+// the prefixes and targets of the messages that carry them. Recognition must
+// yield a well-formed frame, a round trip must be a well-formed time, and a
+// session must take any PRIVMSG or NOTICE without harm.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "app/settings/preferences.h"
+#include "display/message_format.h"
+#include "engine/irc_message.h"
+#include "engine/world.h"
+#include "platform/poll_loop.h"
+#include "platform/sjis.h"
+#include "protocol/ctcp_frame.h"
+#include "protocol/ctcp_texts.h"
+#include "protocol/protocol.h"
+
+using namespace zeph;
+
+namespace {
+
+void CheckFrame(std::string_view text) {
+  std::optional<TCtcpFrame> frame = ParseCtcpFrame(text);
+  if (frame.has_value() != (!text.empty() && text.front() == kCtcpDelimiter)) abort();
+  if (!frame) return;
+  if (frame->command.size() + frame->argument.size() >= text.size()) abort();
+  if (frame->command.find_first_of(" \x01") != std::string::npos) abort();
+  if (frame->argument.find(kCtcpDelimiter) != std::string::npos) abort();
+  if (!frame->argument.empty() && frame->argument.front() == ' ') abort();
+  const std::string& command = frame->command;
+  for (size_t pos = 0; pos < command.size(); pos += SjisCharLength(command, pos)) {
+    if (SjisCharLength(command, pos) == 1 && command[pos] >= 'a' && command[pos] <= 'z') abort();
+  }
+}
+
+void CheckRoundTrip(std::string_view text) {
+  for (std::int64_t now : {std::int64_t{0}, std::int64_t{123456}, (std::int64_t{1} << 32) + 7}) {
+    std::optional<std::string> shown = CtcpPingRoundTrip(text, now);
+    if (!shown) continue;
+    size_t dot = shown->find('.');
+    if (dot == std::string::npos || dot == 0 || shown->substr(dot + 3) != " sec") abort();
+    if (std::stoull(shown->substr(0, dot)) > (std::uint64_t{1} << 32) / 1000) abort();
+  }
+}
+
+// One unit that is not connected: what it would send is dropped, what it
+// prints stays in its logs.
+struct TSession {
+  TPollLoop loop;
+  TPreferences prefs;
+  TMessageFormat formats;
+  TWorld world{loop, prefs, formats};
+  TProtocol protocol{world};
+  TUnit* unit = nullptr;
+
+  TSession() {
+    prefs.LogRootDir.clear();
+    prefs.EnableCtcpSequenceLimit = false;
+    prefs.IgnoreNoticeOnTalk = false;
+    prefs.like_keywords = {"a"};
+    world.ApplyPreferences();
+    world.protocol = &protocol;
+    world.ignore_masks = {"*!*@ignored*"};
+    TServerConfig config;
+    config.name = "fuzz";
+    config.nick = "me";
+    config.channels = {NewChannelConfig("#c", false)};
+    unit = world.AddUnit(config);
+  }
+
+  void Receive(std::string_view line) {
+    TIrcMessage message;
+    message.Parse(line);
+    TIrcMessage copy = message;
+    protocol.OnPrivmsg(*unit, message);
+    protocol.OnNotice(*unit, copy);
+    // Talks opened by the input would pile up from one input to the next.
+    while (unit->Channels().size() > 1) world.CloseTarget(*unit, *unit->Channels().back());
+  }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string_view input(reinterpret_cast<const char*>(data), size);
+  CheckFrame(input);
+  CheckRoundTrip(input);
+  static TSession session;
+  session.Receive(input);
+  return 0;
+}
