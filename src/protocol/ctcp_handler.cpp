@@ -34,7 +34,7 @@ void TCtcpHandler::OnQuery(TUnit& unit, const TIrcMessage& m, const TCtcpFrame& 
     return;
   }
   // Our own address must be learnt whatever the gates below say.
-  if (frame.command == "GETADDRESS" && !m.nick.empty() && unit.IsOwnNick(m.nick)) {
+  if (frame.command == "GETADDRESS" && unit.IsOwnNick(m.nick)) {
     LearnOwnAddress(unit, m);
     return;
   }
