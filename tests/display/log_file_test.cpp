@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <ctime>
@@ -214,6 +215,15 @@ TEST_F(LogFileTest, AFileThatCannotBeOpenedGivesWayToANumberedName) {
   log.SetUnitName("Srv");
   log.WriteLine("line");
   EXPECT_EQ(log.Path(), Root() / "Server" / "20080305-Srv.txt");
+  EXPECT_EQ(ReadFile(Root() / "Server" / "20080305-Srv_00.txt"), Opening("2008/03/05 12:34:56") + "line\r\n");
+}
+
+TEST_F(LogFileTest, APipeInPlaceOfTheFileIsNeverWaitedFor) {
+  fs::create_directories(Root() / "Server");
+  ASSERT_EQ(mkfifo((Root() / "Server" / "20080305-Srv.txt").c_str(), 0600), 0);
+  TLogFile log(context_, TLogFileKind::Unit);
+  log.SetUnitName("Srv");
+  log.WriteLine("line");  // would block for ever if the pipe were opened
   EXPECT_EQ(ReadFile(Root() / "Server" / "20080305-Srv_00.txt"), Opening("2008/03/05 12:34:56") + "line\r\n");
 }
 
