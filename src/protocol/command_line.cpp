@@ -47,6 +47,8 @@ std::string ServerChannelList(const TUnit& unit, std::string list) {
   return converted;
 }
 
+// MODE and TOPIC name a single channel, where the shorthand the tree shows
+// must work just as well.
 bool TakesChannelList(std::string_view command) {
   constexpr std::array<std::string_view, 11> kListCommands = {
       "PRIVMSG", "NOTICE", "ACTION", "CTCPQUERY", "CTCPREPLY", "CTCPPING",
@@ -200,7 +202,10 @@ constexpr std::array<TCommandEntry, 15> kCommands = {{
 
 void RunCommand(TUnit& unit, const TParsedCommand& c, bool from_macro) {
   for (const TCommandEntry& entry : kCommands) {
-    if (entry.name == c.command) return entry.run(unit, c, from_macro);
+    if (entry.name == c.command) {
+      entry.run(unit, c, from_macro);
+      return;
+    }
   }
   RunOther(unit, c, from_macro);
 }
