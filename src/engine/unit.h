@@ -32,6 +32,7 @@ using TJoinEntry = std::pair<std::string, std::string>;
 // session.
 struct TReplyState {
   bool whois_in_progress = false;
+  bool whowas_in_progress = false;
   bool names_in_progress = false;
   bool list_in_progress = false;
   int motd_lines = 0;

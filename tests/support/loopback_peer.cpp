@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -62,6 +63,10 @@ void TLoopbackPeer::Accept() {
   int fd = accept4(listen_fd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
   if (fd < 0) return;
   CloseClient();
+  // Each scripted line goes out at once: a small write must not wait for
+  // the acknowledgement of the one before, or the unit sees it late.
+  int on = 1;
+  setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
   client_ = fd;
   ++accepted_;
   client_watch_ = loop_.AddWatch(client_, reading_, false, [this](bool, bool) { Read(); });

@@ -1,0 +1,213 @@
+// Replies about channels: modes, topics, the member lists that NAMES and
+// WHO fill, what a channel we create gets, LIST and the mask lists.
+#include "app/settings/preferences.h"
+#include "engine/channel_name.h"
+#include "engine/irc_message.h"
+#include "engine/irc_text.h"
+#include "engine/unit.h"
+#include "engine/world.h"
+#include "platform/sjis.h"
+#include "platform/string_printf.h"
+#include "protocol/numeric_replies.h"
+#include "protocol/numeric_text.h"
+
+namespace zeph {
+namespace {
+
+enum TWhoTiming { kWhoAtOnce = 0, kWhoNever = 3 };
+
+// The name the server knows the channel by, for what we send about it.
+const std::string& ServerName(const TChannel& channel) {
+  return channel.WireName().empty() ? channel.name : channel.WireName();
+}
+
+bool Contains(const std::string& text, char c) { return text.find(c) != std::string::npos; }
+
+}  // namespace
+
+// --- Modes and topics -------------------------------------------------------------------
+
+void TNumericReplies::OnChannelMode(TUnit& unit, const TIrcMessage& m) {
+  const std::string& name = m.Param(1);
+  std::string modes = TrimRight(m.JoinParams(2));
+  if (modes == "+") return;
+  TChannel* channel = JoinedChannel(unit, name);
+  if (channel) {
+    channel->mode = TChannelMode();
+    channel->mode.Apply(modes);
+    world_.NodeChanged(unit, channel);
+  }
+  PrintAbout(unit, channel, name, TMessageKind::ModeReply, world_.Formats().FormatModeReply(name, modes));
+}
+
+void TNumericReplies::OnCreationTime(TUnit& unit, const TIrcMessage& m) {
+  const std::string& name = m.Param(1);
+  PrintAbout(unit, JoinedChannel(unit, name), name, TMessageKind::Reply,
+             StringPrintf("*created at %s", FormatReplyTime(m.Param(2)).c_str()));
+}
+
+void TNumericReplies::OnTopic(TUnit& unit, const TIrcMessage& m, bool has_topic) {
+  const std::string& name = m.Param(1);
+  std::string topic = has_topic ? m.Param(2) : std::string();
+  TChannel* channel = JoinedChannel(unit, name);
+  if (channel) {
+    channel->topic = topic;
+    world_.NodeChanged(unit, channel);
+  }
+  PrintAbout(unit, channel, name, TMessageKind::TopicReply, world_.Formats().FormatTopicReply(name, topic));
+}
+
+void TNumericReplies::OnTopicSetter(TUnit& unit, const TIrcMessage& m) {
+  const std::string& name = m.Param(1);
+  PrintAbout(unit, JoinedChannel(unit, name), name, TMessageKind::Reply,
+             StringPrintf("*%s set the topic at %s", m.Param(2).c_str(), FormatReplyTime(m.Param(3)).c_str()));
+}
+
+// --- WHO ------------------------------------------------------------------------------------
+
+void TNumericReplies::OnWhoReply(TUnit& unit, const TIrcMessage& m) {
+  const std::string& name = m.Param(1);
+  const std::string& user = m.Param(2);
+  const std::string& host = m.Param(3);
+  const std::string& server = m.Param(4);
+  const std::string& nick = m.Param(5);
+  const std::string& flags = m.Param(6);
+  std::string realname = m.Param(7);
+  std::string hops = NextToken(realname);
+
+  TChannel* channel = JoinedChannel(unit, name);
+  if (channel && !channel->who_complete && !channel->mode.a) {
+    // Our own WHO that fills the member details; a member who left in
+    // the meantime is not brought back.
+    if (const TMember* known = channel->members.FindMember(nick)) {
+      TMember member = *known;
+      member.nick = nick;
+      member.user = user;
+      member.host = host;
+      member.info1 = server;
+      member.info2 = realname;
+      member.is_operator = Contains(flags, '@');
+      member.has_voice = Contains(flags, '+');
+      channel->members.AddMember(member, true);
+    }
+    return;
+  }
+  PrintReply(unit, StringPrintf("*who %s : %s (%s@%s) %s [%s] %s hop=%s", name.c_str(), nick.c_str(), user.c_str(),
+                                host.c_str(), realname.c_str(), flags.c_str(), server.c_str(), hops.c_str()));
+}
+
+void TNumericReplies::OnEndOfWho(TUnit& unit, const TIrcMessage& m) {
+  TChannel* channel = JoinedChannel(unit, m.Param(1));
+  if (channel == nullptr || channel->who_complete) return;
+  channel->who_complete = true;
+  world_.NodeChanged(unit, channel);
+  if (world_.Preferences().EnableAutoOpOnBeingOperator && channel->op) unit.AutoOpPass(*channel);
+  unit.PrintSystem(Sjis("メンバ情報を取得しました"), channel);
+}
+
+// --- NAMES ----------------------------------------------------------------------------------
+
+void TNumericReplies::OnNames(TUnit& unit, const TIrcMessage& m) {
+  const std::string& name = m.Param(2);
+  std::string names = TrimRight(m.Param(3));
+  TChannel* channel = JoinedChannel(unit, name);
+  if (channel && !channel->names_complete) {
+    for (std::string& word : SplitWords(names)) {
+      bool op = word.front() == '@';
+      bool voice = !op && word.front() == '+';
+      if (op || voice) word.erase(0, 1);
+      if (word.empty()) continue;
+      // What we knew of the member (his address from a JOIN) stays; the
+      // status is the server's.
+      const TMember* known = channel->members.FindMember(word);
+      TMember member = known ? *known : TMember{word};
+      member.nick = word;
+      member.is_operator = op;
+      member.has_voice = voice;
+      channel->members.AddMember(member, true);
+      if (word == unit.Nick()) channel->op = op;
+    }
+  }
+  PrintAbout(unit, channel, name, TMessageKind::NamesReply, world_.Formats().FormatNamesReply(name, names));
+}
+
+void TNumericReplies::OnEndOfNames(TUnit& unit, const TIrcMessage& m) {
+  TChannel* channel = JoinedChannel(unit, m.Param(1));
+  if (channel == nullptr || channel->names_complete) return;
+  channel->names_complete = true;
+  world_.NodeChanged(unit, channel);
+  const std::string wire = ServerName(*channel);
+  ApplyCreationSettings(unit, *channel, wire);
+  RequestMemberDetails(unit, *channel, wire);
+}
+
+void TNumericReplies::ApplyCreationSettings(TUnit& unit, TChannel& channel, const std::string& wire) {
+  bool alone = channel.members.MemberCount() <= 1;
+  // "+" channels have no modes and no topic to set.
+  bool settable = IsChannelName(wire, kJoinChannelPrefixes);
+  if (!alone || !channel.op) {
+    unit.SendMode(wire, std::string());
+  } else if (settable && !channel.mode_setting.empty()) {
+    unit.SendMode(wire, channel.mode_setting);
+  }
+  if (alone && settable && !channel.topic_setting.empty()) {
+    const std::string& topic = channel.topic_setting;
+    unit.SendTopic(wire, world_.macros ? world_.macros->ExpandVariables(unit, topic) : topic);
+  }
+}
+
+void TNumericReplies::RequestMemberDetails(TUnit& unit, TChannel& channel, const std::string& wire) {
+  int count = channel.members.MemberCount();
+  if (count < 2) {
+    channel.who_complete = true;
+    return;
+  }
+  int timing = world_.Preferences().WhoTiming;
+  if (timing == kWhoAtOnce) {
+    unit.SendCommand("WHO", wire, std::string(), 2, 0);
+  } else if (timing != kWhoNever) {
+    unit.WhoQueue().Add(wire, count);
+  }
+}
+
+// --- LIST --------------------------------------------------------------------------------------
+
+void TNumericReplies::OnListEntry(TUnit& unit, const TIrcMessage& m) {
+  TChannelListModel* list = windows_.ChannelList(unit);
+  if (!unit.replies.list_in_progress) {
+    unit.replies.list_in_progress = true;
+    if (list) list->Clear();
+  }
+  const std::string& name = m.Param(1);
+  const std::string& users = m.Param(2);
+  const std::string& topic = m.Param(3);
+  if (list) {
+    list->AddRow(TChannelListRow{name, ParseCount(users), topic});
+  } else {
+    PrintReply(unit, StringPrintf("*list %s (%s) : %s", name.c_str(), users.c_str(), topic.c_str()));
+  }
+}
+
+void TNumericReplies::OnEndOfList(TUnit& unit) {
+  unit.replies.list_in_progress = false;
+  if (TChannelListModel* list = windows_.ChannelList(unit)) list->Sort();
+}
+
+// --- Ban, exception, invitation and reop lists -----------------------------------------------
+
+void TNumericReplies::OnMaskEntry(TUnit& unit, const TIrcMessage& m, TMaskListKind kind) {
+  TChannel* channel = JoinedChannel(unit, m.Param(1));
+  TMaskListModel* list = channel ? windows_.FindMaskList(unit, *channel, kind) : nullptr;
+  if (list) {
+    list->Add(m.Param(2));
+  } else {
+    PrintReply(unit, m.JoinParams(1));
+  }
+}
+
+void TNumericReplies::OnEndOfMasks(TUnit& unit, const TIrcMessage& m, TMaskListKind kind) {
+  TChannel* channel = JoinedChannel(unit, m.Param(1));
+  if (channel == nullptr || windows_.FindMaskList(unit, *channel, kind) == nullptr) PrintReply(unit, m.JoinParams(1));
+}
+
+}  // namespace zeph
