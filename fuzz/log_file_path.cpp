@@ -3,6 +3,7 @@
 // name below the root is "." or "..", and every name fits the file system.
 // Input: the pattern, the unit name and the target name separated by NUL
 // bytes.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -16,13 +17,6 @@ using namespace zeph;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string_view NextPart(std::string_view& rest) {
-  size_t nul = rest.find('\0');
-  std::string_view part = rest.substr(0, nul);
-  rest = nul == std::string_view::npos ? std::string_view() : rest.substr(nul + 1);
-  return part;
-}
 
 void CheckInsideRoot(const fs::path& root, const fs::path& path) {
   auto name = path.begin();
@@ -41,10 +35,16 @@ void CheckInsideRoot(const fs::path& root, const fs::path& path) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::string_view rest(reinterpret_cast<const char*>(data), size);
-  std::string_view pattern = NextPart(rest);
-  std::string unit = CleanLogName(NextPart(rest));
-  std::string target = CleanLogName(NextPart(rest));
+  std::string_view input(reinterpret_cast<const char*>(data), size);
+  std::string_view fields[3];  // pattern, unit name, target name
+  for (std::string_view& field : fields) {
+    size_t end = std::min(input.find('\0'), input.size());
+    field = input.substr(0, end);
+    input.remove_prefix(std::min(end + 1, input.size()));
+  }
+  std::string_view pattern = fields[0];
+  std::string unit = CleanLogName(fields[1]);
+  std::string target = CleanLogName(fields[2]);
 
   std::string unit_utf8 = cp932::ToUtf8(unit);
   if (unit.empty() || unit == "." || unit == ".." || unit_utf8.find('/') != std::string::npos) abort();

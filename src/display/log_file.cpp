@@ -6,6 +6,7 @@
 
 #include "display/decorated_text.h"
 #include "display/log_line.h"
+#include "platform/cp932.h"
 #include "platform/files.h"
 #include "platform/sjis.h"
 
@@ -66,7 +67,7 @@ void TLogFile::Tick() {
   if (!IsOpen() || !context_.settings.forceFlush) return;
   if (++flush_counter_ <= context_.settings.flushSeconds) return;
   flush_counter_ = 0;
-  if (!file_.Sync()) Fail("cannot be put on the disk");
+  if (!file_.Sync()) SwitchOff("cannot be put on the disk", errno);
 }
 
 void TLogFile::Close() {
@@ -83,14 +84,16 @@ std::optional<fs::path> TLogFile::PathNow() const {
 
 bool TLogFile::Open() {
   std::optional<fs::path> path = PathNow();
-  if (!path || !OpenFirstAvailable(*path)) {
-    int error = errno;
-    std::fprintf(stderr, "zephlora: log file %s cannot be opened: %s\n", path ? path->c_str() : "(no name)",
-                 path ? std::strerror(error) : "the log file name makes no file");
-    enabled_ = false;
+  if (!path) {
+    path_ = cp932::ToUtf8(context_.settings.patterns[static_cast<size_t>(kind_)]);
+    SwitchOff(context_.settings.root.empty() ? "has no folder to go in" : "names no file", 0);
     return false;
   }
   path_ = *path;
+  if (!OpenFirstAvailable(*path)) {
+    SwitchOff("cannot be opened", errno);
+    return false;
+  }
   flush_counter_ = 0;
   WriteBanner(Sjis(" ログを開始"));
   return IsOpen();
@@ -119,11 +122,12 @@ void TLogFile::WriteStripped(std::string_view text) {
     if (c == '\r' || c == '\n') c = ' ';
   }
   line_ += "\r\n";
-  if (!file_.Write(line_)) Fail("cannot be written");
+  if (!file_.Write(line_)) SwitchOff("cannot be written", errno);
 }
 
-void TLogFile::Fail(const char* what) {
-  std::fprintf(stderr, "zephlora: log file %s %s: %s\n", path_.c_str(), what, std::strerror(errno));
+void TLogFile::SwitchOff(const char* what, int error) {
+  std::fprintf(stderr, "zephlora: the log file %s %s%s%s; the log is no longer written to a file\n",
+               path_.c_str(), what, error ? ": " : "", error ? std::strerror(error) : "");
   file_.Close();
   path_.clear();
   enabled_ = false;

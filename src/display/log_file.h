@@ -41,7 +41,6 @@ class TLogFile final : public TLineSink {
   TLogFile(const TLogFile&) = delete;
   TLogFile& operator=(const TLogFile&) = delete;
 
-  TLogFileKind Kind() const { return kind_; }
   // The values of %s and %p, and of %c; stored cleaned (CleanLogName).
   // A changed name moves the writer to another file only with CheckPath.
   void SetUnitName(std::string_view name);
@@ -75,8 +74,8 @@ class TLogFile final : public TLineSink {
   bool OpenFirstAvailable(const std::filesystem::path& path);
   void WriteBanner(std::string_view words);
   void WriteStripped(std::string_view text);
-  // Drops the file without a banner and switches off.
-  void Fail(const char* what);
+  // Drops the file without a banner and switches off, saying why once.
+  void SwitchOff(const char* what, int error);
 
   const TLogFileContext& context_;
   const TLogFileKind kind_;

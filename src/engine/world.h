@@ -50,7 +50,6 @@ class TWorld final : private TDisplayNotifier, private TLinkTargets {
   TLineHistory& UrlHistory() { return url_history_; }
   // What every log file writer reads: the settings and this world's clock.
   const TLogFileContext& LogFiles() const { return log_files_; }
-  TLogFile& UrlLogFile() { return url_log_; }
 
   // The wall clock, in seconds, for time stamps.
   std::time_t Now() const { return static_cast<std::time_t>(loop_.WallTimeMs() / 1000); }
@@ -100,8 +99,9 @@ class TWorld final : private TDisplayNotifier, private TLinkTargets {
   void NodeAdded(TUnit& unit, TChannel* target);
   void NodeChanged(TUnit& unit, TChannel* target = nullptr);
 
-  // After a print added a line to a unit or channel log: unread mark,
-  // keyword and URL reactions.
+  // After a print added a line to a unit or channel log: the keyword and
+  // URL reactions. (Unread marks come from the messages themselves: a
+  // notice or a join does not make a channel unread.)
   void AfterLineAdded(TUnit& unit, TChannel* target, const TLogLineSource& source, const TLogLine& line,
                       bool keyword_switch);
   void AddConsoleLine(const TLogLineSource& source);

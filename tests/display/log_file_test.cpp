@@ -15,24 +15,14 @@
 #include "display/log_line.h"
 #include "platform/cp932.h"
 #include "platform/sjis.h"
+#include "support/local_time.h"
 #include "support/temp_dir.h"
 
 namespace zeph {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::time_t LocalTime(int year, int month, int day, int hour, int minute, int second) {
-  std::tm tm{};
-  tm.tm_year = year - 1900;
-  tm.tm_mon = month - 1;
-  tm.tm_mday = day;
-  tm.tm_hour = hour;
-  tm.tm_min = minute;
-  tm.tm_sec = second;
-  tm.tm_isdst = -1;
-  return std::mktime(&tm);
-}
+using test::LocalTime;
 
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

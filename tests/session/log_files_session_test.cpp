@@ -9,6 +9,7 @@
 
 #include "platform/cp932.h"
 #include "platform/sjis.h"
+#include "support/local_time.h"
 #include "support/session_fixture.h"
 #include "support/temp_dir.h"
 
@@ -16,19 +17,8 @@ namespace zeph {
 namespace {
 
 namespace fs = std::filesystem;
+using test::LocalTime;
 using test::SessionTest;
-
-std::time_t LocalTime(int year, int month, int day, int hour, int minute, int second) {
-  std::tm tm{};
-  tm.tm_year = year - 1900;
-  tm.tm_mon = month - 1;
-  tm.tm_mday = day;
-  tm.tm_hour = hour;
-  tm.tm_min = minute;
-  tm.tm_sec = second;
-  tm.tm_isdst = -1;
-  return std::mktime(&tm);
-}
 
 std::string Opening(const std::string& time) { return "--------" + time + Sjis(" ログを開始") + "\r\n"; }
 std::string Closing(const std::string& time) { return "--------" + time + Sjis(" ログを終了") + "\r\n"; }
