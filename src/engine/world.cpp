@@ -252,12 +252,6 @@ void TWorld::SetMark(TUnit& unit, const std::string& target_name, const std::str
 
 void TWorld::AfterLineAdded(TUnit& unit, TChannel* target, const TLogLineSource& source, const TLogLine& line,
                             bool keyword_switch) {
-  TTreeNode& node = target ? static_cast<TTreeNode&>(*target) : unit;
-  bool update = target ? target->update : unit.update;
-  if (update && !node.update_mark && !IsSelected(node)) {
-    node.update_mark = true;
-    NodeChanged(unit, target);
-  }
   std::string history_place;
   if (target) history_place = formats_.FormatUnitChannelPrefix(unit.Name(), target->name);
   TLineOrigin origin;

@@ -25,13 +25,6 @@ void MarkUpdated(TUnit& unit, TChannel* target) {
   if (unit.Prefs().FlashTitleOnUpdate && IsInBackground(world)) world.view->FlashTitle();
 }
 
-void RestoreUpdateMark(TUnit& unit, TChannel* target, bool was_marked) {
-  TTreeNode& node = NodeOf(unit, target);
-  if (was_marked || !node.update_mark) return;
-  node.update_mark = false;
-  unit.World().NodeChanged(unit, target);
-}
-
 void MarkNewTalk(TUnit& unit, TChannel& talk) {
   if (talk.new_talk_mark) return;
   talk.new_talk_mark = true;

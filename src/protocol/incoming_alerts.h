@@ -15,10 +15,6 @@ class TUnit;
 // flashes while the program is in the background.
 void MarkUpdated(TUnit& unit, TChannel* target);
 
-// Takes back an unread mark a print set, for lines that must not count as
-// unread (notices): the mark as it was before the print is restored.
-void RestoreUpdateMark(TUnit& unit, TChannel* target, bool was_marked);
-
 // A talk opened by a message waits for the user's look.
 void MarkNewTalk(TUnit& unit, TChannel& talk);
 

@@ -87,11 +87,8 @@ TChannel* TMessageDisplay::OpenTalk(TUnit& unit, const TIncoming& in) {
 }
 
 bool TMessageDisplay::Print(TUnit& unit, TChannel* target, const TIncoming& in, const std::string& channel_name) {
-  bool was_marked = target ? target->update_mark : unit.update_mark;
-  bool keyword = target ? unit.PrintToChannel(*target, in.kind, in.nick, in.text, in.keyword_check)
-                        : unit.PrintToUnit(in.kind, in.nick, in.text, channel_name, in.keyword_check);
-  if (!CountsAsUnread(in.kind)) RestoreUpdateMark(unit, target, was_marked);
-  return keyword;
+  return target ? unit.PrintToChannel(*target, in.kind, in.nick, in.text, in.keyword_check)
+                : unit.PrintToUnit(in.kind, in.nick, in.text, channel_name, in.keyword_check);
 }
 
 }  // namespace zeph
