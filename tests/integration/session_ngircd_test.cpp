@@ -38,13 +38,7 @@ class SessionNgircdTest : public testing::Test {
   void TearDown() override { world_.reset(); }
 
   TServerConfig Entry(const std::string& nick, int encoding) {
-    TServerConfig config;
-    config.name = nick;
-    config.hostname = "127.0.0.1";
-    config.port = server_.Port();
-    config.nick = nick;
-    config.username = nick;
-    config.realname = "Test " + nick;
+    TServerConfig config = server_.UnitConfig(nick);
     config.encoding = encoding;
     config.channels = {NewChannelConfig("#room", true)};
     return config;

@@ -48,13 +48,7 @@ class NumericNgircdTest : public testing::Test {
   }
 
   TServerConfig Entry(const std::string& nick) {
-    TServerConfig config;
-    config.name = nick;
-    config.hostname = "127.0.0.1";
-    config.port = server_.Port();
-    config.nick = nick;
-    config.username = nick;
-    config.realname = "Test " + nick;
+    TServerConfig config = server_.UnitConfig(nick);
     TChannelConfig room = NewChannelConfig("#room", true);
     room.mode = "+nt";
     config.channels = {room};

@@ -31,4 +31,15 @@ bool TIrcServer::Start() {
   return true;
 }
 
+TServerConfig TIrcServer::UnitConfig(const std::string& nick) const {
+  TServerConfig config;
+  config.name = nick;
+  config.hostname = "127.0.0.1";
+  config.port = port_;
+  config.nick = nick;
+  config.username = nick;
+  config.realname = "Test " + nick;
+  return config;
+}
+
 }  // namespace zeph::test

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "app/settings/server_config.h"
+
 #include "support/child_process.h"
 #include "support/temp_dir.h"
 
@@ -15,6 +17,9 @@ class TIrcServer {
   int Port() const { return port_; }
   const std::string& Error() const { return error_; }
   void Stop() { process_.Stop(); }
+  // A server entry that logs in here as nick, with nick as user name and
+  // "Test " and the nick as real name.
+  TServerConfig UnitConfig(const std::string& nick) const;
 
  private:
   TTempDir dir_;
