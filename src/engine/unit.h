@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/settings/server_config.h"
+#include "display/line_composition.h"
 #include "display/message_kind.h"
 #include "engine/channel.h"
 #include "engine/channel_mode.h"
@@ -230,6 +231,8 @@ class TUnit final : public TTreeNode,
   TChannel& CreateTarget(const TChannelConfig& config, TTargetKind kind);
   void SendJoinBatch(const std::string& names, const std::string& keys);
   void ProtocolLog(bool sent, std::string_view wire_line);
+  TLogLineSource ComposeSource(TLogKind log, TChannel* target, TMessageKind kind, const std::string& nick,
+                               const std::string& text, const std::string& channel_name, const TLinkKey& link) const;
   // One line into the own log of the unit (target null) or of a target;
   // null when the kind's own-log flag is off.
   const TLogLine* AddOwnLine(TChannel* target, TMessageKind kind, const std::string& nick, const std::string& text,

@@ -26,13 +26,12 @@ bool TUnit::ConsoleCopyPasses(const TTreeNode& node, bool console_switch) const 
   return Prefs().PrintAllLogToConsole && world_.view->IsInBackground();
 }
 
-const TLogLine* TUnit::AddOwnLine(TChannel* target, TMessageKind kind, const std::string& nick,
-                                  const std::string& text, const std::string& channel_name, bool keyword_check,
-                                  const TLinkKey& link) {
-  if (!IsOwnLogEnabled(kind, world_.Formats())) return nullptr;
+TLogLineSource TUnit::ComposeSource(TLogKind log, TChannel* target, TMessageKind kind, const std::string& nick,
+                                   const std::string& text, const std::string& channel_name,
+                                   const TLinkKey& link) const {
   TLineRequest request;
   request.kind = kind;
-  request.log = target ? TLogKind::Channel : TLogKind::Unit;
+  request.log = log;
   request.time = world_.Now();
   request.unitName = Name();
   request.channelName = target ? std::string_view(target->name) : std::string_view(channel_name);
@@ -51,7 +50,15 @@ const TLogLine* TUnit::AddOwnLine(TChannel* target, TMessageKind kind, const std
   source.linkKey = link;
   source.unit = Id();
   source.channel = target ? target->Id() : kNoNode;
+  return source;
+}
 
+const TLogLine* TUnit::AddOwnLine(TChannel* target, TMessageKind kind, const std::string& nick,
+                                  const std::string& text, const std::string& channel_name, bool keyword_check,
+                                  const TLinkKey& link) {
+  if (!IsOwnLogEnabled(kind, world_.Formats())) return nullptr;
+  TLogKind log = target ? TLogKind::Channel : TLogKind::Unit;
+  TLogLineSource source = ComposeSource(log, target, kind, nick, text, channel_name, link);
   TTreeNode& node = target ? static_cast<TTreeNode&>(*target) : *this;
   bool keyword_switch = target ? target->keyword : keyword;
   const TLogLine& line = node.Log().AddLine(source, keyword_check && keyword_switch);
@@ -60,31 +67,12 @@ const TLogLine* TUnit::AddOwnLine(TChannel* target, TMessageKind kind, const std
   return &line;
 }
 
+// A console copy leads back to its unit or channel.
 void TUnit::AddConsoleLine(TChannel* target, TMessageKind kind, const std::string& nick, const std::string& text,
                            const std::string& channel_name, const TLinkKey& link) {
   if (!IsConsoleEnabled(kind, world_.Formats())) return;
-  TLineRequest request;
-  request.kind = kind;
-  request.log = TLogKind::Console;
-  request.time = world_.Now();
-  request.unitName = Name();
-  request.channelName = target ? std::string_view(target->name) : std::string_view(channel_name);
-  request.channelIsTalk = target && !target->IsChannel();
-  request.nick = nick;
-  TLinePieces pieces = ComposeLine(world_.Formats(), request, text);
-
-  TLogLineSource source;
-  source.time = std::move(pieces.time);
-  source.place = std::move(pieces.place);
-  source.nickPiece = std::move(pieces.nickPiece);
-  source.body = std::move(pieces.body);
-  source.category = KindCategory(kind);
-  source.nickClass = NickClass(target, nick);
-  source.nick = nick;
-  source.linkKey = link.IsEmpty() ? TLinkKey::ForTarget(Id(), target ? target->Id() : kNoNode) : link;
-  source.unit = Id();
-  source.channel = target ? target->Id() : kNoNode;
-  world_.AddConsoleLine(source);
+  TLinkKey key = link.IsEmpty() ? TLinkKey::ForTarget(Id(), target ? target->Id() : kNoNode) : link;
+  world_.AddConsoleLine(ComposeSource(TLogKind::Console, target, kind, nick, text, channel_name, key));
 }
 
 bool TUnit::PrintToUnit(TMessageKind kind, const std::string& nick, const std::string& text,

@@ -26,6 +26,21 @@ class WorldTest : public testing::Test {
   TMessageFormat formats_;
   TWorld world_{loop_, prefs_, formats_};
 
+  TRecordingView view_;
+
+  ~WorldTest() override { world_.view = nullptr; }
+
+  // One unit "net" with these channels, shown in a recording view.
+  TUnit& LoadOne(const std::vector<std::string>& channels) {
+    world_.view = &view_;
+    TServerConfig config = Unit("net");
+    for (const std::string& name : channels) config.channels.push_back(NewChannelConfig(name, false));
+    TWorldConfig tree;
+    tree.units = {config};
+    world_.LoadUnits(tree);
+    return *world_.Units().front();
+  }
+
   TServerConfig Unit(const std::string& name, bool auto_connect = false) {
     TServerConfig config;
     config.name = name;
@@ -48,9 +63,8 @@ TEST_F(WorldTest, RepeatedUnitNamesGetUnderscores) {
 }
 
 TEST_F(WorldTest, HoldingCtrlLeavesEveryUnitUnconnected) {
-  TRecordingView view;
-  view.ctrl = true;
-  world_.view = &view;
+  view_.ctrl = true;
+  world_.view = &view_;
   TWorldConfig tree;
   tree.units = {Unit("a", true), Unit("b", true)};
   world_.LoadUnits(tree);
@@ -58,35 +72,19 @@ TEST_F(WorldTest, HoldingCtrlLeavesEveryUnitUnconnected) {
   world_.StartConnections({});
   loop_.Advance(10000);
   for (const auto& unit : world_.Units()) EXPECT_EQ(unit->State(), TUnitState::Idle);
-  world_.view = nullptr;
 }
 
 TEST_F(WorldTest, TitleFollowsTheSelection) {
-  TRecordingView view;
-  world_.view = &view;
-  TServerConfig config = Unit("net");
-  config.channels = {NewChannelConfig("#c", false)};
-  TWorldConfig tree;
-  tree.units = {config};
-  world_.LoadUnits(tree);
-  EXPECT_EQ(view.title, "(me)[+] net - Zephlora 2.18");
-  TUnit& unit = *world_.Units().front();
+  TUnit& unit = LoadOne({"#c"});
+  EXPECT_EQ(view_.title, "(me)[+] net - Zephlora 2.18");
   world_.Select(&unit, unit.FindChannel("#c"));
-  EXPECT_EQ(view.title, "(me) #c(0" + Sjis("人") + ")[]  - Zephlora 2.18");
+  EXPECT_EQ(view_.title, "(me) #c(0" + Sjis("人") + ")[]  - Zephlora 2.18");
   world_.Select(nullptr, nullptr);
-  EXPECT_EQ(view.title, "Zephlora 2.18");
-  world_.view = nullptr;
+  EXPECT_EQ(view_.title, "Zephlora 2.18");
 }
 
 TEST_F(WorldTest, LineActionsOfGoneTargetsDoNothing) {
-  TRecordingView view;
-  world_.view = &view;
-  TServerConfig config = Unit("net");
-  config.channels = {NewChannelConfig("#c", false), NewChannelConfig("#d", false)};
-  TWorldConfig tree;
-  tree.units = {config};
-  world_.LoadUnits(tree);
-  TUnit& unit = *world_.Units().front();
+  TUnit& unit = LoadOne({"#c", "#d"});
   TChannel& c = *unit.FindChannel("#c");
   TLinkKey to_c = TLinkKey::ForTarget(unit.Id(), c.Id());
   world_.OnLogLineAction(to_c);
@@ -96,25 +94,16 @@ TEST_F(WorldTest, LineActionsOfGoneTargetsDoNothing) {
   world_.OnLogLineAction(to_c);
   EXPECT_EQ(world_.SelectedTarget(), nullptr);
   EXPECT_EQ(world_.SelectedUnit(), &unit);
-  world_.view = nullptr;
 }
 
 TEST_F(WorldTest, MarksByName) {
-  TRecordingView view;
-  world_.view = &view;
-  TServerConfig config = Unit("net");
-  config.channels = {NewChannelConfig("#c", false)};
-  TWorldConfig tree;
-  tree.units = {config};
-  world_.LoadUnits(tree);
-  TUnit& unit = *world_.Units().front();
+  TUnit& unit = LoadOne({"#c"});
   world_.SetMark(unit, "#c", "keyword");
   world_.SetMark(unit, "#nowhere", "newtalk");
   EXPECT_TRUE(unit.FindChannel("#c")->keyword_mark);
   EXPECT_TRUE(unit.new_talk_mark);
   world_.SetMark(unit, "#c", "normal");
   EXPECT_FALSE(unit.FindChannel("#c")->keyword_mark);
-  world_.view = nullptr;
 }
 
 }  // namespace

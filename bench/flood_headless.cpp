@@ -1,0 +1,228 @@
+// The flood benchmark: a fake IRC server floods `zephlora --headless` with
+// channel messages (ISO-2022-JP Japanese with colour codes, rotating nicks,
+// the channel's log file on), then sends a PING. The figure is the time from
+// the first flood byte to the PONG, with the client's peak memory and CPU
+// time. The same flood into a bare socket reader is the baseline.
+//
+// usage: bench_flood_headless [path to zephlora] [lines]
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/settings/preference_file.h"
+#include "app/settings/preferences.h"
+#include "app/settings/server_config.h"
+#include "app/settings/tree_file.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct TResult {
+  double seconds = 0;
+  long max_rss_kib = 0;
+  double cpu_seconds = 0;
+  bool ok = false;
+};
+
+int ListenLoopback(int* port) {
+  int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in at{};
+  at.sin_family = AF_INET;
+  at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  bind(fd, reinterpret_cast<sockaddr*>(&at), sizeof at);
+  listen(fd, 1);
+  socklen_t length = sizeof at;
+  getsockname(fd, reinterpret_cast<sockaddr*>(&at), &length);
+  *port = ntohs(at.sin_port);
+  return fd;
+}
+
+bool SendAll(int fd, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = send(fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
+    if (n <= 0) return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// Reads until `text` has arrived; false on close or after the timeout.
+bool ReadUntil(int fd, std::string& seen, const std::string& text, int timeout_ms) {
+  auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
+  char chunk[65536];
+  while (seen.find(text) == std::string::npos) {
+    int left = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count());
+    if (left <= 0) return false;
+    pollfd p{fd, POLLIN, 0};
+    if (poll(&p, 1, left) <= 0) continue;
+    ssize_t n = recv(fd, chunk, sizeof chunk, 0);
+    if (n <= 0) return false;
+    seen.append(chunk, static_cast<size_t>(n));
+  }
+  return true;
+}
+
+std::string Flood(int lines) {
+  const char* jis = "\x1b$B$3$s$K$A$O!\"F|K\\8l$N%F%9%H$G$9\x1b(B";  // こんにちは、日本語のテストです
+  std::string flood;
+  flood.reserve(static_cast<size_t>(lines) * 110);
+  char line[256];
+  for (int i = 0; i < lines; ++i) {
+    int n = std::snprintf(line, sizeof line, ":nick%02d!user%02d@host%02d.example.jp PRIVMSG #flood :\x03%d,%d%s\x0f \x02#%d\x02 http://example.jp/%d\r\n",
+                          i % 50, i % 50, i % 50, i % 16, (i + 5) % 16, jis, i, i % 100);
+    flood.append(line, static_cast<size_t>(n));
+  }
+  return flood;
+}
+
+// Plays the server: registration, the join, the flood, the PING. Returns
+// the seconds from the first flood byte to the PONG.
+double Serve(int listen_fd, const std::string& joins, const std::string& flood, bool* ok) {
+  *ok = false;
+  pollfd p{listen_fd, POLLIN, 0};
+  if (poll(&p, 1, 20000) <= 0) return 0;
+  int fd = accept4(listen_fd, nullptr, nullptr, SOCK_CLOEXEC);
+  std::string seen;
+  if (!ReadUntil(fd, seen, "USER ", 20000)) return 0;
+  SendAll(fd, ":irc.test 001 me :Welcome\r\n:irc.test 376 me :End of MOTD\r\n");
+  if (!ReadUntil(fd, seen, "JOIN #flood", 20000)) return 0;
+  SendAll(fd, ":me!u@h JOIN :#flood\r\n" + joins);
+  auto start = Clock::now();
+  SendAll(fd, flood);
+  SendAll(fd, "PING :flood-done\r\n");
+  seen.clear();
+  if (!ReadUntil(fd, seen, "PONG :flood-done", 600000)) return 0;
+  double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  SendAll(fd, "ERROR :Closing link\r\n");
+  close(fd);
+  *ok = true;
+  return seconds;
+}
+
+TResult Finish(pid_t child, double seconds, bool ok) {
+  kill(child, SIGTERM);
+  int status = 0;
+  rusage usage{};
+  wait4(child, &status, 0, &usage);
+  TResult r;
+  r.seconds = seconds;
+  r.ok = ok;
+  r.max_rss_kib = usage.ru_maxrss;
+  r.cpu_seconds = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+                  (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+  return r;
+}
+
+TResult RunClient(const std::string& binary, const std::filesystem::path& home, const std::string& joins,
+                  const std::string& flood) {
+  int port = 0;
+  int listen_fd = ListenLoopback(&port);
+  zeph::TWorldConfig tree;
+  zeph::TServerConfig unit;
+  unit.name = "flood";
+  unit.hostname = "127.0.0.1";
+  unit.port = port;
+  unit.nick = "me";
+  unit.username = "me";
+  unit.auto_connect = true;
+  unit.channels = {zeph::NewChannelConfig("#flood", true)};
+  tree.units = {unit};
+  std::filesystem::path config = home / "users" / "default" / "config";
+  std::filesystem::create_directories(config);
+  zeph::SaveTree(config / "tree.ini", tree);
+  zeph::TPreferences prefs = zeph::DefaultPreferences();
+  prefs.LogRootDir = (home / "logs").string() + "/";
+  prefs.EnableChannelLog = true;
+  prefs.Installed = true;
+  zeph::SavePreferences(config / "preference.ini", prefs);
+
+  pid_t child = fork();
+  if (child == 0) {
+    setenv("ZEPHLORA_HOME", home.c_str(), 1);
+    execl(binary.c_str(), binary.c_str(), "--headless", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  bool ok = false;
+  double seconds = Serve(listen_fd, joins, flood, &ok);
+  close(listen_fd);
+  return Finish(child, seconds, ok);
+}
+
+// The baseline: a process that only reads the socket and answers the PING.
+TResult RunBareReader(const std::string& joins, const std::string& flood) {
+  int port = 0;
+  int listen_fd = ListenLoopback(&port);
+  pid_t child = fork();
+  if (child == 0) {
+    int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in at{};
+    at.sin_family = AF_INET;
+    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    at.sin_port = htons(static_cast<uint16_t>(port));
+    if (connect(fd, reinterpret_cast<sockaddr*>(&at), sizeof at) != 0) _exit(1);
+    SendAll(fd, "NICK me\r\nUSER me 0 * :me\r\n");
+    std::string seen;
+    ReadUntil(fd, seen, "376", 20000);
+    SendAll(fd, "JOIN #flood\r\n");
+    seen.clear();
+    ReadUntil(fd, seen, "PING :flood-done", 600000);
+    SendAll(fd, "PONG :flood-done\r\n");
+    pause();
+    _exit(0);
+  }
+  bool ok = false;
+  double seconds = Serve(listen_fd, joins, flood, &ok);
+  close(listen_fd);
+  return Finish(child, seconds, ok);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string binary = argc > 1 ? argv[1] : (std::filesystem::path(argv[0]).parent_path() / "zephlora").string();
+  int lines = argc > 2 ? std::atoi(argv[2]) : 200000;
+  std::string joins;
+  for (int i = 0; i < 50; ++i) {
+    char line[128];
+    std::snprintf(line, sizeof line, ":nick%02d!user%02d@host%02d.example.jp JOIN :#flood\r\n", i, i, i);
+    joins += line;
+  }
+  std::string flood = Flood(lines);
+  char home_template[] = "/tmp/zephlora-bench-XXXXXX";
+  std::filesystem::path home = mkdtemp(home_template);
+
+  TResult bare = RunBareReader(joins, flood);
+  TResult client = RunClient(binary, home, joins, flood);
+  std::uintmax_t log_bytes = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(home / "logs")) {
+    if (entry.is_regular_file()) log_bytes += entry.file_size();
+  }
+  std::filesystem::remove_all(home);
+  if (!bare.ok || !client.ok) {
+    std::fprintf(stderr, "flood benchmark failed (baseline %s, client %s)\n", bare.ok ? "ok" : "failed",
+                 client.ok ? "ok" : "failed");
+    return 1;
+  }
+  std::printf("flood: %d channel lines, %.1f MB on the wire, channel log %.1f MB\n", lines, flood.size() / 1e6,
+              log_bytes / 1e6);
+  std::printf("baseline (bare socket reader): %.3f s, %.0f lines/s\n", bare.seconds, lines / bare.seconds);
+  std::printf("zephlora --headless:           %.3f s, %.0f lines/s, %.2f x the baseline time\n", client.seconds,
+              lines / client.seconds, client.seconds / bare.seconds);
+  std::printf("zephlora peak memory: %.1f MiB, CPU time %.2f s\n", client.max_rss_kib / 1024.0, client.cpu_seconds);
+  return 0;
+}
