@@ -44,7 +44,7 @@ TWhoisModel* TReplyWindows::FindWhois(const TUnit& unit, std::string_view nick) 
 
 TWhoisModel* TReplyWindows::OpenWhois(TUnit& unit, const std::string& nick) {
   if (TWhoisModel* open = FindWhois(unit, nick)) return open;
-  if (host_ == nullptr || unit.IsClosing()) return nullptr;
+  if (host_ == nullptr || unit.IsClosing() || nick.empty()) return nullptr;
   const TPreferences& prefs = world_.Preferences();
   if (prefs.LimitWhoisDialog && whois_open_ >= prefs.WhoisDialogMax) return nullptr;
   auto model = std::make_unique<TWhoisModel>(unit.Id(), nick);

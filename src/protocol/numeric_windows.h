@@ -23,7 +23,7 @@ class TWorld;
 
 // Implemented by the window layer. Each Show call hands over a new model;
 // the window attaches itself as the model's observer, and when the user
-// closes it, tells TReplyWindows.
+// closes it (or the channel of a mask list goes away), tells TReplyWindows.
 class TReplyWindowHost {
  public:
   virtual ~TReplyWindowHost() = default;
