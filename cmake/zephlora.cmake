@@ -49,9 +49,11 @@ function(zeph_test name dir)
   add_executable(${name} ${sources})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${Z_DEPS} zeph_testsupport GTest::gtest GTest::gmock)
+  # Tests that run the program itself find it here.
+  target_compile_definitions(${name} PRIVATE ZEPH_BINARY_DIR="${PROJECT_BINARY_DIR}")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZEPH_SOURCE_DIR=${PROJECT_SOURCE_DIR};ZEPH_BINARY_DIR=${PROJECT_BINARY_DIR}")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
 # zeph_fuzzer(<name> [DEPS <targets>...])

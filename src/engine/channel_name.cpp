@@ -152,6 +152,14 @@ bool IsChannelName(std::string_view name, std::string_view prefixes) {
   return !name.empty() && prefixes.find(name.front()) != std::string_view::npos;
 }
 
+bool IsSingleChannelName(std::string_view name, std::string_view prefixes) {
+  if (!IsChannelName(name, prefixes)) return false;
+  for (unsigned char c : name) {
+    if (c <= 0x20 || c == ',' || c == 0x7F) return false;
+  }
+  return true;
+}
+
 std::string ExpandShortName(std::string_view name) {
   if (name.empty() || name.front() != '%') return std::string(name);
   std::string expanded = "#";

@@ -17,6 +17,11 @@ inline constexpr std::string_view kServerChannelPrefixes = "#&+!";
 inline constexpr std::string_view kTypedChannelPrefixes = "#&+!%";
 
 bool IsChannelName(std::string_view name, std::string_view prefixes);
+// Exactly one channel name, as a server may hand us one: a prefix of the
+// set and no blank, comma or control byte. An invitation to «#a,0» would
+// otherwise make a JOIN leave every channel, and such a name stored in the
+// tree would break its file and later JOINs.
+bool IsSingleChannelName(std::string_view name, std::string_view prefixes);
 
 // Japanese servers write «#name:*.jp»; users type «%name».
 std::string ExpandShortName(std::string_view name);

@@ -15,6 +15,7 @@ TSocket::TSocket(IEventLoop& loop, int accepted_fd, const net::TNetAddress& peer
   host_ = peer.ToText();
   port_ = peer_port;
   active_ = true;
+  net::DisableSendDelay(fd_);
   WatchEvents();
 }
 
@@ -59,6 +60,7 @@ void TSocket::OnResolved(TResolver& resolver) {
     Fail(kSocketErrorCreate, error);
     return;
   }
+  net::DisableSendDelay(fd_);  // failing only costs latency
   int code = net::StartConnect(fd_, address_, static_cast<uint16_t>(port_));
   if (code != 0 && !IsTransientSocketError(code)) {
     Fail(kSocketErrorConnect, code);

@@ -19,17 +19,6 @@ std::string TrimRight(std::string text) {
 
 TSender SenderOf(const TIrcMessage& m) { return TSender{m.nick, m.user, m.host}; }
 
-// A channel name is one name: a channel prefix and no blank, comma or
-// control byte. An invitation naming «#a,0» must not make us leave every
-// channel.
-bool IsSingleChannelName(const std::string& name) {
-  if (!IsChannelName(name, kServerChannelPrefixes)) return false;
-  for (unsigned char c : name) {
-    if (c <= 0x20 || c == ',' || c == 0x7F) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 void TUnit::OnPing(const TIrcMessage& m) {
@@ -110,7 +99,7 @@ void TUnit::OnOwnJoin(const TIrcMessage& m, const std::string& channel, const st
     TChannelConfig config = NewChannelConfig(display, false);
     target = &CreateTarget(config, TTargetKind::Channel);
     world_.NodeAdded(*this, target);
-    if (IsSingleChannelName(display) || display.front() == '%') world_.RequestSaveTree();
+    if (IsSingleChannelName(display, kTypedChannelPrefixes)) world_.RequestSaveTree();
   }
   if (IsSafeChannel(channel)) target->SetWireName(channel);
   target->Activate();
@@ -309,7 +298,7 @@ void TUnit::OnInvite(const TIrcMessage& m) {
   std::string channel = TrimRight(m.Param(1));
   PrintInvitation(m.nick, world_.Formats().FormatInvite(SenderOf(m), channel), channel);
   PlayEventSound(Prefs().EnableInviteSound, Prefs().InviteSoundFile);
-  if (!IsSingleChannelName(channel)) return;  // shown, never acted on
+  if (!IsSingleChannelName(channel, kServerChannelPrefixes)) return;  // shown, never acted on
   if (Prefs().InviteAction == 2) {
     SendJoin(channel, std::string());
   } else if (Prefs().InviteAction == 1 && world_.view) {

@@ -316,7 +316,10 @@ TWorldConfig TWorld::CollectConfig() const {
     TServerConfig record = unit->Config();
     record.channels.clear();
     for (const auto& target : unit->Channels()) {
-      if (target->IsChannel()) record.channels.push_back(target->ToConfig());
+      // A channel a server made us join under a name the file cannot hold
+      // stays in the tree for this run only.
+      if (target->IsChannel() && IsSingleChannelName(target->name, kTypedChannelPrefixes))
+        record.channels.push_back(target->ToConfig());
     }
     config.units.push_back(std::move(record));
   }

@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -160,6 +161,11 @@ int PendingError(int fd) {
 int EnableAddressReuse(int fd) {
   int on = 1;
   return setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) == 0 ? 0 : LastError();
+}
+
+int DisableSendDelay(int fd) {
+  int on = 1;
+  return setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on) == 0 ? 0 : LastError();
 }
 
 int BindSocket(int fd, const TNetAddress& address, uint16_t port) {

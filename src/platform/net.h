@@ -44,6 +44,9 @@ int AcceptConnection(int listen_fd, TNetAddress* peer, uint16_t* peer_port, int*
 int StartConnect(int fd, const TNetAddress& address, uint16_t port);
 int PendingError(int fd);
 int EnableAddressReuse(int fd);
+// Sends each write at once instead of holding small ones back for an
+// acknowledgement: lines are written whole, and a PONG must not wait.
+int DisableSendDelay(int fd);
 int BindSocket(int fd, const TNetAddress& address, uint16_t port);
 int ListenSocket(int fd, int backlog);
 

@@ -35,9 +35,12 @@ TEST_F(ChannelEventsTest, JoinAddsMembersAndTheBelFormMakesOperators) {
 
 TEST_F(ChannelEventsTest, OwnJoinOfAnUnknownChannelCreatesAndSavesIt) {
   int saves = 0;
+  std::vector<std::string> stored;
   world_->save_tree = [&](const TWorldConfig& tree) {
     ++saves;
-    return tree.units.front().channels.size() == 4;
+    stored.clear();
+    for (const TChannelConfig& c : tree.units.front().channels) stored.push_back(c.name);
+    return true;
   };
   Receive(":me!u@h JOIN :#new\n:me!u@h JOIN :#new2\n:me!u@h JOIN :#bad,name");
   TChannel* created = unit_->FindChannel("#new");
@@ -50,6 +53,9 @@ TEST_F(ChannelEventsTest, OwnJoinOfAnUnknownChannelCreatesAndSavesIt) {
   EXPECT_EQ(saves, 1);  // once per tick, however many joins
   Tick();
   EXPECT_EQ(saves, 1);
+  // A name the file cannot hold is joined but never stored.
+  EXPECT_NE(unit_->FindChannel("#bad,name"), nullptr);
+  EXPECT_EQ(stored, (std::vector<std::string>{"#c", "%jp", "!chan", "#new", "#new2"}));
 }
 
 TEST_F(ChannelEventsTest, ShortAndSafeNamesAreFoundByTheirServerForm) {

@@ -49,6 +49,21 @@ void TChildProcess::Stop() {
   pid_ = -1;
 }
 
+int TChildProcess::Terminate(int timeout_ms) {
+  if (pid_ <= 0) return -1;
+  kill(pid_, SIGTERM);
+  int status = 0;
+  for (int waited = 0; waited < timeout_ms; waited += 20) {
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+      pid_ = -1;
+      return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  Stop();
+  return -1;
+}
+
 bool WaitForLoopbackPort(int port, int timeout_ms) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
   while (std::chrono::steady_clock::now() < deadline) {

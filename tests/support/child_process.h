@@ -18,6 +18,9 @@ class TChildProcess {
   // SIGTERM, then SIGKILL after a grace period.
   void Stop();
   bool Running() const { return pid_ > 0; }
+  // SIGTERM, then waits for the exit; the exit status, or -1 when the
+  // process had to be killed after timeout_ms.
+  int Terminate(int timeout_ms);
 
  private:
   int pid_ = -1;

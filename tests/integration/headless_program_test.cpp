@@ -1,0 +1,136 @@
+// The real `zephlora --headless` against a real IRC server: a prepared
+// profile joins a channel, another client talks there, SIGTERM ends the
+// program with a QUIT, and the channel's log file holds the conversation.
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/settings/preference_file.h"
+#include "app/settings/tree_file.h"
+#include "platform/sjis.h"
+#include "support/child_process.h"
+#include "support/irc_server.h"
+#include "support/temp_dir.h"
+
+namespace zeph {
+namespace {
+
+// A bare IRC client for the other side of the conversation.
+class TRawClient {
+ public:
+  explicit TRawClient(int port) {
+    fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in at{};
+    at.sin_family = AF_INET;
+    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    at.sin_port = htons(static_cast<uint16_t>(port));
+    connected_ = connect(fd_, reinterpret_cast<sockaddr*>(&at), sizeof at) == 0;
+  }
+  ~TRawClient() { close(fd_); }
+  bool Connected() const { return connected_; }
+  void Send(const std::string& line) {
+    std::string wire = line + "\r\n";
+    [[maybe_unused]] ssize_t n = send(fd_, wire.data(), wire.size(), MSG_NOSIGNAL);
+  }
+  // Reads until the text has arrived; answers PINGs on the way.
+  bool WaitFor(const std::string& text, int timeout_ms = 10000) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (seen_.find(text) == std::string::npos) {
+      if (std::chrono::steady_clock::now() > deadline) return false;
+      pollfd p{fd_, POLLIN, 0};
+      if (poll(&p, 1, 50) <= 0) continue;
+      char chunk[4096];
+      ssize_t n = recv(fd_, chunk, sizeof chunk, 0);
+      if (n <= 0) return false;
+      seen_.append(chunk, static_cast<size_t>(n));
+    }
+    return true;
+  }
+  const std::string& Seen() const { return seen_; }
+
+ private:
+  int fd_ = -1;
+  bool connected_ = false;
+  std::string seen_;
+};
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::filesystem::path FindChannelLog(const std::filesystem::path& root) {
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root, ec)) {
+    if (entry.is_regular_file() && entry.path().parent_path().filename() == "#room") return entry.path();
+  }
+  return {};
+}
+
+TEST(HeadlessProgramTest, TalksLogsAndQuitsOnSigterm) {
+  test::TIrcServer server;
+  if (!server.Start()) GTEST_SKIP() << server.Error();
+  std::string zephlora = std::string(ZEPH_BINARY_DIR) + "/bin/zephlora";
+
+  test::TTempDir home;
+  std::filesystem::path config = home.Path() / "users" / "default" / "config";
+  std::filesystem::create_directories(config);
+  TWorldConfig tree;
+  tree.units = {server.UnitConfig("zeph")};
+  tree.units[0].auto_connect = true;
+  tree.units[0].quit_message = "see you";
+  tree.units[0].channels = {NewChannelConfig("#room", true)};
+  ASSERT_TRUE(SaveTree(config / "tree.ini", tree));
+  TPreferences prefs = DefaultPreferences();
+  prefs.Installed = true;
+  prefs.EnableChannelLog = true;
+  prefs.LogRootDir = (home.Path() / "logs").string() + "/";
+  ASSERT_TRUE(SavePreferences(config / "preference.ini", prefs));
+
+  TRawClient talker(server.Port());
+  ASSERT_TRUE(talker.Connected());
+  talker.Send("NICK talker");
+  talker.Send("USER talker 0 * :Talker");
+  ASSERT_TRUE(talker.WaitFor(" 001 "));
+  talker.Send("JOIN #room");
+  ASSERT_TRUE(talker.WaitFor("JOIN :#room"));
+
+  test::TChildProcess program;
+  setenv("ZEPHLORA_HOME", home.File("").c_str(), 1);
+  ASSERT_TRUE(program.Start({zephlora, "--headless"}, home.File("zephlora.log")));
+  unsetenv("ZEPHLORA_HOME");
+  ASSERT_TRUE(talker.WaitFor(":zeph!")) << ReadFile(home.File("zephlora.log"));
+  ASSERT_TRUE(talker.WaitFor("JOIN :#room", 10000));
+
+  // こんにちは in ISO-2022-JP, with a colour code the log file drops.
+  talker.Send("PRIVMSG #room :\x1b$B$3$s$K$A$O\x1b(B \x03" "4hello");
+  std::filesystem::path log;
+  std::string expected = "(talker) " + Sjis("こんにちは") + " hello\r\n";
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (std::chrono::steady_clock::now() < deadline) {
+    log = FindChannelLog(home.Path() / "logs");
+    if (!log.empty() && ReadFile(log).find(expected) != std::string::npos) break;
+    usleep(20000);
+  }
+  ASSERT_FALSE(log.empty());
+  EXPECT_NE(ReadFile(log).find(expected), std::string::npos);
+
+  EXPECT_EQ(program.Terminate(7000), 0);
+  EXPECT_TRUE(talker.WaitFor(" QUIT :", 5000));
+  EXPECT_NE(talker.Seen().find("see you"), std::string::npos);
+  std::string contents = ReadFile(log);
+  EXPECT_NE(contents.find(Sjis("ログを開始")), std::string::npos);
+  EXPECT_NE(contents.find(Sjis("ログを終了")), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zeph

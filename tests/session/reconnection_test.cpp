@@ -1,0 +1,150 @@
+// Reconnection, the login timeout, keep-alive PONGs, JOIN batching and the
+// pacing of WHO requests, all on the hand-driven clock.
+#include <gtest/gtest.h>
+
+#include "platform/sjis.h"
+#include "support/session_fixture.h"
+
+namespace zeph {
+namespace {
+
+using test::SessionTest;
+using Lines = std::vector<std::string>;
+
+class ReconnectionTest : public SessionTest {};
+
+TEST_F(ReconnectionTest, AttemptsAreNumberedAndStopAtReconnectCount) {
+  prefs_.ReconnectCount = 3;
+  prefs_.ReconnectTime = 5;
+  LogIn();
+  server_.CloseClient();
+  Settle();
+  for (int attempt = 1; attempt <= 3; ++attempt) {
+    Tick(5);
+    ASSERT_TRUE(server_.WaitForClient());
+    server_.CloseClient();  // fails before login
+    Settle();
+    EXPECT_TRUE(Contains(unit_->Log(), Sjis("へ再接続を試みます(") + std::to_string(attempt) + Sjis("回目)")));
+  }
+  int accepted = server_.Accepted();
+  Tick(30);
+  EXPECT_EQ(server_.Accepted(), accepted);
+  EXPECT_FALSE(unit_->auto_reconnect);
+}
+
+TEST_F(ReconnectionTest, CancelReconnectWhileWaiting) {
+  LogIn();
+  server_.CloseClient();
+  Settle();
+  unit_->CancelReconnect();
+  EXPECT_TRUE(Contains(unit_->Log(), Sjis("再接続をキャンセルしました")));
+  Tick(prefs_.ReconnectTime + 5);
+  EXPECT_EQ(server_.Accepted(), 1);
+}
+
+TEST_F(ReconnectionTest, KeepAlivePongOnlyAfterSilence) {
+  prefs_.AutoPongTime = 120;
+  LogIn();
+  Sent();
+  for (int i = 0; i < 4; ++i) {
+    Tick(90);
+    Receive("PING :irc.test");
+  }
+  Lines sent = Sent();
+  EXPECT_EQ(std::count(sent.begin(), sent.end(), "PONG :irc.test"), 4);  // answers only
+  Tick(120);
+  EXPECT_EQ(Sent(), Lines{"PONG :irc.test"});
+}
+
+TEST_F(ReconnectionTest, LoweringAutoPongTimeBelowTheCountStillFires) {
+  prefs_.AutoPongTime = 120;
+  LogIn();
+  Tick(100);
+  Sent();
+  prefs_.AutoPongTime = 60;
+  Tick();
+  EXPECT_EQ(Sent(), Lines{"PONG :irc.test"});
+  prefs_.AutoPongTime = 0;  // off
+  Tick(200);
+  EXPECT_EQ(Sent(), Lines{});
+}
+
+class JoinBatchTest : public SessionTest {
+ protected:
+  Lines JoinLines(const std::vector<TJoinEntry>& list) {
+    Sent();
+    unit_->JoinChannels(list);
+    Tick(30);
+    return Sent();
+  }
+};
+
+TEST_F(JoinBatchTest, KeyedChannelsStandFirst) {
+  LogIn();
+  EXPECT_EQ(JoinLines({{"#a", "k1"}, {"#b", ""}, {"#c", "k3"}}), (Lines{"JOIN #a,#b k1", "JOIN #c k3"}));
+  EXPECT_EQ(JoinLines({{"#a", ""}, {"#b", ""}}), Lines{"JOIN #a,#b"});
+  EXPECT_EQ(JoinLines({{"%jp", ""}}), Lines{"JOIN #jp:*.jp"});
+}
+
+TEST_F(JoinBatchTest, LongListsSplitAt480Bytes) {
+  LogIn();
+  std::vector<TJoinEntry> list;
+  std::string joined;
+  for (int i = 0; i < 40; ++i) {
+    std::string name = "#channel-with-a-long-name-" + std::to_string(i);
+    list.emplace_back(name, i % 3 == 0 ? "key" + std::to_string(i) : "");
+    joined += name;
+  }
+  Lines lines = JoinLines(list);
+  ASSERT_GT(lines.size(), 1u);
+  std::string names_seen;
+  for (const std::string& line : lines) {
+    EXPECT_LE(line.size() - 5, 480u) << line;  // names, the blank and the keys
+    std::string rest = line.substr(5);
+    std::string names = rest.substr(0, rest.find(' '));
+    for (char& c : names) c = c == ',' ? ' ' : c;
+    names_seen += names;
+  }
+  for (int i = 0; i < 40; ++i) EXPECT_NE(names_seen.find("-name-" + std::to_string(i)), std::string::npos) << i;
+}
+
+TEST_F(JoinBatchTest, ForceAutoJoinAddsAutoJoinChannelsOnReconnection) {
+  TChannelConfig a = NewChannelConfig("#a", true);
+  TChannelConfig b = NewChannelConfig("#b", true);
+  TChannelConfig c = NewChannelConfig("#c", false);
+  config_.channels = {a, b, c};
+  LogIn();
+  EXPECT_EQ(Sent(), (Lines{"NICK me", "USER uname 8 * :Full Name", "JOIN #a,#b"}));
+  Receive(":me!u@h JOIN :#a\n:me!u@h JOIN :#c");  // #b refused, #c joined by hand
+  server_.CloseClient();
+  Settle();
+  Tick(prefs_.ReconnectTime);
+  ASSERT_TRUE(server_.WaitForClient());
+  ASSERT_TRUE(server_.WaitFor("USER "));
+  Sent();
+  Receive(":irc.test 001 me :Welcome");
+  EXPECT_EQ(Sent(), Lines{"JOIN #a,#c,#b"});
+}
+
+TEST_F(JoinBatchTest, WhoRequestsWaitForTheJoinsThenGoOneAtATime) {
+  prefs_.WhoTiming = 1;
+  LogIn();  // no auto-join channels: LoginWait(0)
+  unit_->WhoQueue().LoginWait(3);  // as after joining three channels
+  unit_->WhoQueue().Add("#big", 100);
+  unit_->WhoQueue().Add("#mid", 10);
+  unit_->WhoQueue().Add("#small", 2);
+  Sent();
+  Tick(5);
+  EXPECT_EQ(Sent(), Lines{});
+  Tick();
+  EXPECT_EQ(Sent(), Lines{"WHO #big"});
+  Tick(3);
+  EXPECT_EQ(Sent(), Lines{});
+  Tick();
+  EXPECT_EQ(Sent(), Lines{"WHO #mid"});
+  Tick(3);
+  EXPECT_EQ(Sent(), Lines{"WHO #small"});
+}
+
+}  // namespace
+}  // namespace zeph
