@@ -12,6 +12,7 @@
 #include "platform/sjis.h"
 #include "protocol/command_line_parse.h"
 #include "protocol/message_split.h"
+#include "offline.h"
 
 using namespace zeph;
 

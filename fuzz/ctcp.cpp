@@ -16,6 +16,7 @@
 #include "protocol/ctcp_frame.h"
 #include "protocol/ctcp_texts.h"
 #include "protocol/protocol.h"
+#include "offline.h"
 
 using namespace zeph;
 

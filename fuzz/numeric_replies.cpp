@@ -13,6 +13,7 @@
 #include "engine/world.h"
 #include "platform/poll_loop.h"
 #include "protocol/protocol.h"
+#include "offline.h"
 
 using namespace zeph;
 

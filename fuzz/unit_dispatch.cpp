@@ -11,6 +11,7 @@
 #include "engine/world.h"
 #include "platform/poll_loop.h"
 #include "protocol/protocol.h"
+#include "offline.h"
 
 using namespace zeph;
 
