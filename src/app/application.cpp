@@ -61,7 +61,8 @@ void TApplication::Start(const std::vector<std::string>& server_names) {
 }
 
 void TApplication::Shutdown(bool quick, std::function<void()> done) {
-  if (shutdown_done_) return;
+  if (shutting_down_) return;
+  shutting_down_ = true;
   shutdown_done_ = std::move(done);
   if (world_) world_->ShutdownAll(quick);
   if (quick || !AnyServerClosing()) {
@@ -88,7 +89,7 @@ void TApplication::CheckShutdown() {
 void TApplication::FinishShutdown() {
   shutdown_timer_.Stop();
   std::function<void()> done = std::move(shutdown_done_);
-  shutdown_done_ = [] {};  // shutting down stays true
+  shutdown_done_ = nullptr;
   if (done) done();
 }
 

@@ -51,7 +51,6 @@ class TApplication {
   // no server is left to close its connection, or after kQuitWaitMs. A
   // quick quit does not wait.
   void Shutdown(bool quick, std::function<void()> done);
-  bool IsShuttingDown() const { return static_cast<bool>(shutdown_done_); }
 
  private:
   bool AnyServerClosing() const;
@@ -67,6 +66,7 @@ class TApplication {
   std::unique_ptr<TProtocol> protocol_;
   TTimer shutdown_timer_;
   int64_t shutdown_deadline_ = 0;
+  bool shutting_down_ = false;
   std::function<void()> shutdown_done_;
 };
 

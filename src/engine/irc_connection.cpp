@@ -9,13 +9,13 @@ TIrcConnection::TIrcConnection(IEventLoop& loop) : socket_(loop), timer_(loop, [
 TIrcConnection::~TIrcConnection() { socket_.SetListener(nullptr); }
 
 void TIrcConnection::Connect() {
-  ++generation_;
+  guard_.Renew();
   ClearQueues();
   socket_.Connect();
 }
 
 void TIrcConnection::Close() {
-  ++generation_;
+  guard_.Renew();
   socket_.Abort();
   timer_.Stop();
   ClearQueues();
@@ -45,8 +45,7 @@ void TIrcConnection::Enqueue(const TOutgoingMessage& message, int priority) {
 
 void TIrcConnection::Flush() {
   if (!CanSend()) return;
-  auto alive = guard_.Token();
-  uint64_t generation = generation_;
+  TLifeGuard::TStamp stamp = guard_.Stamp();
   if (sending_) {
     if (!SendCurrent()) return;
     if (sending_ || !CanSend()) return;
@@ -57,7 +56,7 @@ void TIrcConnection::Flush() {
       current_ = std::move(queue->front());
       queue->pop_front();
       if (!SendCurrent()) return;
-      if (!*alive || generation != generation_ || !CanSend()) return;
+      if (!stamp.Holds() || !CanSend()) return;
     }
   }
 }
@@ -77,10 +76,9 @@ bool TIrcConnection::SendCurrent() {
   bytes_in_flight_ += static_cast<int>(line.size());
   sent_.push_back(TSentLine{current_.penalty, static_cast<int>(line.size())});
   if (owner_ == nullptr) return true;
-  auto alive = guard_.Token();
-  uint64_t generation = generation_;
+  TLifeGuard::TStamp stamp = guard_.Stamp();
   owner_->OnSent(current_);
-  return *alive && generation == generation_;
+  return stamp.Holds();
 }
 
 // Gives back one second's worth of budget. Only the head of the sent list
@@ -101,9 +99,9 @@ void TIrcConnection::OnSocketConnected(TStreamSocket&) {
 }
 
 void TIrcConnection::OnSocketClosed(TStreamSocket&) {
-  auto alive = guard_.Token();
+  TLifeGuard::TStamp stamp = guard_.Stamp();
   if (owner_) owner_->OnClosed();
-  if (*alive) timer_.Stop();
+  if (stamp.Alive()) timer_.Stop();
 }
 
 void TIrcConnection::OnSocketResolved(TStreamSocket&) {
@@ -115,8 +113,7 @@ void TIrcConnection::OnSocketData(TStreamSocket&) { DeliverLines(); }
 // Each line is handled completely (handlers, prints, macros) before the
 // next is read; a handler may enqueue, close or reconnect meanwhile.
 void TIrcConnection::DeliverLines() {
-  auto alive = guard_.Token();
-  uint64_t generation = generation_;
+  TLifeGuard::TStamp stamp = guard_.Stamp();
   TIrcMessage message;
   while (socket_.Length() > 0) {
     int before = socket_.Length();
@@ -126,16 +123,16 @@ void TIrcConnection::DeliverLines() {
     message.Parse(line);
     if (owner_ == nullptr) continue;
     owner_->OnMessage(message);
-    if (!*alive || generation != generation_) return;
+    if (!stamp.Holds()) return;
   }
 }
 
 void TIrcConnection::OnSocketWritable(TStreamSocket&) { Flush(); }
 
 void TIrcConnection::OnSocketError(TStreamSocket&, int, const std::string& text) {
-  auto alive = guard_.Token();
+  TLifeGuard::TStamp stamp = guard_.Stamp();
   if (owner_) owner_->OnError(text);
-  if (*alive && !IsConnected()) timer_.Stop();
+  if (stamp.Alive() && !IsConnected()) timer_.Stop();
 }
 
 }  // namespace zeph

@@ -88,9 +88,8 @@ class TIrcConnection final : private TSocketListener {
   std::deque<TSentLine> sent_;
   int penalty_sum_ = 0;
   int bytes_in_flight_ = 0;
-  // Counts Connect and Close, so a loop over lines or queues stops when a
-  // report inside it ended the connection.
-  uint64_t generation_ = 0;
+  // Renewed by Connect and Close, so a loop over lines or queues stops when
+  // a report inside it ended the connection.
   TLifeGuard guard_;
 };
 

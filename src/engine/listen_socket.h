@@ -7,7 +7,6 @@
 
 #include "engine/socket.h"
 #include "platform/event_loop.h"
-#include "platform/life_guard.h"
 
 namespace zeph {
 
@@ -76,7 +75,6 @@ class TListenSocket final : private TSocketListener {
   bool listening_ = false;
   std::vector<std::unique_ptr<TSocket>> clients_;
   TFdWatch watch_;
-  TLifeGuard guard_;
 };
 
 }  // namespace zeph

@@ -27,10 +27,9 @@ TProxySocket::~TProxySocket() { inner_.SetListener(nullptr); }
 template <typename Call>
 bool TProxySocket::Report(Call call) {
   if (listener_ == nullptr) return true;
-  auto alive = guard_.Token();
-  uint64_t generation = generation_;
+  TLifeGuard::TStamp stamp = guard_.Stamp();
   call(*listener_);
-  return *alive && generation == generation_;
+  return stamp.Holds();
 }
 
 void TProxySocket::SetTarget(const std::string& host, int port) {
@@ -42,7 +41,7 @@ void TProxySocket::SetTarget(const std::string& host, int port) {
 void TProxySocket::Connect() {
   if (inner_.IsActive()) inner_.Close();
   target_resolver_.Cancel();
-  ++generation_;
+  guard_.Renew();
   first_hop_connected_ = false;
   step_ = kIdle;
   target_address_ = {};
@@ -53,7 +52,7 @@ void TProxySocket::Connect() {
 }
 
 void TProxySocket::Abort() {
-  ++generation_;
+  guard_.Renew();
   first_hop_connected_ = false;
   step_ = kIdle;
   target_address_ = {};

@@ -93,9 +93,8 @@ class TProxySocket final : public TStreamSocket, private TSocketListener, privat
   std::string target_host_;
   int target_port_ = 0;
   net::TNetAddress target_address_;  // none until resolved
-  // Counts Connect and Abort, so a report that started one connection
+  // Renewed by Connect and Abort, so a report that started one connection
   // never continues into the next.
-  uint64_t generation_ = 0;
   TLifeGuard guard_;
 };
 

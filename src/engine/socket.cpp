@@ -24,10 +24,9 @@ TSocket::~TSocket() { Close(); }
 template <typename Call>
 bool TSocket::Report(Call call) {
   if (listener_ == nullptr) return true;
-  auto alive = guard_.Token();
-  uint64_t generation = generation_;
+  TLifeGuard::TStamp stamp = guard_.Stamp();
   call(*listener_);
-  return *alive && generation == generation_;
+  return stamp.Holds();
 }
 
 void TSocket::Connect() {
@@ -48,7 +47,7 @@ void TSocket::Close() {
     net::ShutdownAndClose(fd_);
     fd_ = -1;
   }
-  ++generation_;
+  guard_.Renew();
 }
 
 void TSocket::OnResolved(TResolver& resolver) {
@@ -90,10 +89,9 @@ void TSocket::OnReady(bool readable, bool writable) {
     return;  // data that came with the connection is read on the next event
   }
   if (readable) {
-    auto alive = guard_.Token();
-    uint64_t generation = generation_;
+    TLifeGuard::TStamp stamp = guard_.Stamp();
     Receive();
-    if (!*alive || generation != generation_) return;
+    if (!stamp.Holds()) return;
   }
   if (writable && want_write_) {
     want_write_ = false;
@@ -162,10 +160,8 @@ void TSocket::Fail(int kind, int code) {
 
 void TSocket::FailLater(int kind, int code) {
   Close();
-  auto alive = guard_.Token();
-  uint64_t generation = generation_;
-  loop_.Post([this, alive, generation, kind, code] {
-    if (!*alive || generation != generation_) return;  // gone or connecting again
+  loop_.Post([this, stamp = guard_.Stamp(), kind, code] {
+    if (!stamp.Holds()) return;  // gone or connecting again
     std::string text = SocketErrorText(kind, code);
     Report([this, kind, &text](TSocketListener& l) { l.OnSocketError(*this, kind, text); });
   });

@@ -79,8 +79,8 @@ class TSocket final : public TStreamSocket, private TResolverListener {
   TByteBuffer buffer_;
   TResolver resolver_;
   TFdWatch watch_;
-  // Counts closes, so a report for an earlier connection is never delivered.
-  uint64_t generation_ = 0;
+  // Renewed at every close, so a report for an earlier connection is never
+  // delivered.
   TLifeGuard guard_;
 };
 

@@ -66,7 +66,7 @@ void TUnit::Connect() {
   delayed_connect_ = false;
   current_nick_ = base_nick = registration_nick = requested_nick = config_.nick;
   if (config_.auto_away) {
-    away_message = world_.macros ? world_.macros->ExpandVariables(*this, config_.away_message) : config_.away_message;
+    away_message = ExpandVariables(config_.away_message);
   }
   user_mode.a = config_.auto_away;
   auto_reconnect = Prefs().Reconnect;
@@ -140,7 +140,7 @@ void TUnit::OnLoggedIn(const TIrcMessage& message) {
   if (Prefs().RestoreNickAndAwayOnReconnect && user_mode.a) {
     SendAway(away_message);
   } else if (config_.auto_away) {
-    SendAway(world_.macros ? world_.macros->ExpandVariables(*this, config_.away_message) : config_.away_message);
+    SendAway(ExpandVariables(config_.away_message));
   } else {
     away_message.clear();
   }
@@ -240,7 +240,7 @@ void TUnit::Shutdown(bool force) {
     Disconnect(true, false);
   } else {
     connection_.DropPending();
-    SendQuit(world_.macros ? world_.macros->ExpandVariables(*this, config_.quit_message) : config_.quit_message);
+    SendQuit(ExpandVariables(config_.quit_message));
   }
   if (world_.protocol) world_.protocol->OnUnitShutdown(*this);
   for (const auto& target : channels_) target->closing = true;
@@ -385,6 +385,10 @@ void TUnit::Dispatch(TIrcMessage& m) {
 void TUnit::RaiseMacroEvent(const TIrcMessage& event) {
   if (world_.macros_stopped || world_.macros == nullptr) return;
   world_.macros->OnMessageEvent(*this, event);
+}
+
+std::string TUnit::ExpandVariables(const std::string& text) {
+  return world_.macros ? world_.macros->ExpandVariables(*this, text) : text;
 }
 
 void TUnit::RaiseMacroEvents(const TIrcMessage& message, bool keyword) {

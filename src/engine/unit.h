@@ -34,9 +34,7 @@ using TJoinEntry = std::pair<std::string, std::string>;
 struct TReplyState {
   bool whois_in_progress = false;
   bool whowas_in_progress = false;
-  bool names_in_progress = false;
   bool list_in_progress = false;
-  int motd_lines = 0;
   long long last_ctcp_answer_ms = -1;  // no answer yet
   std::set<std::string> requested_safe_channels;  // "!" channels we asked to create
 };
@@ -205,6 +203,9 @@ class TUnit final : public TTreeNode,
 
   // Offers an event to the unit's macros unless all macros are stopped.
   void RaiseMacroEvent(const TIrcMessage& event);
+  // A configured text (away, quit, part message...) with the macro
+  // variables expanded; as it is when there is no macro engine.
+  std::string ExpandVariables(const std::string& text);
 
  private:
   // TIrcConnectionListener

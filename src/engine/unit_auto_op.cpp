@@ -75,9 +75,7 @@ void TUnit::RecoverOperator(TChannel& channel) {
   // Only once the member list is complete does "alone" mean alone.
   if (!channel.names_complete) return;
   std::string name = channel.WireName().empty() ? channel.name : channel.WireName();
-  std::string part_message =
-      world_.macros ? world_.macros->ExpandVariables(*this, config_.part_message) : config_.part_message;
-  SendPart(name, part_message);
+  SendPart(name, ExpandVariables(config_.part_message));
   SendJoin(name, channel.mode.key);
   // The old topic goes back as the channel had it: it is channel text, not
   // decoration markup to be converted.

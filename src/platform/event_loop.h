@@ -70,7 +70,6 @@ class TFdWatch {
   void Update(bool read, bool write);
   void Clear();
   bool IsActive() const { return id_ != 0; }
-  IEventLoop& Loop() const { return loop_; }
 
  private:
   IEventLoop& loop_;

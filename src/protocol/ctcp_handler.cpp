@@ -75,7 +75,7 @@ std::optional<std::string> TCtcpHandler::AnswerTo(TUnit& unit, const TCtcpFrame&
   if (command == "VERSION") return "VERSION " + CtcpVersionText(OperatingSystemName());
   if (command == "USERINFO") {
     std::string info = TagsToControlCodes(unit.Config().user_info);
-    if (world_.macros) info = world_.macros->ExpandVariables(unit, info);
+    info = unit.ExpandVariables(info);
     return "USERINFO " + info;
   }
   if (command == "CLIENTINFO") return "CLIENTINFO " + std::string(kCtcpClientInfo);

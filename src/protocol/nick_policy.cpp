@@ -144,7 +144,7 @@ void TNickPolicy::ApplyAnswer(TNodeId unit_id, const TNickAnswer& answer) {
   std::string message = unit->away_message;
   if (message.empty()) {
     const std::string& configured = unit->Config().away_message;
-    message = world_.macros ? world_.macros->ExpandVariables(*unit, configured) : configured;
+    message = unit->ExpandVariables(configured);
   }
   unit->SendAway(message.empty() ? "Gone" : message);
 }

@@ -152,7 +152,7 @@ void TNumericReplies::ApplyCreationSettings(TUnit& unit, TChannel& channel, cons
   }
   if (alone && settable && !channel.topic_setting.empty()) {
     const std::string& topic = channel.topic_setting;
-    unit.SendTopic(wire, world_.macros ? world_.macros->ExpandVariables(unit, topic) : topic);
+    unit.SendTopic(wire, unit.ExpandVariables(topic));
   }
 }
 
