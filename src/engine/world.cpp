@@ -252,8 +252,11 @@ void TWorld::SetMark(TUnit& unit, const std::string& target_name, const std::str
 
 void TWorld::AfterLineAdded(TUnit& unit, TChannel* target, const TLogLineSource& source, const TLogLine& line,
                             bool keyword_switch) {
+  // Only keyword hits and URLs make history entries, which carry the place;
+  // most lines of a flood have neither.
   std::string history_place;
-  if (target) history_place = formats_.FormatUnitChannelPrefix(unit.Name(), target->name);
+  if (target && (line.keywordHit || !line.urls.empty()))
+    history_place = formats_.FormatUnitChannelPrefix(unit.Name(), target->name);
   TLineOrigin origin;
   origin.unit = unit.Id();
   origin.channel = target ? target->Id() : kNoNode;
