@@ -239,6 +239,7 @@ class TUnit final : public TTreeNode,
   void DecodeReceived(TIrcMessage& m);
   std::string DecodeName(const TWireEncoding& wire, std::string_view name);
   std::string DecodeNickList(const TWireEncoding& wire, std::string_view list);
+  void NoteName(std::string_view name, std::string_view wire, bool foreign);
   TLogLineSource ComposeSource(TLogKind log, TChannel* target, TMessageKind kind, const std::string& nick,
                                const std::string& text, const std::string& channel_name, const TLinkKey& link) const;
   // One line into the own log of the unit (target null) or of a target;

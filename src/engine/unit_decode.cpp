@@ -22,7 +22,7 @@ void TUnit::DecodeReceived(TIrcMessage& m) {
     bool foreign = false;
     std::string text = wire.Decode(param, &foreign);
     bool new_nick = m.command == "NICK" && i == 0;
-    if (new_nick || IsSingleChannelName(text, kServerChannelPrefixes)) foreign_names_.Note(text, param, foreign);
+    if (new_nick || IsSingleChannelName(text, kServerChannelPrefixes)) NoteName(text, param, foreign);
     param = std::move(text);
   }
 }
@@ -30,8 +30,16 @@ void TUnit::DecodeReceived(TIrcMessage& m) {
 std::string TUnit::DecodeName(const TWireEncoding& wire, std::string_view name) {
   bool foreign = false;
   std::string text = wire.Decode(name, &foreign);
-  foreign_names_.Note(text, name, foreign);
+  NoteName(text, name, foreign);
   return text;
+}
+
+// The server may know two names that read the same, one in each encoding. A
+// channel or talk the unit addresses in its own encoding keeps it: seeing
+// the other name must not send our lines there.
+void TUnit::NoteName(std::string_view name, std::string_view wire, bool foreign) {
+  if (foreign && !foreign_names_.Find(name) && FindChannel(name)) return;
+  foreign_names_.Note(name, wire, foreign);
 }
 
 // Blank-separated nicks, each with at most one "@" or "+" before it.

@@ -78,6 +78,13 @@ TEST_P(MixedEncodingTest, AChannelNamedInTheOtherEncodingIsAddressedByItsBytes) 
   EXPECT_FALSE(channel->joined);
 }
 
+// The server may hold «#日本» in both encodings: ours stays ours.
+TEST_P(MixedEncodingTest, ATwinInTheOtherEncodingDoesNotTakeOverAConfiguredChannel) {
+  Receive(":me!u@h JOIN :" + Own("#日本") + "\n:srv 322 me " + Other("#日本") + " 5 :the other one");
+  ASSERT_TRUE(SubmitInput(*unit_, unit_->FindChannel(Sjis("#日本")), "hi", false, false, true));
+  EXPECT_TRUE(SentIs({"PRIVMSG " + Own("#日本") + " :hi"}));
+}
+
 TEST_P(MixedEncodingTest, TheNamesListReadsEachNickOnItsOwn) {
   Receive(":srv 353 me = #c :@" + Other("太郎") + " " + Own("花子") + " +bob");
   ASSERT_NE(C().members.FindMember(Sjis("太郎")), nullptr);
