@@ -204,8 +204,8 @@ std::string IrcUpper(std::string_view text) {
 // The wire form is no longer Shift_JIS: the server folds every byte, and so
 // must the comparison.
 bool SameName(const TWireEncoding& encoding, std::string_view a, std::string_view b) {
-  std::string wire_a = encoding.Encode(a);
-  std::string wire_b = encoding.Encode(b);
+  std::string wire_a = encoding.EncodeName(a);
+  std::string wire_b = encoding.EncodeName(b);
   if (wire_a.size() != wire_b.size()) return false;
   for (size_t i = 0; i < wire_a.size(); ++i) {
     if (IrcUpperByte(wire_a[i]) != IrcUpperByte(wire_b[i])) return false;

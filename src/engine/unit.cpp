@@ -47,13 +47,15 @@ TUnit::~TUnit() {
 
 const TPreferences& TUnit::Prefs() const { return world_.Preferences(); }
 
-TWireEncoding TUnit::Wire() const { return TWireEncoding{session_encoding_, Prefs().KanaEncodingMethod}; }
+TWireEncoding TUnit::Wire() const {
+  return TWireEncoding{session_encoding_, Prefs().KanaEncodingMethod, &foreign_names_};
+}
 
 void TUnit::SendCommand(const std::string& command, const std::string& middle, const std::string& trailing,
                         int penalty, int priority) {
   TOutgoingMessage message;
   message.command = command;
-  message.middle = Encode(middle);
+  message.middle = Wire().EncodeParams(middle);
   message.trailing = Encode(trailing);
   message.penalty = penalty;
   connection_.Enqueue(message, priority);
@@ -334,12 +336,7 @@ void TUnit::ProtocolLog(bool sent, std::string_view wire_line) {
 
 void TUnit::Dispatch(TIrcMessage& m) {
   ProtocolLog(false, m.raw);
-  TWireEncoding wire = Wire();
-  m.prefix = wire.Decode(m.prefix);
-  m.nick = wire.Decode(m.nick);
-  m.user = wire.Decode(m.user);
-  m.host = wire.Decode(m.host);
-  for (std::string& param : m.params) param = wire.Decode(param);
+  DecodeReceived(m);
 
   bool keyword = false;
   if (m.numeric > 0) {

@@ -13,6 +13,7 @@
 #include "engine/channel.h"
 #include "engine/channel_mode.h"
 #include "engine/encoding.h"
+#include "engine/encoding_foreign_names.h"
 #include "engine/irc_connection.h"
 #include "engine/rejoin_manager.h"
 #include "engine/resolver.h"
@@ -232,6 +233,13 @@ class TUnit final : public TTreeNode,
   TChannel& CreateTarget(const TChannelConfig& config, TTargetKind kind);
   void SendJoinBatch(const std::string& names, const std::string& keys);
   void ProtocolLog(bool sent, std::string_view wire_line);
+  // Every text of a received message into internal text, each read in the
+  // encoding its own bytes show; names that came in the other encoding are
+  // remembered with their bytes.
+  void DecodeReceived(TIrcMessage& m);
+  std::string DecodeName(const TWireEncoding& wire, std::string_view name);
+  std::string DecodeNickList(const TWireEncoding& wire, std::string_view list);
+  void NoteName(std::string_view name, std::string_view wire, bool foreign);
   TLogLineSource ComposeSource(TLogKind log, TChannel* target, TMessageKind kind, const std::string& nick,
                                const std::string& text, const std::string& channel_name, const TLinkKey& link) const;
   // One line into the own log of the unit (target null) or of a target;
@@ -276,6 +284,8 @@ class TUnit final : public TTreeNode,
 
   TUnitState state_ = TUnitState::Idle;
   int session_encoding_ = 0;
+  // Kept across sessions: a channel to rejoin keeps its server bytes.
+  TForeignNames foreign_names_;
   std::string server_name_;
   std::string current_nick_;
   bool login_timeout_enabled_ = false;

@@ -49,7 +49,7 @@ void TUnit::JoinChannels(const std::vector<TJoinEntry>& list) {
   int count = 0;
   bool all_keyed = true;
   TWireEncoding wire = Wire();
-  auto too_long = [&] { return wire.Encode(names).size() + wire.Encode(keys).size() > kJoinBytes; };
+  auto too_long = [&] { return wire.EncodeParams(names).size() + wire.Encode(keys).size() > kJoinBytes; };
   for (const auto& [given_name, key] : list) {
     std::string name = given_name.empty() || given_name.front() != '%' ? given_name : ExpandShortName(given_name);
     if (name.empty()) continue;
