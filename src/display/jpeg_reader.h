@@ -1,0 +1,15 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "display/picture.h"
+
+namespace zeph {
+
+// A JPEG file: grey-scale, colour and CMYK pictures. A decoding error, data
+// that ends before the last row, or a picture larger than kMaxPicturePixels
+// gives nothing.
+std::optional<TRgbPicture> DecodeJpeg(std::string_view bytes);
+
+}  // namespace zeph
