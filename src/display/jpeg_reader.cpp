@@ -3,6 +3,7 @@
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>  // jpeglib.h uses FILE without including it
+#include <string>
 
 #include <jerror.h>
 #include <jpeglib.h>
@@ -26,10 +27,21 @@ constexpr long kMaxDecoderMemory = 512L << 20;
 
 [[noreturn]] void Fail(j_common_ptr info) { std::longjmp(reinterpret_cast<TJpegErrors*>(info->err)->jump, 1); }
 
-// Warnings pass quietly, except the end of the data before the last row:
-// the library would fill the rest with grey and call the picture good.
+// Warnings pass quietly, except those for data that ends too soon: the
+// library would fill the missing rows with grey and call the picture good.
 void OnMessage(j_common_ptr info, int level) {
-  if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) Fail(info);
+  if (level < 0 && (info->err->msg_code == JWRN_JPEG_EOF || info->err->msg_code == JWRN_HIT_MARKER)) Fail(info);
+}
+
+// The library reads ahead, so data that ends without the end marker runs
+// out even when every row is there. With the marker added, only data that
+// is really missing is noticed (the decoder then hits the marker early).
+std::string_view WithEndMarker(std::string_view bytes, std::string* copy) {
+  constexpr std::string_view kEndMarker = "\xFF\xD9";
+  if (bytes.ends_with(kEndMarker)) return bytes;
+  *copy = bytes;
+  *copy += kEndMarker;
+  return *copy;
 }
 
 void OnProgress(j_common_ptr info) {
@@ -63,6 +75,8 @@ void AppendRow(const jpeg_decompress_struct& info, const JSAMPLE* row, std::vect
 std::optional<TRgbPicture> DecodeJpeg(std::string_view bytes) {
   // Everything that owns memory lives outside the jump's reach, so the jump
   // skips no destructor.
+  std::string copy;
+  bytes = WithEndMarker(bytes, &copy);
   TRgbPicture picture;
   std::vector<JSAMPLE> row;
   jpeg_decompress_struct info{};
@@ -94,8 +108,8 @@ std::optional<TRgbPicture> DecodeJpeg(std::string_view bytes) {
     if (jpeg_read_scanlines(&info, rows, 1) != 1) break;
     AppendRow(info, row.data(), &picture.rgb);
   }
-  // The rows are all there; what follows them (the end marker) no longer
-  // matters, so the decoder is dropped rather than finished.
+  // The rows are all there; what follows them no longer matters, so the
+  // decoder is dropped rather than finished.
   bool complete = info.output_scanline == info.output_height;
   jpeg_destroy_decompress(&info);
   if (!complete) return std::nullopt;
