@@ -63,8 +63,9 @@ struct TViewSettings {
   // The default theme and the default formats.
   void ResetAll();
 
-  // Reads the view sections (`view`) and section Format (`formats`) of a
-  // view.ini or theme file; a key the file lacks keeps its field. False,
+  // Reads the view sections (`view`) and section Format (`read_formats`)
+  // of a view.ini or theme file; a key the file lacks keeps its field,
+  // except that a font without its Style key reads as a plain font. False,
   // and nothing changed, when the file cannot be read.
   bool LoadViewSettings(const std::filesystem::path& path, bool view, bool read_formats);
   // Writes the whole file (view sections, then Format) in place of the old

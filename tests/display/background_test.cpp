@@ -7,6 +7,7 @@
 
 #include "app/settings_test_files.h"
 #include "display/picture_fixtures.h"
+#include "display/view_look.h"
 #include "platform/cp932.h"
 #include "platform/sjis.h"
 #include "support/temp_dir.h"
@@ -126,6 +127,28 @@ TEST_F(BackgroundPictureTest, OnlyBareFileNamesAreLookedUp) {
     EXPECT_EQ(PictureColor(name), -1) << name;
   // The second byte of 表 is the backslash byte; the name is still bare.
   EXPECT_EQ(PictureColor(Sjis("表.bmp")), 0x030303);
+}
+
+TEST_F(BackgroundPictureTest, TheViewLookHoldsBothBackgroundsAndTheRealisedSettings) {
+  Put(folders_.profile_image, "channel.bmp", Pixel(0x112233));
+  Put(folders_.shared_image, "console.bmp", Pixel(0x445566));
+  TViewSettings settings;
+  settings.channel_log_back = {0xFFFFFF, "channel.bmp", 205};
+  settings.all_log_back = {0xFF000000, "console.bmp", 100};
+  settings.list_font.size = -3;
+  settings.tree_back_color = 0x80FFFFFF;
+  settings.shadow_kind = 2;
+
+  TViewLook look = BuildViewLook(settings, folders_, true);
+  ASSERT_TRUE(look.channel_log_back.picture && look.all_log_back.picture);
+  EXPECT_EQ(ColorFromRgb(look.channel_log_back.picture->Pixel(0, 0)), 0x112233u);
+  EXPECT_EQ(ColorFromRgb(look.all_log_back.picture->Pixel(0, 0)), 0x445566u);
+  EXPECT_EQ(look.all_log_back.color, 0u);
+  EXPECT_EQ(look.all_log_back.style, 100);
+  EXPECT_EQ(look.realised.list_font.size, 100);
+  EXPECT_EQ(look.realised.tree_back_color, 0xFFFFFFu);
+  EXPECT_EQ(look.log_style.shadow_kind, 2);
+  EXPECT_TRUE(look.log_style.whole_line_keywords);
 }
 
 }  // namespace
