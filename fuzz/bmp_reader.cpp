@@ -11,6 +11,6 @@ using namespace zeph;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  CheckPicture(DecodeBmp(bytes));
+  CheckPicture(DecodeBmp(bytes, kFuzzMaxPixels));
   return 0;
 }

@@ -76,7 +76,7 @@ bool IsInfoHeaderSize(std::uint32_t size) {
   return size == kInfoHeaderSize || size == 52 || size == 56 || size == 108 || size == 124;
 }
 
-bool ReadHeader(std::string_view bytes, TBmpHeader* h) {
+bool ReadHeader(std::string_view bytes, std::uint64_t max_pixels, TBmpHeader* h) {
   if (bytes.size() < kFileHeaderSize + 4 || bytes[0] != 'B' || bytes[1] != 'M') return false;
   h->pixel_offset = Le32(bytes, 10);
   h->header_size = Le32(bytes, kFileHeaderSize);
@@ -110,8 +110,8 @@ bool ReadHeader(std::string_view bytes, TBmpHeader* h) {
   }
   if (!BitsAllowed(h->compression, h->bits)) return false;
   if (h->top_down && h->compression != kNone && h->compression != kBitFields) return false;
-  return h->width >= 1 && h->height >= 1 && IsAcceptedPictureSize(static_cast<std::uint64_t>(h->width),
-                                                                   static_cast<std::uint64_t>(h->height));
+  return h->width >= 1 && h->height >= 1 &&
+         IsAcceptedPictureSize(static_cast<std::uint64_t>(h->width), static_cast<std::uint64_t>(h->height), max_pixels);
 }
 
 // The colour table of a picture of 8 bits a pixel or less: at most 2^bits
@@ -141,15 +141,20 @@ class TPixelSink {
     picture_.rgb.resize(static_cast<size_t>(h.width) * static_cast<size_t>(h.height) * 3);
   }
 
-  // An index outside the colour table draws black.
-  void Index(int row, int x, std::uint32_t index) { Put(row, x, index < palette_.size() ? palette_[index] : TRgb{}); }
+  // The pixels of a row in the file's order: bottom row first unless the
+  // picture is top-down.
+  std::uint8_t* Row(std::int64_t row) {
+    std::int64_t y = top_down_ ? row : picture_.height - 1 - row;
+    return &picture_.rgb[static_cast<size_t>(y) * static_cast<size_t>(picture_.width) * 3];
+  }
 
-  void Put(int row, int x, TRgb c) {
-    int y = top_down_ ? row : picture_.height - 1 - row;
-    std::uint8_t* p = &picture_.rgb[(static_cast<size_t>(y) * static_cast<size_t>(picture_.width) + static_cast<size_t>(x)) * 3];
-    p[0] = c.r;
-    p[1] = c.g;
-    p[2] = c.b;
+  // An index outside the colour table draws black.
+  TRgb Color(std::uint32_t index) const { return index < palette_.size() ? palette_[index] : TRgb{}; }
+
+  static void Set(std::uint8_t* pixel, TRgb c) {
+    pixel[0] = c.r;
+    pixel[1] = c.g;
+    pixel[2] = c.b;
   }
 
   // Pixels a run-length picture leaves out take the first colour.
@@ -188,8 +193,8 @@ bool MasksUsable(TBmpHeader* h) {
   return true;
 }
 
-// Rows are padded to four bytes. The width is at most kMaxPicturePixels, so
-// this cannot overflow.
+// Rows are padded to four bytes. The width is within the pixel cap, so this
+// cannot overflow.
 std::uint64_t RowStride(const TBmpHeader& h) { return (static_cast<std::uint64_t>(h.width) * h.bits + 31) / 32 * 4; }
 
 // Whether the file holds every row of an uncompressed or masked picture.
@@ -200,32 +205,22 @@ bool HasAllRows(std::string_view bytes, const TBmpHeader& h) {
 void DecodeRows(std::string_view bytes, const TBmpHeader& h, TPixelSink* sink) {
   const std::uint64_t stride = RowStride(h);
   const TChannel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
-  const int width = static_cast<int>(h.width);
-  for (int row = 0; row < h.height; ++row) {
-    const size_t start = h.pixel_offset + static_cast<size_t>(row) * stride;
-    for (int x = 0; x < width; ++x) {
-      switch (h.bits) {
-        case 1:
-        case 4:
-        case 8: {
-          size_t bit = static_cast<size_t>(x) * h.bits;
-          std::uint32_t byte = static_cast<std::uint8_t>(bytes[start + bit / 8]);
-          std::uint32_t shift = 8 - h.bits - bit % 8;
-          sink->Index(row, x, (byte >> shift) & ((1u << h.bits) - 1));
-          break;
-        }
-        case 24: {
-          size_t at = start + static_cast<size_t>(x) * 3;
-          sink->Put(row, x, {static_cast<std::uint8_t>(bytes[at + 2]), static_cast<std::uint8_t>(bytes[at + 1]),
-                             static_cast<std::uint8_t>(bytes[at])});
-          break;
-        }
-        default: {
-          size_t at = start + static_cast<size_t>(x) * (h.bits / 8);
-          std::uint32_t pixel = h.bits == 16 ? Le16(bytes, at) : Le32(bytes, at);
-          sink->Put(row, x, {red.Of(pixel), green.Of(pixel), blue.Of(pixel)});
-          break;
-        }
+  const size_t width = static_cast<size_t>(h.width);
+  const std::uint32_t bits = h.bits;
+  for (std::int64_t row = 0; row < h.height; ++row) {
+    const auto* in = reinterpret_cast<const std::uint8_t*>(bytes.data()) + h.pixel_offset + row * stride;
+    std::uint8_t* out = sink->Row(row);
+    for (size_t x = 0; x < width; ++x, out += 3) {
+      if (bits <= 8) {
+        const size_t bit = x * bits;
+        TPixelSink::Set(out, sink->Color((in[bit / 8] >> (8 - bits - bit % 8)) & ((1u << bits) - 1)));
+      } else if (bits == 24) {
+        TPixelSink::Set(out, {in[3 * x + 2], in[3 * x + 1], in[3 * x]});
+      } else {
+        const std::uint8_t* p = in + x * (bits / 8);
+        std::uint32_t pixel = p[0] | p[1] << 8;
+        if (bits == 32) pixel |= static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+        TPixelSink::Set(out, {red.Of(pixel), green.Of(pixel), blue.Of(pixel)});
       }
     }
   }
@@ -250,7 +245,7 @@ bool DecodeRunLength(std::string_view bytes, const TBmpHeader& h, TPixelSink* si
     if (count > 0) {
       if (!fits(count)) return false;
       for (std::uint32_t i = 0; i < count; ++i, ++x)
-        sink->Index(static_cast<int>(row), static_cast<int>(x), four ? (i % 2 == 0 ? value >> 4 : value & 0xF) : value);
+        TPixelSink::Set(sink->Row(row) + 3 * x, sink->Color(four ? (i % 2 == 0 ? value >> 4 : value & 0xF) : value));
       continue;
     }
     if (value == 0) {
@@ -269,7 +264,7 @@ bool DecodeRunLength(std::string_view bytes, const TBmpHeader& h, TPixelSink* si
       if (bytes.size() - pos < data || !fits(value)) return false;
       for (std::uint32_t i = 0; i < value; ++i, ++x) {
         std::uint32_t byte = static_cast<std::uint8_t>(bytes[pos + (four ? i / 2 : i)]);
-        sink->Index(static_cast<int>(row), static_cast<int>(x), four ? (i % 2 == 0 ? byte >> 4 : byte & 0xF) : byte);
+        TPixelSink::Set(sink->Row(row) + 3 * x, sink->Color(four ? (i % 2 == 0 ? byte >> 4 : byte & 0xF) : byte));
       }
       pos += data + data % 2;
     }
@@ -278,9 +273,9 @@ bool DecodeRunLength(std::string_view bytes, const TBmpHeader& h, TPixelSink* si
 
 }  // namespace
 
-std::optional<TRgbPicture> DecodeBmp(std::string_view bytes) {
+std::optional<TRgbPicture> DecodeBmp(std::string_view bytes, std::uint64_t max_pixels) {
   TBmpHeader header;
-  if (!ReadHeader(bytes, &header) || !MasksUsable(&header)) return std::nullopt;
+  if (!ReadHeader(bytes, max_pixels, &header) || !MasksUsable(&header)) return std::nullopt;
   if (header.pixel_offset < header.masks_end || header.pixel_offset > bytes.size()) return std::nullopt;
   std::vector<TRgb> palette;
   if (!ReadPalette(bytes, header, &palette)) return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -11,7 +12,7 @@ namespace zeph {
 // uncompressed, run-length coded (4 and 8 bits) or with bit masks (16 and
 // 32 bits), bottom-up or top-down (uncompressed and masked only). Alpha is
 // ignored: the picture is opaque. Anything damaged, truncated or larger
-// than kMaxPicturePixels gives nothing.
-std::optional<TRgbPicture> DecodeBmp(std::string_view bytes);
+// than `max_pixels` gives nothing.
+std::optional<TRgbPicture> DecodeBmp(std::string_view bytes, std::uint64_t max_pixels = kMaxPicturePixels);
 
 }  // namespace zeph

@@ -72,7 +72,7 @@ void AppendRow(const jpeg_decompress_struct& info, const JSAMPLE* row, std::vect
 
 }  // namespace
 
-std::optional<TRgbPicture> DecodeJpeg(std::string_view bytes) {
+std::optional<TRgbPicture> DecodeJpeg(std::string_view bytes, std::uint64_t max_pixels) {
   // Everything that owns memory lives outside the jump's reach, so the jump
   // skips no destructor.
   std::string copy;
@@ -94,7 +94,7 @@ std::optional<TRgbPicture> DecodeJpeg(std::string_view bytes) {
   progress.progress_monitor = OnProgress;
   info.progress = &progress;
   jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<unsigned long>(bytes.size()));
-  if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK || !IsAcceptedPictureSize(info.image_width, info.image_height)) {
+  if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK || !IsAcceptedPictureSize(info.image_width, info.image_height, max_pixels)) {
     jpeg_destroy_decompress(&info);
     return std::nullopt;
   }

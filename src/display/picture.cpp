@@ -31,9 +31,8 @@ TPictureFormat FormatOf(const std::filesystem::path& path) {
 
 }  // namespace
 
-bool IsAcceptedPictureSize(std::uint64_t width, std::uint64_t height) {
-  return width >= 1 && height >= 1 && width <= kMaxPicturePixels && height <= kMaxPicturePixels &&
-         width * height <= kMaxPicturePixels;
+bool IsAcceptedPictureSize(std::uint64_t width, std::uint64_t height, std::uint64_t max_pixels) {
+  return width >= 1 && height >= 1 && width <= max_pixels && height <= max_pixels && width * height <= max_pixels;
 }
 
 std::optional<TRgbPicture> LoadImageFile(const std::filesystem::path& path) {

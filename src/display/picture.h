@@ -27,8 +27,8 @@ struct TRgbPicture {
 };
 
 // Whether a picture of this size may be decoded: both sides at least 1 and
-// at most kMaxPicturePixels pixels in all.
-bool IsAcceptedPictureSize(std::uint64_t width, std::uint64_t height);
+// at most `max_pixels` pixels in all.
+bool IsAcceptedPictureSize(std::uint64_t width, std::uint64_t height, std::uint64_t max_pixels = kMaxPicturePixels);
 
 // A picture file by the extension after the last "." of its name, in any
 // case: "jpg", "jpeg" and "jif" as JPEG, "bmp" as a bitmap file; anything

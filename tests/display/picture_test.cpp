@@ -178,6 +178,14 @@ TEST(PictureTest, PicturesUpToTheCapAreAcceptedAndLargerOnesRefused) {
   EXPECT_FALSE(IsAcceptedPictureSize(0, 5));
   // A run-length picture needs no data for its size: the cap alone stops it.
   EXPECT_FALSE(DecodeBmp(BmpFile({.width = 8001, .height = 8000, .bits = 8, .compression = 1, .pixels = Bytes({0, 1})})));
+
+  // Both decoders check the size before they decode.
+  const std::string bmp = BmpFile({.width = 4, .height = 4, .pixels = std::string(48, '\0')});
+  EXPECT_TRUE(DecodeBmp(bmp, 16));
+  EXPECT_FALSE(DecodeBmp(bmp, 15));
+  const std::string jpeg = test::QuartersJpeg();
+  EXPECT_TRUE(DecodeJpeg(jpeg, 256));
+  EXPECT_FALSE(DecodeJpeg(jpeg, 255));
 }
 
 void ExpectNear(std::uint32_t actual, std::uint32_t expected, int tolerance, const char* what) {
