@@ -8,7 +8,7 @@
 
 // A smaller pixel cap than the program's keeps each run fast: a few bytes
 // of run-length data may describe a picture of any size.
-inline constexpr std::uint64_t kFuzzMaxPixels = 1 << 20;
+inline constexpr std::uint64_t kFuzzMaxPixels = 1 << 16;
 
 // What every decoded picture must be, whatever bytes it came from: within
 // the pixel cap and whole.
