@@ -78,9 +78,10 @@ inline std::string BmpFile(const TBmpSpec& spec) {
   return file + info + spec.pixels;
 }
 
-// A JPEG file from samples in `color_space` order (RGB, grey or CMYK).
+// A JPEG file from samples in `color_space` order (RGB, grey or CMYK),
+// progressive by the simple script or by `scans` when given.
 inline std::string JpegFile(int width, int height, J_COLOR_SPACE color_space, const std::vector<std::uint8_t>& samples,
-                            bool progressive = false) {
+                            bool progressive = false, const std::vector<jpeg_scan_info>& scans = {}) {
   jpeg_compress_struct info{};
   jpeg_error_mgr errors;
   info.err = jpeg_std_error(&errors);
@@ -100,6 +101,10 @@ inline std::string JpegFile(int width, int height, J_COLOR_SPACE color_space, co
     info.comp_info[i].v_samp_factor = 1;
   }
   if (progressive) jpeg_simple_progression(&info);
+  if (!scans.empty()) {
+    info.scan_info = scans.data();
+    info.num_scans = static_cast<int>(scans.size());
+  }
   jpeg_start_compress(&info, TRUE);
   const size_t stride = static_cast<size_t>(width) * static_cast<size_t>(info.input_components);
   while (info.next_scanline < info.image_height) {
@@ -126,6 +131,23 @@ inline std::string QuartersJpeg(bool progressive = false) {
     }
   }
   return JpegFile(16, 16, JCS_RGB, samples, progressive);
+}
+
+// A progressive JPEG of 8 × 8 grey pixels per component that sends every
+// coefficient of every component on its own, in two steps: 1 + 126 ×
+// `components` scans.
+inline std::string ScanByScanJpeg(int components) {
+  std::vector<jpeg_scan_info> scans;
+  jpeg_scan_info dc{components, {0, 1, 2, 0}, 0, 0, 0, 0};
+  scans.push_back(dc);
+  for (int c = 0; c < components; ++c) {
+    for (int k = 1; k < 64; ++k) {
+      scans.push_back({1, {c, 0, 0, 0}, k, k, 0, 1});
+      scans.push_back({1, {c, 0, 0, 0}, k, k, 1, 0});
+    }
+  }
+  std::vector<std::uint8_t> samples(64 * static_cast<size_t>(components), 100);
+  return JpegFile(8, 8, components == 1 ? JCS_GRAYSCALE : JCS_RGB, samples, false, scans);
 }
 
 }  // namespace zeph::test

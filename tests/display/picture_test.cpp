@@ -221,6 +221,11 @@ TEST(PictureTest, JpegsDecodeToTheirColours) {
   ExpectNear(ColorFromRgb(print->Pixel(3, 3)), 0x643219, 2, "cmyk");
 }
 
+TEST(PictureTest, JpegsCutIntoTooManyScansAreRefused) {
+  EXPECT_TRUE(DecodeJpeg(test::ScanByScanJpeg(1)));   // 127 scans
+  EXPECT_FALSE(DecodeJpeg(test::ScanByScanJpeg(3)));  // 379 scans
+}
+
 TEST(PictureTest, JpegWithoutItsEndMarkerStillShowsEveryRow) {
   std::string file = test::QuartersJpeg();
   ASSERT_EQ(file.substr(file.size() - 2), "\xFF\xD9");
