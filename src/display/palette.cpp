@@ -59,8 +59,7 @@ const std::string& PaletteDisplayName(int index) {
 
 std::uint32_t PaletteColor(int index) {
   if (!IsPaletteIndex(index)) return 0;
-  std::uint32_t rgb = kPalette[index].rgb;
-  return ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
+  return ColorFromRgb(kPalette[index].rgb);
 }
 
 int ColorIndexFromName(std::string_view name) {

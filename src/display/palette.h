@@ -17,6 +17,12 @@ std::string_view PaletteTagName(int index);
 // The Japanese name shown to the user (Shift_JIS); empty outside 0..15.
 const std::string& PaletteDisplayName(int index);
 
+// A colour written #RRGGBB as the 32-bit value with red in the lowest byte
+// (0x00BBGGRR), the form of every stored and drawn colour.
+constexpr std::uint32_t ColorFromRgb(std::uint32_t rrggbb) {
+  return ((rrggbb >> 16) & 0xFF) | (rrggbb & 0xFF00) | ((rrggbb & 0xFF) << 16);
+}
+
 // The colour as a 32-bit value with red in the lowest byte; black outside 0..15.
 std::uint32_t PaletteColor(int index);
 
