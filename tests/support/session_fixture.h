@@ -53,6 +53,8 @@ class SessionTest : public testing::Test {
   std::vector<std::string> Sent();
   // Advances the clock by whole seconds, a tick at a time.
   void Tick(int seconds = 1);
+  // Until the unit has handled everything the server sent and the server
+  // has everything the unit wrote.
   void Settle();
   // The text of every line of a log.
   static std::vector<std::string> Texts(const TLineStore& log);
