@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -18,7 +19,9 @@
 #include "app/settings/tree_file.h"
 #include "platform/sjis.h"
 #include "support/child_process.h"
+#include "support/environment.h"
 #include "support/irc_server.h"
+#include "support/prerequisite.h"
 #include "support/temp_dir.h"
 
 namespace zeph {
@@ -78,7 +81,7 @@ std::filesystem::path FindChannelLog(const std::filesystem::path& root) {
 
 TEST(HeadlessProgramTest, TalksLogsAndQuitsOnSigterm) {
   test::TIrcServer server;
-  if (!server.Start()) GTEST_SKIP() << server.Error();
+  if (!server.Start()) ZEPH_SKIP_OR_FAIL(server.Error());
   std::string zephlora = std::string(ZEPH_BINARY_DIR) + "/bin/zephlora";
 
   test::TTempDir home;
@@ -105,9 +108,10 @@ TEST(HeadlessProgramTest, TalksLogsAndQuitsOnSigterm) {
   ASSERT_TRUE(talker.WaitFor("JOIN :#room"));
 
   test::TChildProcess program;
-  setenv("ZEPHLORA_HOME", home.File("").c_str(), 1);
-  ASSERT_TRUE(program.Start({zephlora, "--headless"}, home.File("zephlora.log")));
-  unsetenv("ZEPHLORA_HOME");
+  {
+    test::TScopedEnv profile("ZEPHLORA_HOME", home.File(""));
+    ASSERT_TRUE(program.Start({zephlora, "--headless"}, home.File("zephlora.log")));
+  }
   ASSERT_TRUE(talker.WaitFor(":zeph!")) << ReadFile(home.File("zephlora.log"));
   ASSERT_TRUE(talker.WaitFor("JOIN :#room", 10000));
 
@@ -124,7 +128,7 @@ TEST(HeadlessProgramTest, TalksLogsAndQuitsOnSigterm) {
   ASSERT_FALSE(log.empty());
   EXPECT_NE(ReadFile(log).find(expected), std::string::npos);
 
-  EXPECT_EQ(program.Terminate(7000), 0);
+  EXPECT_EQ(program.Signal(SIGTERM, 7000), 0);
   EXPECT_TRUE(talker.WaitFor(" QUIT :", 5000));
   EXPECT_NE(talker.Seen().find("see you"), std::string::npos);
   std::string contents = ReadFile(log);
