@@ -50,6 +50,8 @@ TMachineIsolation::TMachineIsolation() {
   std::filesystem::create_directory(runtime);
   std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
   setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+  setenv("TZ", "UTC", 1);
+  tzset();
   SetAccountLookup(&NoAccount);
 }
 

@@ -35,7 +35,8 @@ class TScopedTimeZone {
 // Keeps a test program away from the machine it runs on, for the whole
 // program (made in main): HOME is a fresh empty folder with the runtime
 // folder in it, the other XDG folders, ZEPHLORA_HOME and the login name
-// variables are unset, and the password database is never asked. Programs the tests start inherit all of it.
+// variables are unset, the password database is never asked, and local
+// time is UTC. Programs the tests start inherit all of it.
 class TMachineIsolation {
  public:
   TMachineIsolation();

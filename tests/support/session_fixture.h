@@ -29,6 +29,10 @@ class SessionTest : public testing::Test {
   SessionTest();
   ~SessionTest() override;
 
+  // The fixture's clock, 2023-11-14 22:13:20 UTC, in the default time
+  // piece of a line (tests run in UTC).
+  static constexpr const char* kTimePiece = "22:13 ";
+
   // The unit's tree entry, before Start builds it.
   TServerConfig config_;
   TPreferences prefs_;
