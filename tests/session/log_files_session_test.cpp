@@ -152,6 +152,23 @@ TEST_F(LogFilesSessionTest, AppliedPreferencesSwitchWritersAndMoveFiles) {
   EXPECT_EQ(File("Channels/#abc-2008.txt"), Opening("2008/03/05 23:59:30") + "23:59 (a) four\r\n");
 }
 
+// Names that clean to the same file: one conversation per file, the second
+// in the numbered alternative, never two mixed in one.
+TEST_F(LogFilesSessionTest, TargetsWhoseNamesCleanAlikeGetFilesOfTheirOwn) {
+  Receive(":me!u@h JOIN :#a|b\n:me!u@h JOIN :#a*b");
+  TChannel& first = *unit_->FindChannel("#a|b");
+  TChannel& second = *unit_->FindChannel("#a*b");
+  unit_->PrintToChannel(first, TMessageKind::Privmsg, "x", "one");
+  unit_->PrintToChannel(second, TMessageKind::Privmsg, "y", "two");
+  unit_->PrintToChannel(first, TMessageKind::Privmsg, "x", "three");
+  EXPECT_EQ(File("#a_b/20080305-Srv.txt"), Opening("2008/03/05 23:59:30") + "23:59 " +
+                                                Sjis("チャンネルに入りました") +
+                                                "\r\n23:59 *me join #a|b (u@h)\r\n23:59 (x) one\r\n23:59 (x) three\r\n");
+  EXPECT_EQ(File("#a_b/20080305-Srv_00.txt"), Opening("2008/03/05 23:59:30") + "23:59 " +
+                                                   Sjis("チャンネルに入りました") +
+                                                   "\r\n23:59 *me join #a*b (u@h)\r\n23:59 (y) two\r\n");
+}
+
 TEST_F(LogFilesSessionTest, ClosingATargetClosesItsFile) {
   TChannel& talk = OpenTalk("alice");
   world_->CloseTarget(*unit_, talk);
