@@ -151,6 +151,8 @@ int TLoopbackPeer::FindClientSocket() const {
 // Checked in the order the bytes travel, so that nothing can move from a
 // place not yet looked at to one already looked at.
 bool TLoopbackPeer::Drained() const {
+  pollfd waiting{listen_fd_, POLLIN, 0};
+  if (poll(&waiting, 1, 0) > 0) return false;  // a connection to accept first
   int client = FindClientSocket();
   if (client_ < 0) return client < 0;
   if (client < 0) return false;  // closed there: we have yet to read the end

@@ -28,9 +28,9 @@ class TLoopbackPeer {
   // Runs the loop until `text` has arrived (anywhere in what was received).
   bool WaitFor(std::string_view text, int timeout_ms = 5000);
   bool WaitForClient(int timeout_ms = 5000);
-  // Runs the loop until the client has read every byte sent to it and this
-  // peer every byte the client wrote; after CloseClient, until the client
-  // has closed its end too. The barrier before a check that nothing was
+  // Runs the loop until a waiting connection is accepted, the client has
+  // read every byte sent to it and this peer every byte the client wrote;
+  // after CloseClient, until the client has closed its end too. The barrier before a check that nothing was
   // sent or done: unlike a protocol round trip it changes no state of the
   // client. The client must be a socket of this process.
   bool Sync(int timeout_ms = 5000);
