@@ -1,7 +1,8 @@
 // CTCP frames and PING stamps come from any user on the network, and so do
 // the prefixes and targets of the messages that carry them. Recognition must
 // yield a well-formed frame, a round trip must be a well-formed time, and a
-// session must take any PRIVMSG or NOTICE without harm.
+// session must take any PRIVMSG or NOTICE without harm and answer only in
+// clean lines on the wire. Each input gets a session of its own.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -17,6 +18,7 @@
 #include "protocol/ctcp_texts.h"
 #include "protocol/protocol.h"
 #include "offline.h"
+#include "wire_tap.h"
 
 using namespace zeph;
 
@@ -46,8 +48,7 @@ void CheckRoundTrip(std::string_view text) {
   }
 }
 
-// One unit that is not connected: what it would send is dropped, what it
-// prints stays in its logs.
+// One logged-in unit whose answers go to the wire tap.
 struct TSession {
   TPollLoop loop;
   TPreferences prefs;
@@ -70,6 +71,7 @@ struct TSession {
     config.channels = {NewChannelConfig("#c", false)};
     unit = world.AddUnit(config);
   }
+  ~TSession() { world.protocol = nullptr; }
 
   void Receive(std::string_view line) {
     TIrcMessage message;
@@ -77,8 +79,6 @@ struct TSession {
     TIrcMessage copy = message;
     protocol.OnPrivmsg(*unit, message);
     protocol.OnNotice(*unit, copy);
-    // Talks opened by the input would pile up from one input to the next.
-    while (unit->Channels().size() > 1) world.CloseTarget(*unit, *unit->Channels().back());
   }
 };
 
@@ -88,7 +88,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view input(reinterpret_cast<const char*>(data), size);
   CheckFrame(input);
   CheckRoundTrip(input);
-  static TSession session;
+  TSession session;
+  fuzz::TWireTap& tap = fuzz::TWireTap::Instance();
+  if (!tap.Connect(*session.unit, session.loop)) abort();
+  TIrcMessage welcome;
+  welcome.Parse(":irc.test 001 me :Welcome");
+  session.unit->Dispatch(welcome);
   session.Receive(input);
+  session.loop.Advance(30000);  // the flood budget lets the answers out
+  tap.CheckAndClose();
   return 0;
 }

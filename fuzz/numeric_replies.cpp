@@ -2,8 +2,11 @@
 // reply windows open: nick retries under every policy and nick length, the
 // member lists, and the WHOIS, channel list and mask list models meet
 // hostile parameters. The first byte picks the setting; each further line is
-// one server line.
+// one server line. What the unit sends must be clean lines on the wire,
+// and the views of every member list must follow the list; each input gets
+// a world of its own.
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -13,7 +16,9 @@
 #include "engine/world.h"
 #include "platform/poll_loop.h"
 #include "protocol/protocol.h"
+#include "member_mirror.h"
 #include "offline.h"
+#include "wire_tap.h"
 
 using namespace zeph;
 
@@ -42,7 +47,7 @@ struct TFixture {
   std::unique_ptr<TWorld> world;
   std::unique_ptr<TProtocol> protocol;
 
-  TUnit& NewUnit(std::uint8_t setting) {
+  explicit TFixture(std::uint8_t setting) {
     prefs.LogRootDir.clear();
     prefs.NickPolicy = setting & 3;
     prefs.LimitWhoisDialog = (setting & 4) != 0;
@@ -56,15 +61,17 @@ struct TFixture {
     config.channels = {NewChannelConfig("#c", true), NewChannelConfig("!safe", true)};
     TWorldConfig tree;
     tree.units = {config};
-    if (world) world->protocol = nullptr;
-    protocol.reset();
     world = std::make_unique<TWorld>(loop, prefs, formats);
     protocol = std::make_unique<TProtocol>(*world);
     protocol->Numerics().Windows().SetHost(&host);
     world->protocol = protocol.get();
     world->LoadUnits(tree);
-    return *world->Units().front();
   }
+  ~TFixture() {
+    world->protocol = nullptr;
+    world.reset();
+  }
+  TUnit& Unit() { return *world->Units().front(); }
 };
 
 void Dispatch(TUnit& unit, const std::string& line) {
@@ -76,24 +83,33 @@ void Dispatch(TUnit& unit, const std::string& line) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static TFixture fixture;
   if (size == 0) return 0;
-  TUnit& unit = fixture.NewUnit(data[0]);
-  bool registered = (data[0] & 0x80) != 0;
-  if (registered) {
-    Dispatch(unit, ":irc.test 001 me :Welcome");
-    Dispatch(unit, ":me!u@h JOIN :#c");
-    Dispatch(unit, ":me!u@h JOIN :!ABCDEsafe");
-    TReplyWindows& windows = fixture.protocol->Numerics().Windows();
-    windows.OpenChannelList(unit);
-    windows.OpenMaskList(unit, *unit.FindChannel("#c"), TMaskListKind::Ban);
-    windows.OpenMaskList(unit, *unit.FindChannel("!safe"), TMaskListKind::Reop);
+  TFixture fixture(data[0]);
+  TUnit& unit = fixture.Unit();
+  fuzz::TWireTap& tap = fuzz::TWireTap::Instance();
+  if (!tap.Connect(unit, fixture.loop)) abort();
+  {
+    fuzz::TMemberMirrors mirrors(unit);
+    bool registered = (data[0] & 0x80) != 0;
+    if (registered) {
+      Dispatch(unit, ":irc.test 001 me :Welcome");
+      Dispatch(unit, ":me!u@h JOIN :#c");
+      Dispatch(unit, ":me!u@h JOIN :!ABCDEsafe");
+      TReplyWindows& windows = fixture.protocol->Numerics().Windows();
+      windows.OpenChannelList(unit);
+      windows.OpenMaskList(unit, *unit.FindChannel("#c"), TMaskListKind::Ban);
+      windows.OpenMaskList(unit, *unit.FindChannel("!safe"), TMaskListKind::Reop);
+    }
+    mirrors.Step();
+    std::string input(reinterpret_cast<const char*>(data) + 1, size - 1);
+    while (!input.empty()) {
+      std::string line = SplitLine(input);
+      if (line.empty()) continue;
+      Dispatch(unit, line);
+      mirrors.Step();
+    }
   }
-  std::string input(reinterpret_cast<const char*>(data) + 1, size - 1);
-  while (!input.empty()) {
-    std::string line = SplitLine(input);
-    if (!line.empty()) Dispatch(unit, line);
-  }
+  tap.CheckAndClose();
   unit.Shutdown(true);
   return 0;
 }

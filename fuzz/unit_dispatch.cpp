@@ -1,7 +1,11 @@
 // Arbitrary server lines through a logged-in unit's dispatcher, with the
 // protocol handlers installed: every handler, print and model update meets
 // hostile input. Each line is parsed as the connection would parse it.
+// Whatever the unit sends in answer must be clean lines on the wire, and
+// the views of every member list must follow the list line by line. Each
+// input gets a world of its own, so a failure replays from its input alone.
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -11,7 +15,9 @@
 #include "engine/world.h"
 #include "platform/poll_loop.h"
 #include "protocol/protocol.h"
+#include "member_mirror.h"
 #include "offline.h"
+#include "wire_tap.h"
 
 using namespace zeph;
 
@@ -24,55 +30,61 @@ struct TFixture {
   std::unique_ptr<TWorld> world;
   std::unique_ptr<TProtocol> protocol;
 
-  TFixture() {
+  explicit TFixture(int encoding) {
     prefs.LogRootDir.clear();
     world = std::make_unique<TWorld>(loop, prefs, formats);
     protocol = std::make_unique<TProtocol>(*world);
     world->protocol = protocol.get();
-  }
-  // A fresh unit for each input, so no state leaks between runs.
-  TUnit& NewUnit(int encoding) {
-    TWorldConfig tree;
     TServerConfig config;
     config.name = "fuzz";
     config.nick = "me";
     config.encoding = encoding;
     config.channels = {NewChannelConfig("#c", true), NewChannelConfig("%jp", true), NewChannelConfig("!safe", true)};
+    TWorldConfig tree;
     tree.units = {config};
-    world = std::make_unique<TWorld>(loop, prefs, formats);
-    protocol = std::make_unique<TProtocol>(*world);
-    world->protocol = protocol.get();
     world->LoadUnits(tree);
-    return *world->Units().front();
   }
+  ~TFixture() {
+    world->protocol = nullptr;
+    world.reset();
+  }
+  TUnit& Unit() { return *world->Units().front(); }
 };
+
+void Dispatch(TUnit& unit, const std::string& line) {
+  TIrcMessage message;
+  message.Parse(line);
+  unit.Dispatch(message);
+}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static TFixture fixture;
   if (size == 0) return 0;
-  TUnit& unit = fixture.NewUnit(data[0] & 1);
-  TIrcMessage welcome;
-  welcome.Parse(":irc.test 001 me :Welcome");
-  unit.Dispatch(welcome);
-  for (const char* join : {":me!u@h JOIN :#c", ":me!u@h JOIN :#jp:*.jp", ":me!u@h JOIN :!ABCDEsafe"}) {
-    TIrcMessage m;
-    m.Parse(join);
-    unit.Dispatch(m);
+  TFixture fixture(data[0] & 1);
+  TUnit& unit = fixture.Unit();
+  fuzz::TWireTap& tap = fuzz::TWireTap::Instance();
+  if (!tap.Connect(unit, fixture.loop)) abort();
+  {
+    fuzz::TMemberMirrors mirrors(unit);
+    Dispatch(unit, ":irc.test 001 me :Welcome");
+    for (const char* join : {":me!u@h JOIN :#c", ":me!u@h JOIN :#jp:*.jp", ":me!u@h JOIN :!ABCDEsafe"})
+      Dispatch(unit, join);
+    mirrors.Step();
+    TByteBuffer buffer;
+    buffer.Append(reinterpret_cast<const char*>(data) + 1, static_cast<int>(size - 1));
+    buffer.Append("\n", 1);
+    for (;;) {
+      int before = buffer.Length();
+      std::string line = buffer.ReadLine();
+      if (buffer.Length() == before) break;
+      if (line.empty()) continue;
+      Dispatch(unit, line);
+      mirrors.Step();
+      fixture.loop.Advance(1000);
+    }
+    mirrors.Step();
   }
-  TByteBuffer buffer;
-  buffer.Append(reinterpret_cast<const char*>(data) + 1, static_cast<int>(size - 1));
-  buffer.Append("\n", 1);
-  TIrcMessage message;
-  for (;;) {
-    int before = buffer.Length();
-    std::string line = buffer.ReadLine();
-    if (buffer.Length() == before) break;
-    if (line.empty()) continue;
-    message.Parse(line);
-    unit.Dispatch(message);
-    fixture.loop.Advance(1000);
-  }
+  tap.CheckAndClose();
   return 0;
 }
