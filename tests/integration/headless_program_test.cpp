@@ -99,7 +99,7 @@ class HeadlessProgramTest : public testing::Test {
     ASSERT_TRUE(program_.Start({std::string(ZEPH_BINARY_DIR) + "/bin/zephlora", "--headless"},
                                home_.File("zephlora.log")));
   }
-  std::string ProgramOutput() const { return ReadFile(home_.File("zephlora.log")); }
+  std::string ProgramOutput() const { return program_.Output(); }
 };
 
 TEST_F(HeadlessProgramTest, TalksLogsAndQuitsOnSigterm) {

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -123,6 +124,7 @@ bool TChildProcess::Start(const std::vector<std::string>& argv, const std::strin
   std::vector<char*> args;
   for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
+  log_file_ = log_file;
   pid_t test = getpid();
   pid_t pid = fork();
   if (pid < 0) return false;
@@ -201,6 +203,11 @@ int TChildProcess::Signal(int signal, int timeout_ms) {
   }
   Stop();
   return -1;
+}
+
+std::string TChildProcess::Output() const {
+  std::ifstream log(log_file_, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(log), {});
 }
 
 std::string FindProgram(const std::string& name) {

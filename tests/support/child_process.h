@@ -32,6 +32,8 @@ class TChildProcess {
   // when no process of the group is left.
   void Stop();
   bool Running() const { return pid_ > 0; }
+  // What the program wrote to its log file so far.
+  std::string Output() const;
   // Sends a signal to the program's group and waits for the program's
   // exit: its exit status, 128 + the signal that killed it, or -1 when it
   // had to be killed after timeout_ms.
@@ -48,6 +50,7 @@ class TChildProcess {
   bool ReapGroup(int timeout_ms);
 
   int pid_ = -1;
+  std::string log_file_;
 };
 
 // The full path of a program, or "" when it is not installed.

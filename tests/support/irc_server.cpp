@@ -1,7 +1,6 @@
 #include "support/irc_server.h"
 
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace zeph::test {
@@ -24,8 +23,7 @@ bool TIrcServer::Start() {
     return std::vector<std::string>{ngircd, "-n", "-f", conf_file};
   };
   if (!process_.StartListening(command, dir_.File("ngircd.log"), &port_)) {
-    std::ifstream log(dir_.File("ngircd.log"));
-    error_ = "ngircd did not start: " + std::string(std::istreambuf_iterator<char>(log), {});
+    error_ = "ngircd did not start: " + process_.Output();
     return false;
   }
   return true;

@@ -64,7 +64,9 @@ class TLoopbackPeer {
   uint64_t received_total_ = 0;
 };
 
-// A free port on 127.0.0.1 for a server the test starts itself.
+// A port of 127.0.0.1 that was free a moment ago: where nothing listens (a
+// refused connection), or a first choice for a server that checks it got
+// the port (TChildProcess::StartListening).
 int FreeLoopbackPort();
 
 // Name lookup without any query leaving the machine: "localhost" and names

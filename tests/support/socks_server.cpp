@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace zeph::test {
@@ -62,8 +61,7 @@ bool TSocksServer::Start(bool require_auth) {
   std::function<bool()> prepare;
   if (require_auth) prepare = [&] { return UseOwnAccounts(passwd, shadow); };
   if (!process_.StartListening(command, dir_.File("danted.log"), &port_, prepare)) {
-    std::ifstream log(dir_.File("danted.log"));
-    error_ = "danted did not start: " + std::string(std::istreambuf_iterator<char>(log), {});
+    error_ = "danted did not start: " + process_.Output();
     return false;
   }
   return true;
