@@ -4,6 +4,9 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -23,9 +26,12 @@ constexpr const char* kShadow =
 // In the server's process: a private view of the file system in which the
 // two database files are ours.
 bool UseOwnAccounts(const std::string& passwd, const std::string& shadow) {
-  return unshare(CLONE_NEWNS) == 0 && mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
-         mount(passwd.c_str(), "/etc/passwd", nullptr, MS_BIND, nullptr) == 0 &&
-         mount(shadow.c_str(), "/etc/shadow", nullptr, MS_BIND, nullptr) == 0;
+  if (unshare(CLONE_NEWNS) == 0 && mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+      mount(passwd.c_str(), "/etc/passwd", nullptr, MS_BIND, nullptr) == 0 &&
+      mount(shadow.c_str(), "/etc/shadow", nullptr, MS_BIND, nullptr) == 0)
+    return true;
+  dprintf(STDERR_FILENO, "no private view of the password database: %s\n", strerror(errno));
+  return false;
 }
 
 }  // namespace
