@@ -1,22 +1,19 @@
 // CTCP frames and PING stamps come from any user on the network, and so do
 // the prefixes and targets of the messages that carry them. Recognition must
 // yield a well-formed frame, a round trip must be a well-formed time, and a
-// session must take any PRIVMSG or NOTICE without harm.
+// session must take any PRIVMSG or NOTICE without harm and answer only in
+// clean lines on the wire. Each input gets a session of its own.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
-#include "app/settings/preferences.h"
-#include "display/message_format.h"
-#include "engine/irc_message.h"
-#include "engine/world.h"
-#include "platform/poll_loop.h"
+#include "fuzz_world.h"
 #include "platform/sjis.h"
 #include "protocol/ctcp_frame.h"
 #include "protocol/ctcp_texts.h"
-#include "protocol/protocol.h"
 #include "offline.h"
+#include "wire_tap.h"
 
 using namespace zeph;
 
@@ -46,49 +43,30 @@ void CheckRoundTrip(std::string_view text) {
   }
 }
 
-// One unit that is not connected: what it would send is dropped, what it
-// prints stays in its logs.
-struct TSession {
-  TPollLoop loop;
-  TPreferences prefs;
-  TMessageFormat formats;
-  TWorld world{loop, prefs, formats};
-  TProtocol protocol{world};
-  TUnit* unit = nullptr;
-
-  TSession() {
-    prefs.LogRootDir.clear();
-    prefs.EnableCtcpSequenceLimit = false;
-    prefs.IgnoreNoticeOnTalk = false;
-    prefs.like_keywords = {"a"};
-    world.ApplyPreferences();
-    world.protocol = &protocol;
-    world.ignore_masks = {"*!*@ignored*"};
-    TServerConfig config;
-    config.name = "fuzz";
-    config.nick = "me";
-    config.channels = {NewChannelConfig("#c", false)};
-    unit = world.AddUnit(config);
-  }
-
-  void Receive(std::string_view line) {
-    TIrcMessage message;
-    message.Parse(line);
-    TIrcMessage copy = message;
-    protocol.OnPrivmsg(*unit, message);
-    protocol.OnNotice(*unit, copy);
-    // Talks opened by the input would pile up from one input to the next.
-    while (unit->Channels().size() > 1) world.CloseTarget(*unit, *unit->Channels().back());
-  }
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view input(reinterpret_cast<const char*>(data), size);
   CheckFrame(input);
   CheckRoundTrip(input);
-  static TSession session;
-  session.Receive(input);
+
+  fuzz::TFuzzWorld fixture;
+  fixture.prefs.EnableCtcpSequenceLimit = false;
+  fixture.prefs.IgnoreNoticeOnTalk = false;
+  fixture.prefs.like_keywords = {"a"};
+  fixture.world->ApplyPreferences();
+  fixture.world->ignore_masks = {"*!*@ignored*"};
+  TUnit& unit = fixture.AddUnit({NewChannelConfig("#c", false)});
+  fuzz::TWireTap& tap = fuzz::TWireTap::Instance();
+  if (!tap.Connect(unit, fixture.loop)) abort();
+  fixture.Dispatch(unit, ":irc.test 001 me :Welcome");
+  // Handled as a PRIVMSG and as a NOTICE, whatever its command.
+  TIrcMessage message;
+  message.Parse(input);
+  TIrcMessage copy = message;
+  fixture.protocol->OnPrivmsg(unit, message);
+  fixture.protocol->OnNotice(unit, copy);
+  fixture.loop.Advance(30000);  // the flood budget lets the answers out
+  tap.CheckAndClose();
   return 0;
 }

@@ -2,18 +2,18 @@
 // reply windows open: nick retries under every policy and nick length, the
 // member lists, and the WHOIS, channel list and mask list models meet
 // hostile parameters. The first byte picks the setting; each further line is
-// one server line.
+// one server line. What the unit sends must be clean lines on the wire,
+// and the views of every member list must follow the list; each input gets
+// a world of its own.
 #include <cstdint>
-#include <memory>
+#include <cstdlib>
 #include <string>
 
-#include "app/settings/preferences.h"
-#include "display/message_format.h"
 #include "engine/irc_text.h"
-#include "engine/world.h"
-#include "platform/poll_loop.h"
-#include "protocol/protocol.h"
+#include "fuzz_world.h"
+#include "member_mirror.h"
 #include "offline.h"
+#include "wire_tap.h"
 
 using namespace zeph;
 
@@ -34,66 +34,43 @@ class TAnsweringHost : public TReplyWindowHost {
   }
 };
 
-struct TFixture {
-  TPollLoop loop;
-  TPreferences prefs;
-  TMessageFormat formats;
-  TAnsweringHost host;
-  std::unique_ptr<TWorld> world;
-  std::unique_ptr<TProtocol> protocol;
-
-  TUnit& NewUnit(std::uint8_t setting) {
-    prefs.LogRootDir.clear();
-    prefs.NickPolicy = setting & 3;
-    prefs.LimitWhoisDialog = (setting & 4) != 0;
-    prefs.WhoisDialogMax = 1;
-    prefs.WhoTiming = (setting >> 3) & 3;
-    TServerConfig config;
-    config.name = "fuzz";
-    config.nick = "me";
-    config.enable_nick_len = (setting & 0x20) != 0;
-    config.nick_len = (setting & 0x40) ? -3 : 1;
-    config.channels = {NewChannelConfig("#c", true), NewChannelConfig("!safe", true)};
-    TWorldConfig tree;
-    tree.units = {config};
-    if (world) world->protocol = nullptr;
-    protocol.reset();
-    world = std::make_unique<TWorld>(loop, prefs, formats);
-    protocol = std::make_unique<TProtocol>(*world);
-    protocol->Numerics().Windows().SetHost(&host);
-    world->protocol = protocol.get();
-    world->LoadUnits(tree);
-    return *world->Units().front();
-  }
-};
-
-void Dispatch(TUnit& unit, const std::string& line) {
-  TIrcMessage message;
-  message.Parse(line);
-  unit.Dispatch(message);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static TFixture fixture;
   if (size == 0) return 0;
-  TUnit& unit = fixture.NewUnit(data[0]);
-  bool registered = (data[0] & 0x80) != 0;
-  if (registered) {
-    Dispatch(unit, ":irc.test 001 me :Welcome");
-    Dispatch(unit, ":me!u@h JOIN :#c");
-    Dispatch(unit, ":me!u@h JOIN :!ABCDEsafe");
-    TReplyWindows& windows = fixture.protocol->Numerics().Windows();
-    windows.OpenChannelList(unit);
-    windows.OpenMaskList(unit, *unit.FindChannel("#c"), TMaskListKind::Ban);
-    windows.OpenMaskList(unit, *unit.FindChannel("!safe"), TMaskListKind::Reop);
+  std::uint8_t setting = data[0];
+  TAnsweringHost host;  // outlives the world that shows it models
+  fuzz::TFuzzWorld fixture;
+  fixture.protocol->Numerics().Windows().SetHost(&host);
+  fixture.prefs.NickPolicy = setting & 3;
+  fixture.prefs.LimitWhoisDialog = (setting & 4) != 0;
+  fixture.prefs.WhoisDialogMax = 1;
+  fixture.prefs.WhoTiming = (setting >> 3) & 3;
+  TUnit& unit = fixture.AddUnit({NewChannelConfig("#c", true), NewChannelConfig("!safe", true)});
+  unit.Config().enable_nick_len = (setting & 0x20) != 0;
+  unit.Config().nick_len = (setting & 0x40) ? -3 : 1;
+  fuzz::TWireTap& tap = fuzz::TWireTap::Instance();
+  if (!tap.Connect(unit, fixture.loop)) abort();
+  {
+    fuzz::TMemberMirrors mirrors(unit);
+    if (setting & 0x80) {  // registered, with the windows open
+      for (const char* line : {":irc.test 001 me :Welcome", ":me!u@h JOIN :#c", ":me!u@h JOIN :!ABCDEsafe"})
+        fixture.Dispatch(unit, line);
+      TReplyWindows& windows = fixture.protocol->Numerics().Windows();
+      windows.OpenChannelList(unit);
+      windows.OpenMaskList(unit, *unit.FindChannel("#c"), TMaskListKind::Ban);
+      windows.OpenMaskList(unit, *unit.FindChannel("!safe"), TMaskListKind::Reop);
+    }
+    mirrors.Step();
+    std::string input(reinterpret_cast<const char*>(data) + 1, size - 1);
+    while (!input.empty()) {
+      std::string line = SplitLine(input);
+      if (line.empty()) continue;
+      fixture.Dispatch(unit, line);
+      mirrors.Step();
+    }
   }
-  std::string input(reinterpret_cast<const char*>(data) + 1, size - 1);
-  while (!input.empty()) {
-    std::string line = SplitLine(input);
-    if (!line.empty()) Dispatch(unit, line);
-  }
+  tap.CheckAndClose();
   unit.Shutdown(true);
   return 0;
 }

@@ -13,22 +13,31 @@ packages=(
   locales
 )
 
+sudo=""
+[[ $(id -u) -eq 0 ]] || sudo="sudo"
+
 missing=()
 for p in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
   [[ "$status" == "install ok installed" ]] || missing+=("$p")
 done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
+if [[ ${#missing[@]} -gt 0 ]]; then
+  echo "installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 
-echo "installing: ${missing[*]}"
-sudo=""
-[[ $(id -u) -eq 0 ]] || sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # The servers are started by the tests themselves; stop any service the
+  # package scripts may have started so ports and pid files stay free.
+  for svc in ngircd danted; do
+    $sudo service "$svc" stop >/dev/null 2>&1 || true
+  done
+fi
 
-# The servers are started by the tests themselves; stop any service the
-# package scripts may have started so ports and pid files stay free.
-for svc in ngircd danted; do
-  $sudo service "$svc" stop >/dev/null 2>&1 || true
-done
+# The tests format times under a Japanese locale too.
+if ! locale -a | grep -qix 'ja_JP.utf8'; then
+  echo "generating the locale ja_JP.UTF-8"
+  $sudo sed -i -E 's/^# *(ja_JP\.UTF-8 UTF-8)/\1/' /etc/locale.gen
+  grep -qx 'ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  $sudo locale-gen
+fi

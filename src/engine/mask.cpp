@@ -93,6 +93,21 @@ std::string HostPiece(std::string_view host, const TMaskOptions& options) {
 
 std::string OrStar(std::string_view text) { return text.empty() ? "*" : std::string(text); }
 
+// A backslash in a name would make the byte after it literal in the mask
+// (or escape the "!" or "@" that follows), so the mask would miss the user
+// it was made for; it is written as two. The second byte of a double-byte
+// character stays as it is.
+std::string EscapeBackslashes(std::string_view text) {
+  std::string escaped;
+  for (size_t pos = 0; pos < text.size();) {
+    size_t length = SjisCharLength(text, pos);
+    if (length == 1 && text[pos] == '\\') escaped += '\\';
+    escaped += text.substr(pos, length);
+    pos += length;
+  }
+  return escaped;
+}
+
 }  // namespace
 
 std::string UserAddress(std::string_view nick, std::string_view user, std::string_view host) {
@@ -116,8 +131,11 @@ TMaskOptions MaskOptionsOf(const TPreferences& preferences) {
           preferences.MaskAllAddressDigits, preferences.MaskFirstAddressToken};
 }
 
-std::string BuildMask(std::string_view nick, std::string_view user, std::string_view host,
+std::string BuildMask(std::string_view raw_nick, std::string_view raw_user, std::string_view raw_host,
                       const TMaskOptions& options) {
+  std::string nick = EscapeBackslashes(raw_nick);
+  std::string user = EscapeBackslashes(raw_user);
+  std::string host = EscapeBackslashes(raw_host);
   if (!options.AutoMask) return UserAddress(OrStar(nick), OrStar(user), OrStar(host));
   return UserAddress(NickPiece(nick, options), UserPiece(user, options), HostPiece(host, options));
 }

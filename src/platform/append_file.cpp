@@ -1,6 +1,7 @@
 #include "platform/append_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,6 +19,12 @@ bool TAppendFile::Open(const std::filesystem::path& path) {
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     close(fd);
     errno = EINVAL;
+    return false;
+  }
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {  // another writer has it
+    int error = errno;
+    close(fd);
+    errno = error;
     return false;
   }
   fcntl(fd, F_SETFL, O_APPEND);

@@ -17,7 +17,9 @@ class TAppendFile {
 
   // Opens the regular file at `path`, created when missing (0666 less the
   // umask) and never truncated. Anything else found there (a folder, a
-  // pipe, a device) is refused without waiting for it. Fails if open.
+  // pipe, a device) is refused without waiting for it, and so is a file
+  // another of these writers holds, in this program or another copy of
+  // it: one writer per file, so two logs never mix in one. Fails if open.
   bool Open(const std::filesystem::path& path);
   bool IsOpen() const { return fd_ >= 0; }
   void Close();

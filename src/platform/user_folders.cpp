@@ -3,6 +3,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
@@ -13,25 +14,28 @@ namespace zeph {
 namespace fs = std::filesystem;
 namespace {
 
-// The password database entry of the effective user, if there is one.
-std::optional<passwd> OwnEntry(std::vector<char>* buffer) {
+std::optional<TAccount> SystemAccount() {
   long size = sysconf(_SC_GETPW_R_SIZE_MAX);
-  buffer->resize(size > 0 ? static_cast<size_t>(size) : 16384);
+  std::vector<char> buffer(size > 0 ? static_cast<size_t>(size) : 16384);
   passwd entry;
   passwd* found = nullptr;
-  if (getpwuid_r(geteuid(), &entry, buffer->data(), buffer->size(), &found) != 0 || !found) return std::nullopt;
-  return entry;
+  if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found) return std::nullopt;
+  return TAccount{entry.pw_name ? entry.pw_name : "", entry.pw_dir ? entry.pw_dir : ""};
 }
+
+std::atomic<TAccountLookup> account_lookup{&SystemAccount};
 
 std::string Environment(const char* name) {
   const char* value = std::getenv(name);
   return value ? value : "";
 }
 
+// Empty when there is neither a configuration folder nor a home: a
+// relative path would read a file of the working folder.
 fs::path UserDirsFile(const fs::path& home) {
   std::string config = Environment("XDG_CONFIG_HOME");
-  fs::path base = !config.empty() && config.front() == '/' ? fs::path(config) : home / ".config";
-  return base / "user-dirs.dirs";
+  if (!config.empty() && config.front() == '/') return fs::path(config) / "user-dirs.dirs";
+  return home.empty() ? fs::path() : home / ".config" / "user-dirs.dirs";
 }
 
 void SkipBlanks(std::string_view* text) {
@@ -84,9 +88,8 @@ fs::path XdgUserFolder(std::string_view name, const char* fallback) {
 fs::path HomeFolder() {
   std::string home = Environment("HOME");
   if (!home.empty()) return home;
-  std::vector<char> buffer;
-  auto entry = OwnEntry(&buffer);
-  return entry && entry->pw_dir ? fs::path(entry->pw_dir) : fs::path();
+  auto account = account_lookup.load()();
+  return account ? account->home : fs::path();
 }
 
 fs::path DocumentsFolder() { return XdgUserFolder("XDG_DOCUMENTS_DIR", "Documents"); }
@@ -94,11 +97,14 @@ fs::path DocumentsFolder() { return XdgUserFolder("XDG_DOCUMENTS_DIR", "Document
 fs::path DesktopFolder() { return XdgUserFolder("XDG_DESKTOP_DIR", "Desktop"); }
 
 std::string UserLoginName() {
-  std::vector<char> buffer;
-  auto entry = OwnEntry(&buffer);
-  if (entry && entry->pw_name && *entry->pw_name) return entry->pw_name;
+  auto account = account_lookup.load()();
+  if (account && !account->login_name.empty()) return account->login_name;
   std::string name = Environment("USER");
   return name.empty() ? Environment("LOGNAME") : name;
+}
+
+TAccountLookup SetAccountLookup(TAccountLookup lookup) {
+  return account_lookup.exchange(lookup ? lookup : &SystemAccount);
 }
 
 }  // namespace zeph

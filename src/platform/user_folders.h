@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 // The logged-in user's identity and standard folders.
@@ -19,5 +20,17 @@ std::filesystem::path DesktopFolder();
 // The login name: the password database's, else $USER or $LOGNAME; empty
 // if none is known.
 std::string UserLoginName();
+
+// The password database entry of the effective user, as far as it is used
+// here.
+struct TAccount {
+  std::string login_name;
+  std::filesystem::path home;
+};
+using TAccountLookup = std::optional<TAccount> (*)();
+// Replaces the password database lookup, for tests that must not depend on
+// the accounts of the machine; nullptr restores the real one. Returns the
+// lookup replaced.
+TAccountLookup SetAccountLookup(TAccountLookup lookup);
 
 }  // namespace zeph

@@ -8,6 +8,7 @@
 #include "app/settings/preference_file.h"
 #include "platform/sjis.h"
 #include "settings_test_files.h"
+#include "support/environment.h"
 #include "support/temp_dir.h"
 
 namespace zeph {
@@ -101,32 +102,12 @@ const char* const kWindowsPreferences =
     "Error437RejoinCount=10\nIgnoreCtcp=false\nEnableCommand=true\nCommandPrefix=/\n"
     "EnableCtcpSequenceLimit=true\nKanaEncodingMethod=0\n";
 
-// Sets an environment variable for the life of the object.
-class TScopedEnv {
- public:
-  TScopedEnv(const char* name, const std::string& value) : name_(name) {
-    const char* old = std::getenv(name);
-    had_ = old != nullptr;
-    if (had_) old_ = old;
-    setenv(name, value.c_str(), 1);
-  }
-  ~TScopedEnv() {
-    if (had_) setenv(name_, old_.c_str(), 1);
-    else unsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  bool had_;
-  std::string old_;
-};
-
 // A home folder of its own, so the default folders are known.
 class SettingsPreferencesTest : public testing::Test {
  protected:
   test::TTempDir home_;
-  TScopedEnv home_env_{"HOME", home_.Path().string()};
-  TScopedEnv config_env_{"XDG_CONFIG_HOME", home_.File(".config")};
+  test::TScopedEnv home_env_{"HOME", home_.Path().string()};
+  test::TScopedEnv config_env_{"XDG_CONFIG_HOME", home_.File(".config")};
 };
 
 TPreferences Read(std::string_view bytes) {

@@ -187,14 +187,26 @@ TEST(SettingsTreeTest, GapsMissingKeysAndMissingSections) {
   EXPECT_EQ(world.units[0].port, 6667);
   EXPECT_EQ(world.units[0].macro_files, (std::vector<std::string>{"only"}));
   ASSERT_EQ(world.units[0].channels.size(), 2u);
-  EXPECT_EQ(world.units[0].channels[0], TChannelConfig{});  // kept although unnamed
   EXPECT_EQ(world.units[0].channels[1].name, "#b");
-  // Unit.01 is missing: a server of defaults.
-  TServerConfig defaults;
-  defaults.name = world.units[1].name;
-  EXPECT_EQ(world.units[1], defaults);
-  EXPECT_EQ(world.units[1].port, 6667);
-  EXPECT_EQ(world.units[1].quit_message, "Leaving...");
+  // The first channel is kept although unnamed, with the defaults of a
+  // channel read; Unit.01 is missing: a server of defaults.
+  std::string written = Written(world);
+  EXPECT_NE(written.find(WindowsText("Channel.Count=2\n"
+                                     "Channel.00.Name=\nChannel.00.Password=\nChannel.00.Mode=\nChannel.00.Topic=\n"
+                                     "Channel.00.AutoJoin=false\nChannel.00.Update=true\nChannel.00.Console=true\n"
+                                     "Channel.00.Keyword=true\nChannel.00.AutoOp.Count=0\n")),
+            std::string::npos)
+      << written;
+  EXPECT_EQ(written.substr(written.find("[Unit.01]")),
+            WindowsText("[Unit.01]\n\n"
+                        "Name=\nHostname=\nPort=6667\nEnablePassword=false\nPasswordVersion=1\nPassword=\n"
+                        "Nick=\nUsername=\nRealname=\n"
+                        "PartMessage=Leaving...\nQuitMessage=Leaving...\nAwayMessage=Gone\nUserInfo=\n"
+                        "AutoConnect=false\nUpdate=true\nConsole=true\nKeyword=true\nInvisible=true\nAutoAway=false\n"
+                        "EnableNickLen=false\nNickLen=9\nEncoding=0\nMacroHeaderWidth=60\n"
+                        "EnableSocks=false\nSocksHostname=\nSocksPort=1080\nSocksVersion=4\n"
+                        "EnableSocksAuth=false\nSocksUsername=\nSocksPassword=\n"
+                        "AutoOp.Count=0\nMacroFile.Count=0\nChannel.Count=0\n"));
 }
 
 TEST(SettingsTreeTest, RepeatedUnitNamesAreMadeUnique) {

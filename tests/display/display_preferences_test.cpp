@@ -7,10 +7,25 @@
 namespace zeph {
 namespace {
 
-TEST(DisplayPreferences, DefaultsAgreeWithThePreferences) {
+TEST(DisplayPreferences, DefaultsOfThePreferences) {
   TPreferences preferences;
-  EXPECT_EQ(KeywordSettingsFrom(preferences), TKeywordSettings());
-  EXPECT_EQ(LineReactionSettingsFrom(preferences), TLineReactionSettings());
+  TKeywordSettings keywords = KeywordSettingsFrom(preferences);
+  EXPECT_TRUE(keywords.blinkTitle);
+  EXPECT_FALSE(keywords.wholeLine);
+  EXPECT_FALSE(keywords.matchCase);
+  EXPECT_TRUE(keywords.ignoreUrl);
+  EXPECT_TRUE(keywords.ignoreNotice);
+  EXPECT_EQ(keywords.enableGroup, (std::array<bool, 5>{true, true, true, true, true}));
+  EXPECT_TRUE(keywords.enableNormal);
+  EXPECT_TRUE(keywords.like.empty());
+  EXPECT_TRUE(keywords.dislike.empty());
+
+  TLineReactionSettings reactions = LineReactionSettingsFrom(preferences);
+  EXPECT_FALSE(reactions.enableKeywordSound);
+  EXPECT_EQ(reactions.keywordSoundFile, "");
+  EXPECT_FALSE(reactions.recordUrlInMyMessage);
+  EXPECT_TRUE(reactions.ignoreUrlInConsoleReply);
+  EXPECT_FALSE(reactions.autoClipUrl);
 }
 
 TEST(DisplayPreferences, EveryKeyReachesItsField) {

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <ctime>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -199,22 +201,39 @@ TEST_F(LogFileTest, AnExistingFileIsAppendedTo) {
                                 Closing("2008/03/05 12:34:56"));
 }
 
-TEST_F(LogFileTest, AFileThatCannotBeOpenedGivesWayToANumberedName) {
-  fs::create_directories(Root() / "Server" / "20080305-Srv.txt");  // a folder has the name
-  TLogFile log(context_, TLogFileKind::Unit);
-  log.SetUnitName("Srv");
-  log.WriteLine("line");
-  EXPECT_EQ(log.Path(), Root() / "Server" / "20080305-Srv.txt");
-  EXPECT_EQ(ReadFile(Root() / "Server" / "20080305-Srv_00.txt"), Opening("2008/03/05 12:34:56") + "line\r\n");
-}
-
-TEST_F(LogFileTest, APipeInPlaceOfTheFileIsNeverWaitedFor) {
-  fs::create_directories(Root() / "Server");
-  ASSERT_EQ(mkfifo((Root() / "Server" / "20080305-Srv.txt").c_str(), 0600), 0);
-  TLogFile log(context_, TLogFileKind::Unit);
-  log.SetUnitName("Srv");
-  log.WriteLine("line");  // would block for ever if the pipe were opened
-  EXPECT_EQ(ReadFile(Root() / "Server" / "20080305-Srv_00.txt"), Opening("2008/03/05 12:34:56") + "line\r\n");
+// What stands in the file's place and cannot be written gives way to the
+// first numbered name: a folder, a pipe (opened, it would block for ever),
+// the file of another log writer (as the Windows client's files are not
+// shared for writing).
+TEST_F(LogFileTest, WhatCannotBeTheFileGivesWayToANumberedName) {
+  const fs::path file = Root() / "Server" / "20080305-Srv.txt";
+  const struct {
+    const char* name;
+    std::function<std::unique_ptr<TLogFile>()> occupy;
+  } cases[] = {
+      {"folder", [&] { fs::create_directories(file); return nullptr; }},
+      {"pipe", [&] { EXPECT_EQ(mkfifo(file.c_str(), 0600), 0); return nullptr; }},
+      {"another writer", [&] {
+         auto other = std::make_unique<TLogFile>(context_, TLogFileKind::Unit);
+         other->SetUnitName("Srv");
+         other->WriteLine("other");
+         return other;
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::create_directories(Root() / "Server");
+    std::unique_ptr<TLogFile> occupant = c.occupy();
+    {
+      TLogFile log(context_, TLogFileKind::Unit);
+      log.SetUnitName("Srv");
+      log.WriteLine("line");
+      EXPECT_EQ(log.Path(), file);
+      EXPECT_EQ(ReadFile(Root() / "Server" / "20080305-Srv_00.txt"), Opening("2008/03/05 12:34:56") + "line\r\n");
+    }
+    occupant.reset();
+    fs::remove_all(Root() / "Server");
+  }
 }
 
 TEST_F(LogFileTest, NoFileAtAllSwitchesTheWriterOffUntilSwitchedOnAgain) {

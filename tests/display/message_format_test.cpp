@@ -15,6 +15,8 @@
 #include "app/settings/ini_writer.h"
 #include "display/message_kind.h"
 #include "platform/sjis.h"
+#include "support/environment.h"
+#include "support/prerequisite.h"
 
 namespace zeph {
 namespace {
@@ -238,7 +240,8 @@ std::string JoinLines(const std::vector<std::string>& lines) {
   return text;
 }
 
-TEST(MessageFormatTest, SavesDefaultsByteForByte) {
+// The section the defaults make, as the Windows client writes it.
+std::string DefaultFormatSection() {
   const std::vector<std::string> lines = {
       "[Format]",
       "",
@@ -339,22 +342,23 @@ TEST(MessageFormatTest, SavesDefaultsByteForByte) {
       "DCCReceiveComplete=*受信完了 %f from %n",
       "DCCReceiveFail=*受信失敗 %f from %n : %m",
   };
+  return Sjis(JoinLines(lines));
+}
+
+TEST(MessageFormatTest, SavesDefaultsByteForByte) {
   TIniWriter writer;
   TMessageFormat().Save(writer);
-  EXPECT_EQ(writer.Text(), Sjis(JoinLines(lines)));
+  EXPECT_EQ(writer.Text(), DefaultFormatSection());
 }
 
 TEST(MessageFormatTest, FileWithoutTheSectionKeepsEveryDefault) {
-  TIniWriter defaults;
-  TMessageFormat().Save(defaults);
-
   TIniFile ini;
   ini.LoadText("[View]\r\nTime=%S\r\nEnableJoinChannel=false\r\n");
   TMessageFormat format;
   format.Load(ini);
   TIniWriter writer;
   format.Save(writer);
-  EXPECT_EQ(writer.Text(), defaults.Text());
+  EXPECT_EQ(writer.Text(), DefaultFormatSection());
 }
 
 TEST(MessageFormatTest, PartialSectionChangesOnlyItsKeys) {
@@ -429,18 +433,20 @@ TEST(MessageFormatTest, TimePieceFollowsTheFormatOrIsEmpty) {
 // A Japanese locale (as the desktop sets it up) would give "水" and "午後"
 // in UTF-8; the time piece keeps to the names of the Windows client.
 TEST(MessageFormatTest, TimePieceIsShiftJisWhateverTheLocale) {
+  test::TScopedTimeZone japan("JST-9");  // kNoon is 21:00 there
   TMessageFormat format;
   format.time = Sjis("%Y年%m月%d日(%a) %b %p ソ表");  // ソ and 表 end in 0x5C, the backslash byte
-  std::string expected = Strftime("%Y", kNoon) + Sjis("年") + Strftime("%m", kNoon) + Sjis("月") +
-                         Strftime("%d", kNoon) + Sjis("日") + "(Wed) Nov " +
-                         (std::stoi(Strftime("%H", kNoon)) < 12 ? "AM" : "PM") + " " + Sjis("ソ表");
-  std::string saved = std::setlocale(LC_ALL, nullptr);
+  std::string expected = Sjis("2023年11月15日(Wed) Nov PM ソ表");
+  struct TSavedLocale {
+    std::string name = std::setlocale(LC_ALL, nullptr);
+    ~TSavedLocale() { std::setlocale(LC_ALL, name.c_str()); }
+  } saved;
   for (const char* locale : {"ja_JP.UTF-8", "C.UTF-8", "C"}) {
-    if (std::setlocale(LC_ALL, locale) == nullptr) continue;
+    if (std::setlocale(LC_ALL, locale) == nullptr)
+      ZEPH_SKIP_OR_FAIL(std::string("no locale ") + locale + " here (scripts/install-deps.sh makes ja_JP.UTF-8)");
     EXPECT_EQ(format.FormatTime(kNoon + 60), expected) << locale;  // a new second: formatted again
     EXPECT_EQ(format.FormatTime(kNoon), expected) << locale;
   }
-  std::setlocale(LC_ALL, saved.c_str());
 }
 
 TEST(MessageFormatTest, OversizedTimeConversionShowsNothingInsteadOfGarbage) {

@@ -63,7 +63,7 @@ class IrcConnectionTest : public testing::Test {
     const std::string& r = server_.Received();
     return static_cast<int>(std::count(r.begin(), r.end(), '\n'));
   }
-  void Settle() { loop_.RunUntil([] { return false; }, 20); }
+  void Settle() { ASSERT_TRUE(server_.Sync()); }
   void Tick(int seconds = 1) {
     loop_.Advance(1000 * seconds);
     Settle();

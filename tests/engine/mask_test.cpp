@@ -73,11 +73,17 @@ TEST(MaskTest, BuildMask) {
       // "_" as the second byte of a double-byte character is not stripped.
       {defaults, "\x83\x5F", "u", "h", "\x83\x5F*!*u@h"},
       {defaults, "a\x83\x5F_1", "u", "h", "a\x83\x5F*!*u@h"},
+      // A backslash is written as two, so that the mask still matches the
+      // user; the second byte of «ソ» is no backslash of its own.
+      {defaults, "a\\b_1", "u\\", "h", "a\\\\b*!*u\\\\@h"},
+      {off, "a\\b", "", "", "a\\\\b!*@*"},
+      {defaults, "\x83\x5C", "u", "h", "\x83\x5C*!*u@h"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.nick + "!" + c.user + "@" + c.host);
     EXPECT_EQ(BuildMask(c.nick, c.user, c.host, c.options), c.mask);
   }
+  EXPECT_TRUE(IsIgnored({BuildMask("a\\b_1", "u\\", "h", defaults)}, "a\\b_1", "u\\", "h"));
 }
 
 TEST(MaskTest, OptionsComeFromThePreferences) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -18,7 +19,10 @@
 #include "app/settings/tree_file.h"
 #include "platform/sjis.h"
 #include "support/child_process.h"
+#include "support/environment.h"
 #include "support/irc_server.h"
+#include "support/loopback_peer.h"
+#include "support/prerequisite.h"
 #include "support/temp_dir.h"
 
 namespace zeph {
@@ -76,25 +80,38 @@ std::filesystem::path FindChannelLog(const std::filesystem::path& root) {
   return {};
 }
 
-TEST(HeadlessProgramTest, TalksLogsAndQuitsOnSigterm) {
-  test::TIrcServer server;
-  if (!server.Start()) GTEST_SKIP() << server.Error();
-  std::string zephlora = std::string(ZEPH_BINARY_DIR) + "/bin/zephlora";
+// A profile folder with one server entry that connects at start, and the
+// program running on it.
+class HeadlessProgramTest : public testing::Test {
+ protected:
+  test::TTempDir home_;
+  test::TChildProcess program_;
 
-  test::TTempDir home;
-  std::filesystem::path config = home.Path() / "users" / "default" / "config";
-  std::filesystem::create_directories(config);
-  TWorldConfig tree;
-  tree.units = {server.UnitConfig("zeph")};
-  tree.units[0].auto_connect = true;
-  tree.units[0].quit_message = "see you";
-  tree.units[0].channels = {NewChannelConfig("#room", true)};
-  ASSERT_TRUE(SaveTree(config / "tree.ini", tree));
+  void Launch(TServerConfig unit, const TPreferences& prefs) {
+    std::filesystem::path config = home_.Path() / "users" / "default" / "config";
+    std::filesystem::create_directories(config);
+    TWorldConfig tree;
+    unit.auto_connect = true;
+    tree.units = {unit};
+    ASSERT_TRUE(SaveTree(config / "tree.ini", tree));
+    ASSERT_TRUE(SavePreferences(config / "preference.ini", prefs));
+    test::TScopedEnv profile("ZEPHLORA_HOME", home_.File(""));
+    ASSERT_TRUE(program_.Start({std::string(ZEPH_BINARY_DIR) + "/bin/zephlora", "--headless"},
+                               home_.File("zephlora.log")));
+  }
+  std::string ProgramOutput() const { return program_.Output(); }
+};
+
+TEST_F(HeadlessProgramTest, TalksLogsAndQuitsOnSigterm) {
+  test::TIrcServer server;
+  if (!server.Start()) ZEPH_SKIP_OR_FAIL(server.Error());
+  TServerConfig unit = server.UnitConfig("zeph");
+  unit.quit_message = "see you";
+  unit.channels = {NewChannelConfig("#room", true)};
   TPreferences prefs = DefaultPreferences();
   prefs.Installed = true;
   prefs.EnableChannelLog = true;
-  prefs.LogRootDir = (home.Path() / "logs").string() + "/";
-  ASSERT_TRUE(SavePreferences(config / "preference.ini", prefs));
+  prefs.LogRootDir = (home_.Path() / "logs").string() + "/";
 
   TRawClient talker(server.Port());
   ASSERT_TRUE(talker.Connected());
@@ -104,11 +121,8 @@ TEST(HeadlessProgramTest, TalksLogsAndQuitsOnSigterm) {
   talker.Send("JOIN #room");
   ASSERT_TRUE(talker.WaitFor("JOIN :#room"));
 
-  test::TChildProcess program;
-  setenv("ZEPHLORA_HOME", home.File("").c_str(), 1);
-  ASSERT_TRUE(program.Start({zephlora, "--headless"}, home.File("zephlora.log")));
-  unsetenv("ZEPHLORA_HOME");
-  ASSERT_TRUE(talker.WaitFor(":zeph!")) << ReadFile(home.File("zephlora.log"));
+  Launch(unit, prefs);
+  ASSERT_TRUE(talker.WaitFor(":zeph!")) << ProgramOutput();
   ASSERT_TRUE(talker.WaitFor("JOIN :#room", 10000));
 
   // こんにちは in ISO-2022-JP, with a colour code the log file drops.
@@ -117,19 +131,45 @@ TEST(HeadlessProgramTest, TalksLogsAndQuitsOnSigterm) {
   std::string expected = "(talker) " + Sjis("こんにちは") + " hello\r\n";
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (std::chrono::steady_clock::now() < deadline) {
-    log = FindChannelLog(home.Path() / "logs");
+    log = FindChannelLog(home_.Path() / "logs");
     if (!log.empty() && ReadFile(log).find(expected) != std::string::npos) break;
     usleep(20000);
   }
   ASSERT_FALSE(log.empty());
   EXPECT_NE(ReadFile(log).find(expected), std::string::npos);
 
-  EXPECT_EQ(program.Terminate(7000), 0);
+  EXPECT_EQ(program_.Signal(SIGTERM, 7000), 0);
   EXPECT_TRUE(talker.WaitFor(" QUIT :", 5000));
   EXPECT_NE(talker.Seen().find("see you"), std::string::npos);
   std::string contents = ReadFile(log);
   EXPECT_NE(contents.find(Sjis("ログを開始")), std::string::npos);
   EXPECT_NE(contents.find(Sjis("ログを終了")), std::string::npos);
+}
+
+// SIGINT quits like SIGTERM; a server that takes the QUIT and never closes
+// holds the program up five seconds at most.
+TEST_F(HeadlessProgramTest, SigintQuitsWithoutWaitingForeverForTheServer) {
+  TPollLoop loop;
+  test::TLoopbackPeer server(loop);  // answers the registration, then only listens
+  TServerConfig unit;
+  unit.name = "quiet";
+  unit.hostname = "127.0.0.1";
+  unit.port = server.Port();
+  unit.nick = "zeph";
+  unit.quit_message = "see you";
+  unit.channels = {NewChannelConfig("#room", true)};
+  TPreferences prefs = DefaultPreferences();
+  prefs.Installed = true;
+  Launch(unit, prefs);
+  ASSERT_TRUE(server.WaitFor("USER ", 10000)) << ProgramOutput();
+  server.Send(":irc.test 001 zeph :Welcome\r\n");
+  ASSERT_TRUE(server.WaitFor("JOIN #room\r\n", 10000)) << ProgramOutput();  // logged in
+
+  auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(program_.Signal(SIGINT, 10000), 0) << ProgramOutput();
+  auto waited = std::chrono::steady_clock::now() - start;
+  EXPECT_LT(waited, std::chrono::milliseconds(7000));
+  EXPECT_TRUE(server.WaitFor("QUIT :see you\r\n")) << server.Received();
 }
 
 }  // namespace

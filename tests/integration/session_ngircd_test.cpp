@@ -2,50 +2,23 @@
 // ISO-2022-JP and UTF-8, nick changes, modes, kicks, parts and quits.
 #include <gtest/gtest.h>
 
-#include "app/settings/preferences.h"
-#include "display/message_format.h"
-#include "engine/world.h"
-#include "platform/poll_loop.h"
 #include "platform/sjis.h"
-#include "support/irc_server.h"
+#include "support/ngircd_world.h"
 
 namespace zeph {
 namespace {
 
-class SessionNgircdTest : public testing::Test {
+class SessionNgircdTest : public test::NgircdWorldTest {
  protected:
-  TPollLoop loop_;
-  TPreferences prefs_;
-  TMessageFormat formats_;
-  test::TIrcServer server_;
-  std::unique_ptr<TWorld> world_;
-
   void SetUp() override {
-    if (!server_.Start()) GTEST_SKIP() << server_.Error();
     prefs_.WhoTiming = 3;
-    world_ = std::make_unique<TWorld>(loop_, prefs_, formats_);
-    TWorldConfig tree;
-    tree.units = {Entry("alice", kEncodingUtf8), Entry("bob", kEncodingIso2022Jp), Entry("carol", kEncodingIso2022Jp)};
-    world_->LoadUnits(tree);
-    world_->Attach();
-    // One after the other, so that the first sees the others join.
-    for (const auto& unit : world_->Units()) {
-      unit->Connect();
-      TChannel* room = unit->FindChannel("#room");
-      ASSERT_TRUE(RunUntil([&] { return room->joined; })) << unit->Name() << " did not log in and join";
-    }
+    StartUnits({Entry("alice", kEncodingUtf8), Entry("bob", kEncodingIso2022Jp), Entry("carol", kEncodingIso2022Jp)});
   }
-  void TearDown() override { world_.reset(); }
-
-  TServerConfig Entry(const std::string& nick, int encoding) {
-    TServerConfig config = server_.UnitConfig(nick);
+  TServerConfig Entry(const std::string& nick, int encoding) const {
+    TServerConfig config = NgircdWorldTest::Entry(nick);
     config.encoding = encoding;
-    config.channels = {NewChannelConfig("#room", true)};
     return config;
   }
-  TUnit& Unit(const std::string& name) { return *world_->FindUnit(name); }
-  TChannel& Room(const std::string& name) { return *Unit(name).FindChannel("#room"); }
-  bool RunUntil(const std::function<bool()>& done) { return loop_.RunUntil(done, 10000); }
 };
 
 TEST_F(SessionNgircdTest, TopicsCrossTheServerInBothEncodings) {

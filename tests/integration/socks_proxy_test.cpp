@@ -6,6 +6,7 @@
 #include "engine/socket_error.h"
 #include "platform/sjis.h"
 #include "support/loopback_peer.h"
+#include "support/prerequisite.h"
 #include "support/socket_recorder.h"
 #include "support/socks_server.h"
 
@@ -24,11 +25,12 @@ class SocksProxyTest : public testing::Test {
   TProxySocket socket_{loop_};
   TSocksServer socks_;
 
-  void Start(int version, bool auth) {
-    if (!socks_.Start(auth)) GTEST_SKIP() << socks_.Error();
+  virtual bool WithUserAuthentication() const { return false; }
+  void SetUp() override {
+    if (!socks_.Start(WithUserAuthentication())) ZEPH_SKIP_OR_FAIL(socks_.Error());
     socket_.SetListener(&recorder_);
     socket_.enable_socks = true;
-    socket_.socks_version = version;
+    socket_.socks_version = 5;
     socket_.socks_hostname = "127.0.0.1";
     socket_.socks_port = socks_.Port();
     socket_.SetTarget("irc.test", irc_.Port());
@@ -48,27 +50,27 @@ class SocksProxyTest : public testing::Test {
   }
 };
 
+class SocksAuthProxyTest : public SocksProxyTest {
+ protected:
+  bool WithUserAuthentication() const override { return true; }
+};
+
 TEST_F(SocksProxyTest, Socks4Tunnel) {
-  Start(4, false);
+  socket_.socks_version = 4;
   socket_.username = "zephlora";
   ExpectTunnel();
 }
 
-TEST_F(SocksProxyTest, Socks5TunnelWithoutAuthentication) {
-  Start(5, false);
-  ExpectTunnel();
-}
+TEST_F(SocksProxyTest, Socks5TunnelWithoutAuthentication) { ExpectTunnel(); }
 
-TEST_F(SocksProxyTest, Socks5TunnelWithUserAndPassword) {
-  Start(5, true);
+TEST_F(SocksAuthProxyTest, Socks5TunnelWithUserAndPassword) {
   socket_.enable_socks_auth = true;
   socket_.username = TSocksServer::kUser;
   socket_.password = TSocksServer::kPassword;
   ExpectTunnel();
 }
 
-TEST_F(SocksProxyTest, Socks5WrongPasswordIsRefused) {
-  Start(5, true);
+TEST_F(SocksAuthProxyTest, Socks5WrongPasswordIsRefused) {
   socket_.enable_socks_auth = true;
   socket_.username = TSocksServer::kUser;
   socket_.password = "wrong";
@@ -79,7 +81,6 @@ TEST_F(SocksProxyTest, Socks5WrongPasswordIsRefused) {
 }
 
 TEST_F(SocksProxyTest, Socks5TargetThatRefusesIsAConnectError) {
-  Start(5, false);
   socket_.SetTarget("127.0.0.1", test::FreeLoopbackPort());
   socket_.Connect();
   ASSERT_TRUE(loop_.RunUntil([&] { return recorder_.Saw("error") || recorder_.Saw("closed"); }));

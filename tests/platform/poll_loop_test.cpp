@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <memory>
 #include <thread>
 
 #include "platform/host_lookup.h"
@@ -58,33 +60,51 @@ TEST(PollLoopTest, WallClockFollowsTheManualClock) {
   EXPECT_EQ(loop.WallTimeMs(), 86'401'500);
 }
 
+// Set once the last copy of the callback it was captured in is gone: the
+// lookup's thread has ended and whatever it posted has run or been dropped.
+class TLookupWitness {
+ public:
+  std::shared_ptr<void> Token() {
+    return std::shared_ptr<void>(nullptr, [this](void*) { gone_ = true; });
+  }
+  bool Gone() const { return gone_; }
+
+ private:
+  std::atomic<bool> gone_ = false;
+};
+
 TEST(HostLookupTest, CancelledOrSupersededLookupsDeliverNothing) {
   TPollLoop loop;
   THostLookup lookup(loop);
   std::vector<std::string> answers;
-  lookup.Start("first.test", [&](bool ok, const net::TNetAddress&) { answers.push_back("first"); });
+  TLookupWitness first, third;
+  lookup.Start("first.test", [&, token = first.Token()](bool ok, const net::TNetAddress&) {
+    answers.push_back("first");
+  });
   lookup.Start("second.test", [&](bool ok, const net::TNetAddress& a) {
     answers.push_back(ok ? "second " + a.ToText() : "failed");
   });
-  ASSERT_TRUE(loop.RunUntil([&] { return !answers.empty(); }));
-  loop.RunUntil([] { return false; }, 30);
+  ASSERT_TRUE(loop.RunUntil([&] { return !answers.empty() && first.Gone(); }));
   EXPECT_EQ(answers, std::vector<std::string>{"second 127.0.0.1"});
   EXPECT_FALSE(lookup.IsPending());
 
-  lookup.Start("third.test", [&](bool, const net::TNetAddress&) { answers.push_back("third"); });
+  lookup.Start("third.test", [&, token = third.Token()](bool, const net::TNetAddress&) {
+    answers.push_back("third");
+  });
   lookup.Cancel();
-  loop.RunUntil([] { return false; }, 50);
+  ASSERT_TRUE(loop.RunUntil([&] { return third.Gone(); }));
   EXPECT_EQ(answers.size(), 1u);
 }
 
 TEST(HostLookupTest, OwnerGoneBeforeTheAnswer) {
   TPollLoop loop;
   bool delivered = false;
+  TLookupWitness witness;
   {
     THostLookup lookup(loop);
-    lookup.Start("gone.test", [&](bool, const net::TNetAddress&) { delivered = true; });
+    lookup.Start("gone.test", [&, token = witness.Token()](bool, const net::TNetAddress&) { delivered = true; });
   }
-  loop.RunUntil([] { return false; }, 50);
+  ASSERT_TRUE(loop.RunUntil([&] { return witness.Gone(); }));
   EXPECT_FALSE(delivered);
 }
 

@@ -362,7 +362,7 @@ TEST_F(LongMessageTest, HalfWidthKanaIsShownAsTheServerGetsIt) {
   Enter();
   std::string kana = "\xb6\xde\xc3\xde";  // «ｶﾞﾃﾞ»
   ASSERT_TRUE(SubmitInput(*unit_, &C(), kana, false, false, true));
-  EXPECT_EQ(Drain(), (Lines{"PRIVMSG #c :" + unit_->Encode(Sjis("ガデ"))}));
+  EXPECT_EQ(Drain(), (Lines{"PRIVMSG #c :\x1B$B\x25\x2C\x25\x47\x1B(B"}));  // full-width ガデ
   EXPECT_TRUE(Contains(C().Log(), Sjis("ガデ")));
   // The macros get the text as typed.
   EXPECT_EQ(events_.own_events, (Lines{"me!u@h|PRIVMSG|#c|" + kana}));

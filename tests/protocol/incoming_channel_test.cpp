@@ -26,7 +26,7 @@ class IncomingChannelTest : public test::IncomingTest {
     C().ClearMarks();
   }
   TChannel& C() { return *unit_->FindChannel("#c"); }
-  std::string ChannelLine(const std::string& body) const { return formats_.FormatTime(world_->Now()) + body; }
+  std::string ChannelLine(const std::string& body) const { return kTimePiece + body; }
   std::string LastLine(const TChannel& channel) const {
     return channel.Log().At(channel.Log().Count() - 1).text;
   }

@@ -23,7 +23,7 @@ TEST_F(IncomingEndToEndTest, JoinMessageAndKickReachTheChannelLogAndTheConsole) 
           ":alice!al@alice.example PRIVMSG #c :good morning\n"
           ":op!o@op.example KICK #c alice :too early");
 
-  const std::string time = formats_.FormatTime(world_->Now());
+  const std::string time = kTimePiece;
   Lines channel_lines = Texts(channel.Log());
   channel_lines.erase(channel_lines.begin(), channel_lines.begin() + static_cast<long>(channel_before));
   EXPECT_EQ(channel_lines, (Lines{

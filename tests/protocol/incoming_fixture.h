@@ -54,7 +54,7 @@ class IncomingTest : public SessionTest {
     return log.Count() ? log.At(log.Count() - 1).text : std::string();
   }
   // The line as the unit log shows it with the default formats.
-  std::string UnitLine(const std::string& body) const { return formats_.FormatTime(world_->Now()) + body; }
+  std::string UnitLine(const std::string& body) const { return kTimePiece + body; }
 
   std::unique_ptr<TProtocol> protocol_;
   TRecordingView view_;

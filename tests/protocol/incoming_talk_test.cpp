@@ -27,7 +27,7 @@ TEST_F(IncomingTalkTest, APrivateMessageOpensATalk) {
   Receive(":bob!ub@bob.host PRIVMSG me :hello");
   ASSERT_NE(Talk(), nullptr);
   EXPECT_TRUE(Talk()->IsTalk());
-  const std::string time = formats_.FormatTime(world_->Now());
+  const std::string time = kTimePiece;
   EXPECT_EQ(Texts(Talk()->Log()), (Lines{time + Sjis("トークを開始します"), time + "(bob) hello"}));
   EXPECT_TRUE(Talk()->new_talk_mark);
   EXPECT_TRUE(Talk()->update_mark);

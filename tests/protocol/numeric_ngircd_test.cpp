@@ -2,61 +2,37 @@
 // and the user information model.
 #include <gtest/gtest.h>
 
-#include "app/settings/preferences.h"
-#include "display/message_format.h"
-#include "engine/world.h"
 #include "numeric_test_fixture.h"
-#include "platform/poll_loop.h"
 #include "protocol/protocol.h"
-#include "support/irc_server.h"
+#include "support/ngircd_world.h"
 
 namespace zeph {
 namespace {
 
-class NumericNgircdTest : public testing::Test {
+class NumericNgircdTest : public test::NgircdWorldTest {
  protected:
-  TPollLoop loop_;
-  TPreferences prefs_;
-  TMessageFormat formats_;
-  test::TIrcServer server_;
   test::TFakeWindowHost host_;
-  std::unique_ptr<TWorld> world_;
   std::unique_ptr<TProtocol> protocol_;
 
   void SetUp() override {
-    if (!server_.Start()) GTEST_SKIP() << server_.Error();
     prefs_.WhoTiming = 0;
-    prefs_.LogRootDir.clear();
-    world_ = std::make_unique<TWorld>(loop_, prefs_, formats_);
-    protocol_ = std::make_unique<TProtocol>(*world_);
-    protocol_->Numerics().Windows().SetHost(&host_);
-    world_->protocol = protocol_.get();
-    TWorldConfig tree;
-    tree.units = {Entry("alice"), Entry("bob")};
-    world_->LoadUnits(tree);
-    world_->Attach();
-    for (const auto& unit : world_->Units()) {
-      unit->Connect();
-      TChannel* room = unit->FindChannel("#room");
-      ASSERT_TRUE(RunUntil([&] { return room->joined && room->names_complete; }))
-          << unit->Name() << " did not join";
-    }
+    StartUnits({Entry("alice"), Entry("bob")});
   }
   void TearDown() override {
     if (world_) world_->protocol = nullptr;
     world_.reset();
   }
-
-  TServerConfig Entry(const std::string& nick) {
-    TServerConfig config = server_.UnitConfig(nick);
-    TChannelConfig room = NewChannelConfig("#room", true);
-    room.mode = "+nt";
-    config.channels = {room};
+  void OnWorldCreated() override {
+    protocol_ = std::make_unique<TProtocol>(*world_);
+    protocol_->Numerics().Windows().SetHost(&host_);
+    world_->protocol = protocol_.get();
+  }
+  bool Ready(const TChannel& room) const override { return room.joined && room.names_complete; }
+  TServerConfig Entry(const std::string& nick) const {
+    TServerConfig config = NgircdWorldTest::Entry(nick);
+    config.channels[0].mode = "+nt";
     return config;
   }
-  TUnit& Unit(const std::string& name) { return *world_->FindUnit(name); }
-  TChannel& Room(const std::string& name) { return *Unit(name).FindChannel("#room"); }
-  bool RunUntil(const std::function<bool()>& done) { return loop_.RunUntil(done, 10000); }
 };
 
 TEST_F(NumericNgircdTest, NamesWhoAndWhoisFillTheModels) {

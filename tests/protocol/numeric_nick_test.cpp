@@ -25,71 +25,82 @@ class NickPolicyTest : public test::NumericTest {
   }
 };
 
-TEST_F(NickPolicyTest, UnderscoresReplaceTheTailAtTheLimit) {
+// One registration: the nick and the policy, the refusals in turn, and
+// what the unit sends and becomes.
+struct TRetryCase {
+  const char* name;
+  std::string nick;
+  int policy;
+  std::vector<std::pair<std::string, int>> refusals;  // nick and numeric
+  Lines sent;
+  std::string current_nick;
+  std::string requested_nick;
+  TUnitState state;
+};
+
+void PrintTo(const TRetryCase& c, std::ostream* out) { *out << c.name; }
+
+const TRetryCase kRetryCases[] = {
+    // Policy 0: underscores replace the tail at the length limit.
+    {"underscores", "abcdefghi", 0, {{"abcdefghi", 433}, {"abcdefgh_", 433}}, {"NICK abcdefgh_", "NICK abcdefg__"},
+     "abcdefg__", "abcdefg__", TUnitState::Connected},
+    // Only underscores left: no nick to try, the registration ends.
+    {"no_nick_left", "_________", 0, {{"_________", 433}}, {}, "_________", "_________", TUnitState::Idle},
+    // Policy 1: numbers count up on the cut nick.
+    {"numbers", "abcdefghi", 1, {{"abcdefghi", 433}, {"abcdefgh0", 436}}, {"NICK abcdefgh0", "NICK abcdefgh1"},
+     "abcdefgh1", "abcdefgh", TUnitState::Connected},
+    {"numbers_short_nick", "me", 1, {{"me", 433}, {"me0", 437}, {"me1", 433}}, {"NICK me0", "NICK me1", "NICK me2"},
+     "me2", "me", TUnitState::Connected},
+    // Policy 3 leaves the choice to the user.
+    {"policy_three", "me", 3, {{"me", 433}}, {}, "me", "me", TUnitState::Connected},
+    // An erroneous nick is cleaned first...
+    {"erroneous_cleaned", "a.b", 0, {{"a.b", 432}}, {"NICK a_b"}, "a_b", "a_b", TUnitState::Connected},
+    // ...and one that cleaning keeps (too long for the server) falls
+    // through to the policy, else resending it would loop until the login
+    // times out.
+    {"erroneous_kept", "abcdefghijkl", 0, {{"abcdefghijkl", 432}}, {"NICK abcdefgh_"}, "abcdefgh_", "abcdefgh_",
+     TUnitState::Connected},
+};
+
+class NickRetryTableTest : public NickPolicyTest, public testing::WithParamInterface<TRetryCase> {};
+
+TEST_P(NickRetryTableTest, RetriesOnTheWire) {
+  const TRetryCase& c = GetParam();
+  Register(c.nick, c.policy);
+  for (const auto& [nick, numeric] : c.refusals) Refuse(nick, numeric);
+  EXPECT_TRUE(SentIs(c.sent));
+  EXPECT_EQ(unit_->Nick(), c.current_nick);
+  EXPECT_EQ(unit_->requested_nick, c.requested_nick);
+  EXPECT_EQ(unit_->State(), c.state);
+  if (c.state == TUnitState::Idle) {
+    EXPECT_TRUE(Contains(unit_->Log(), Sjis("使えるニックがありません")));
+    EXPECT_FALSE(unit_->auto_reconnect);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Policies, NickRetryTableTest, testing::ValuesIn(kRetryCases),
+                         [](const testing::TestParamInfo<TRetryCase>& info) { return std::string(info.param.name); });
+
+TEST_F(NickPolicyTest, TheRetriedNickLogsIn) {
   Register("abcdefghi", 0);
   Refuse("abcdefghi");
-  EXPECT_TRUE(SentIs({"NICK abcdefgh_"}));
-  EXPECT_EQ(unit_->Nick(), "abcdefgh_");
-  Refuse("abcdefgh_");
-  EXPECT_TRUE(SentIs({"NICK abcdefg__"}));
-  EXPECT_EQ(unit_->requested_nick, "abcdefg__");
-  Receive(":irc.test 001 abcdefg__ :Welcome");
+  Receive(":irc.test 001 abcdefgh_ :Welcome");
   EXPECT_TRUE(unit_->IsLoggedIn());
+  EXPECT_EQ(unit_->Nick(), "abcdefgh_");
 }
 
-TEST_F(NickPolicyTest, OnlyUnderscoresLeftEndsTheRegistration) {
-  Register("_________", 0);
-  Refuse("_________");
-  EXPECT_TRUE(Contains(unit_->Log(), Sjis("使えるニックがありません")));
-  EXPECT_EQ(unit_->State(), TUnitState::Idle);
-  EXPECT_FALSE(unit_->auto_reconnect);
-}
-
-TEST_F(NickPolicyTest, NumbersCountUpOnTheCutNick) {
-  Register("abcdefghi", 1);
-  Refuse("abcdefghi");
-  EXPECT_TRUE(SentIs({"NICK abcdefgh0"}));
-  EXPECT_EQ(unit_->requested_nick, "abcdefgh");
-  Refuse("abcdefgh0", 436);
-  EXPECT_TRUE(SentIs({"NICK abcdefgh1"}));
-  EXPECT_EQ(unit_->Nick(), "abcdefgh1");
-}
-
-TEST_F(NickPolicyTest, NumbersOnAShortNickAndOnALimitShorterThanTheNumber) {
+TEST_F(NickPolicyTest, ALimitShorterThanTheNumberLeavesOnlyTheNumber) {
   Register("me", 1);
   Refuse("me");
-  Refuse("me0", 437);
+  Refuse("me0");
   Refuse("me1");
-  EXPECT_TRUE(SentIs({"NICK me0", "NICK me1", "NICK me2"}));
-
+  Sent();
   // A limit of 0 leaves only the number; no cut at a negative length.
   unit_->Config().enable_nick_len = true;
   unit_->Config().nick_len = 0;
   Refuse("me2");
   EXPECT_TRUE(SentIs({"NICK 3"}));
   EXPECT_EQ(unit_->requested_nick, "");
-}
-
-TEST_F(NickPolicyTest, PolicyThreeSendsNothing) {
-  Register("me", 3);
-  Refuse("me");
-  EXPECT_TRUE(Sent().empty());
-  EXPECT_EQ(unit_->State(), TUnitState::Connected);
-}
-
-TEST_F(NickPolicyTest, ErroneousNickIsCleanedBeforeRegistration) {
-  Register("a.b", 0);
-  Refuse("a.b", 432);
-  EXPECT_TRUE(SentIs({"NICK a_b"}));
-  EXPECT_EQ(unit_->Nick(), "a_b");
-}
-
-TEST_F(NickPolicyTest, ErroneousNickThatCleaningKeepsFallsThroughToThePolicy) {
-  // Too long for the server: cleaning changes nothing, so resending it
-  // would loop until the login times out.
-  Register("abcdefghijkl", 0);
-  Refuse("abcdefghijkl", 432);
-  EXPECT_TRUE(SentIs({"NICK abcdefgh_"}));
 }
 
 TEST_F(NickPolicyTest, ErroneousNickWhileLoggedInRevertsTheChosenNick) {

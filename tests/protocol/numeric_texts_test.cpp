@@ -1,12 +1,10 @@
 // The lines that numeric replies print into the unit log: texts and kinds.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
-
 #include "display/message_kind.h"
 #include "numeric_test_fixture.h"
 #include "platform/sjis.h"
+#include "support/environment.h"
 
 namespace zeph {
 namespace {
@@ -16,23 +14,9 @@ using Lines = std::vector<std::string>;
 class NumericTextsTest : public test::NumericTest {
  protected:
   void SetUp() override {
-    // Times print in local time; the expected texts are UTC.
-    const char* tz = std::getenv("TZ");
-    saved_tz_ = tz ? tz : "";
-    had_tz_ = tz != nullptr;
-    setenv("TZ", "UTC", 1);
-    tzset();
     with_host_ = false;  // no dialogs: WHOIS answers are printed too
     LogIn();
     first_new_ = unit_->Log().Count();
-  }
-  void TearDown() override {
-    if (had_tz_) {
-      setenv("TZ", saved_tz_.c_str(), 1);
-    } else {
-      unsetenv("TZ");
-    }
-    tzset();
   }
   // The unit log lines since the last call.
   Lines NewLines() {
@@ -42,9 +26,9 @@ class NumericTextsTest : public test::NumericTest {
     return lines;
   }
 
+  // Times print in local time; the expected texts are UTC.
+  test::TScopedTimeZone utc_{"UTC"};
   size_t first_new_ = 0;
-  std::string saved_tz_;
-  bool had_tz_ = false;
 };
 
 struct TPrintedCase {

@@ -82,5 +82,73 @@ TEST_F(AutoOpTest, NoRejoinWhileTheMemberListIsIncomplete) {
   EXPECT_EQ(Sent(), Lines{});
 }
 
+// Left alone without operator status, by every way another user leaves.
+class RecoverOperatorTest : public SessionTest {
+ protected:
+  void SetUp() override {
+    prefs_.RejoinToRecoverOp = true;
+    prefs_.EnableAutoPong = false;
+    LogIn();
+  }
+  // We and `other` in a channel whose member list is complete.
+  void Enter(const std::string& channel) {
+    Receive(":me!u@h JOIN :" + channel + "\n:other!o@h JOIN :" + channel);
+    unit_->FindChannel(channel)->names_complete = true;
+  }
+};
+
+TEST_F(RecoverOperatorTest, EveryWayOfLeavingUsAloneRejoins) {
+  const struct {
+    const char* channel;
+    const char* leaving;
+  } cases[] = {
+      {"#part", ":other!o@h PART #part :bye"},
+      {"#quit", ":other!o@h QUIT :bye"},
+      {"#kick", ":op!x@y KICK #kick other :out"},
+      {"#kill", ":op!x@y KILL other :out"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.leaving);
+    Enter(c.channel);
+    Tick(30);
+    Sent();
+    Receive(c.leaving);
+    Tick(30);
+    EXPECT_EQ(Sent(), (Lines{std::string("PART ") + c.channel + " :Leaving...", std::string("JOIN ") + c.channel}));
+  }
+}
+
+// Channels whose operators a new creation does not bring back: "+"
+// channels have none, r keeps the old ones, a hides them; and a talk is no
+// channel at all.
+TEST_F(RecoverOperatorTest, NoRejoinWhereItCannotHelp) {
+  const struct {
+    const char* name;
+    const char* setup;
+    const char* leaving;
+  } cases[] = {
+      {"plus channel", ":me!u@h JOIN :+plus\n:other!o@h JOIN :+plus", ":other!o@h PART +plus :bye"},
+      {"mode r", ":me!u@h JOIN :#r\n:other!o@h JOIN :#r\n:srv MODE #r +r", ":other!o@h PART #r :bye"},
+      {"mode a", ":me!u@h JOIN :#a\n:other!o@h JOIN :#a\n:srv MODE #a +a", ":other!o@h PART #a :bye"},
+      {"operator", ":me!u@h JOIN :#o\n:other!o@h JOIN :#o\n:srv MODE #o +o me", ":other!o@h PART #o :bye"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Receive(c.setup);
+    for (const auto& target : unit_->Channels()) target->names_complete = true;
+    Tick(30);
+    Sent();
+    Receive(c.leaving);
+    Tick(30);
+    EXPECT_EQ(Sent(), Lines{});
+  }
+  unit_->OpenTalk("bob", "b", "h")->names_complete = true;  // a talk knows its two members
+  Tick(30);
+  Sent();
+  Receive(":bob!b@h QUIT :bye");
+  Tick(30);
+  EXPECT_EQ(Sent(), Lines{});
+}
+
 }  // namespace
 }  // namespace zeph

@@ -61,13 +61,6 @@ class LogFilesSessionTest : public SessionTest {
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(root_.Path() / folder)) ++count;
     return count;
   }
-  // The file a log should have written: its opening banner, then each line.
-  static std::string FileOf(const TLineStore& log, const std::string& opened) {
-    std::string text = Opening(opened);
-    for (const std::string& line : Texts(log)) text += line + "\r\n";
-    return text;
-  }
-
   test::TTempDir root_;
 };
 
@@ -84,11 +77,12 @@ TEST_F(LogFilesSessionTest, EveryKindOfLogReachesItsFile) {
   std::string channel = File("#abc/20080305-Srv.txt");
   EXPECT_EQ(channel, Opening("2008/03/05 23:59:30") + "23:59 " + Sjis("チャンネルに入りました") +
                          "\r\n23:59 *me join #abc (u@h)\r\n23:59 (a) hi\tthere red\r\n");
-  EXPECT_EQ(File("Talk/20080305-alice-Srv.txt"), FileOf(talk.Log(), "2008/03/05 23:59:30"));
-  EXPECT_NE(File("Talk/20080305-alice-Srv.txt").find("23:59 (alice) " + Sjis("こんにちは") + "\r\n"),
-            std::string::npos);
-  EXPECT_EQ(File("Server/20080305-Srv.txt"), FileOf(unit_->Log(), "2008/03/05 23:59:30"));
-  EXPECT_EQ(File("DCCChat/20080305-bob-Srv.txt"), FileOf(chat->Log(), "2008/03/05 23:59:30"));
+  EXPECT_EQ(File("Talk/20080305-alice-Srv.txt"), Opening("2008/03/05 23:59:30") + "23:59 " +
+                                                     Sjis("トークを開始します\r\n23:59 (alice) こんにちは\r\n"));
+  EXPECT_EQ(File("Server/20080305-Srv.txt"),
+            Opening("2008/03/05 23:59:30") + "23:59 127.0.0.1:" + std::to_string(config_.port) +
+                Sjis("へ接続を試みます\r\n23:59 接続しました\r\n23:59 ログインしました\r\n23:59 お知らせ\r\n"));
+  EXPECT_EQ(File("DCCChat/20080305-bob-Srv.txt"), Opening("2008/03/05 23:59:30") + "23:59 (bob) hey\r\n");
 }
 
 TEST_F(LogFilesSessionTest, TheUrlHistoryWritesTheUrlFile) {
@@ -156,6 +150,23 @@ TEST_F(LogFilesSessionTest, AppliedPreferencesSwitchWritersAndMoveFiles) {
   world_->ApplyPreferences();
   unit_->PrintToChannel(C(), TMessageKind::Privmsg, "a", "four");
   EXPECT_EQ(File("Channels/#abc-2008.txt"), Opening("2008/03/05 23:59:30") + "23:59 (a) four\r\n");
+}
+
+// Names that clean to the same file: one conversation per file, the second
+// in the numbered alternative, never two mixed in one.
+TEST_F(LogFilesSessionTest, TargetsWhoseNamesCleanAlikeGetFilesOfTheirOwn) {
+  Receive(":me!u@h JOIN :#a|b\n:me!u@h JOIN :#a*b");
+  TChannel& first = *unit_->FindChannel("#a|b");
+  TChannel& second = *unit_->FindChannel("#a*b");
+  unit_->PrintToChannel(first, TMessageKind::Privmsg, "x", "one");
+  unit_->PrintToChannel(second, TMessageKind::Privmsg, "y", "two");
+  unit_->PrintToChannel(first, TMessageKind::Privmsg, "x", "three");
+  EXPECT_EQ(File("#a_b/20080305-Srv.txt"), Opening("2008/03/05 23:59:30") + "23:59 " +
+                                                Sjis("チャンネルに入りました") +
+                                                "\r\n23:59 *me join #a|b (u@h)\r\n23:59 (x) one\r\n23:59 (x) three\r\n");
+  EXPECT_EQ(File("#a_b/20080305-Srv_00.txt"), Opening("2008/03/05 23:59:30") + "23:59 " +
+                                                   Sjis("チャンネルに入りました") +
+                                                   "\r\n23:59 *me join #a*b (u@h)\r\n23:59 (y) two\r\n");
 }
 
 TEST_F(LogFilesSessionTest, ClosingATargetClosesItsFile) {

@@ -32,6 +32,49 @@ TEST_F(ReconnectionTest, AttemptsAreNumberedAndStopAtReconnectCount) {
   EXPECT_FALSE(unit_->auto_reconnect);
 }
 
+TEST_F(ReconnectionTest, CountZeroTriesWithoutEnd) {
+  prefs_.ReconnectCount = 0;
+  prefs_.ReconnectTime = 5;
+  LogIn();
+  server_.CloseClient();
+  Settle();
+  for (int attempt = 1; attempt <= 12; ++attempt) {  // beyond the default limit of 10
+    Tick(4);
+    ASSERT_EQ(unit_->State(), TUnitState::Idle) << attempt;
+    Tick();
+    ASSERT_TRUE(server_.WaitForClient());
+    server_.CloseClient();  // fails before login
+    Settle();
+  }
+  EXPECT_TRUE(Contains(unit_->Log(), Sjis("へ再接続を試みます(12回目)")));
+  EXPECT_TRUE(unit_->auto_reconnect);
+  EXPECT_EQ(server_.Accepted(), 13);
+}
+
+// A session lost while reconnection is off, or ended by our own QUIT,
+// stays down.
+TEST_F(ReconnectionTest, ReconnectOffLeavesALostSessionDown) {
+  prefs_.Reconnect = false;
+  LogIn();
+  server_.CloseClient();
+  Settle();
+  EXPECT_TRUE(Contains(unit_->Log(), Sjis("切断されました")));
+  Tick(60);
+  EXPECT_EQ(unit_->State(), TUnitState::Idle);
+  EXPECT_EQ(server_.Accepted(), 1);
+}
+
+TEST_F(ReconnectionTest, OurQuitIsNeverFollowedByAReconnection) {
+  LogIn();
+  unit_->SendQuit("bye");
+  ASSERT_TRUE(server_.WaitFor("QUIT :bye\r\n"));
+  server_.CloseClient();
+  Settle();
+  EXPECT_EQ(unit_->State(), TUnitState::Idle);
+  Tick(60);
+  EXPECT_EQ(server_.Accepted(), 1);
+}
+
 TEST_F(ReconnectionTest, CancelReconnectWhileWaiting) {
   LogIn();
   server_.CloseClient();

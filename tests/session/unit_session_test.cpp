@@ -72,6 +72,28 @@ TEST_F(SessionTest, ServerErrorWallopsAndKill) {
   EXPECT_TRUE(Contains(world_->Console(), "* kill other (bad)"));
 }
 
+TEST_F(SessionTest, KillOfAMemberTakesHimOutOfEachOfOurChannels) {
+  config_.channels = {NewChannelConfig("#a", false), NewChannelConfig("#b", false), NewChannelConfig("#c", false)};
+  LogIn();
+  Receive(":me!u@h JOIN :#a\n:me!u@h JOIN :#b\n:me!u@h JOIN :#c\n:victim!v@h JOIN :#a\n:victim!v@h JOIN :#b\n"
+          ":bystander!b@h JOIN :#c");
+  size_t console_before = world_->Console().Count();
+  Receive(":op!o@h KILL victim :flooding");
+  for (const char* name : {"#a", "#b"}) {
+    TChannel& channel = *unit_->FindChannel(name);
+    EXPECT_EQ(Texts(channel.Log()).back(), std::string(kTimePiece) + "*op kill victim (flooding)") << name;
+    EXPECT_EQ(channel.members.FindMember("victim"), nullptr) << name;
+    EXPECT_EQ(channel.members.MemberCount(), 1) << name;
+  }
+  EXPECT_EQ(Texts(unit_->FindChannel("#c")->Log()).back(), std::string(kTimePiece) + "*bystander join #c (b@h)");
+  Lines console = Texts(world_->Console());
+  console.erase(console.begin(), console.begin() + static_cast<long>(console_before));
+  // The copies of the channel lines (the unit is selected), then the
+  // console's own line.
+  EXPECT_EQ(console, (Lines{"22:13 <test:#a> *op kill victim (flooding)", "22:13 <test:#b> *op kill victim (flooding)",
+                            "22:13 <test> *op kill victim (flooding)"}));
+}
+
 TEST_F(SessionTest, LosingALoggedInSessionRemembersJoinedChannels) {
   config_.channels = {NewChannelConfig("#a", false), NewChannelConfig("#b", false), NewChannelConfig("#c", false)};
   LogIn();
@@ -116,7 +138,7 @@ TEST_F(SessionTest, UserDisconnectStopsReconnectionAndDelayedConnect) {
   EXPECT_EQ(server_.Accepted(), 1);
 }
 
-TEST_F(SessionTest, QuitClosesAfterTheGraceTicks) {
+TEST_F(SessionTest, QuitToAServerThatNeverClosesClosesAfterTheGraceTicks) {
   LogIn();
   unit_->SendQuit("bye");
   EXPECT_TRUE(server_.WaitFor("QUIT :bye\r\n"));
@@ -125,6 +147,8 @@ TEST_F(SessionTest, QuitClosesAfterTheGraceTicks) {
   Tick();
   EXPECT_EQ(unit_->State(), TUnitState::Idle);
   EXPECT_FALSE(unit_->auto_reconnect);
+  Tick(60);
+  EXPECT_EQ(server_.Accepted(), 1);
 }
 
 TEST_F(SessionTest, LoginTimeoutDisconnects) {

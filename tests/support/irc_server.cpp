@@ -1,10 +1,7 @@
 #include "support/irc_server.h"
 
 #include <fstream>
-#include <iterator>
 #include <sstream>
-
-#include "support/loopback_peer.h"
 
 namespace zeph::test {
 
@@ -14,18 +11,19 @@ bool TIrcServer::Start() {
     error_ = "ngircd is not installed";
     return false;
   }
-  port_ = FreeLoopbackPort();
-  std::ostringstream conf;
-  conf << "[Global]\nName = irc.test\nInfo = Zephlora test server\nListen = 127.0.0.1\n"
-       << "Ports = " << port_ << "\nMotdPhrase = welcome\n"
-       << "AdminInfo1 = test\nAdminInfo2 = test\nAdminEMail = test@irc.test\n"
-       << "[Limits]\nMaxNickLength = 30\nPingTimeout = 600\nPongTimeout = 60\nMaxJoins = 50\n"
-       << "[Options]\nPAM = no\nDNS = no\nIdent = no\n";
   std::string conf_file = dir_.File("ngircd.conf");
-  std::ofstream(conf_file) << conf.str();
-  if (!process_.Start({ngircd, "-n", "-f", conf_file}, dir_.File("ngircd.log")) || !WaitForLoopbackPort(port_)) {
-    std::ifstream log(dir_.File("ngircd.log"));
-    error_ = "ngircd did not start: " + std::string(std::istreambuf_iterator<char>(log), {});
+  auto command = [&](int port) {
+    std::ostringstream conf;
+    conf << "[Global]\nName = irc.test\nInfo = Zephlora test server\nListen = 127.0.0.1\n"
+         << "Ports = " << port << "\nMotdPhrase = welcome\n"
+         << "AdminInfo1 = test\nAdminInfo2 = test\nAdminEMail = test@irc.test\n"
+         << "[Limits]\nMaxNickLength = 30\nPingTimeout = 600\nPongTimeout = 60\nMaxJoins = 50\n"
+         << "[Options]\nPAM = no\nDNS = no\nIdent = no\n";
+    std::ofstream(conf_file) << conf.str();
+    return std::vector<std::string>{ngircd, "-n", "-f", conf_file};
+  };
+  if (!process_.StartListening(command, dir_.File("ngircd.log"), &port_)) {
+    error_ = "ngircd did not start: " + process_.Output();
     return false;
   }
   return true;

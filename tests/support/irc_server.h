@@ -9,7 +9,7 @@
 
 namespace zeph::test {
 
-// A real IRC server (Debian's ngircd) on 127.0.0.1 and a free port.
+// A real IRC server (Debian's ngircd) on 127.0.0.1 and a port of its own.
 class TIrcServer {
  public:
   // False when ngircd is missing or did not come up; Error() says why.

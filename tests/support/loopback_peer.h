@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,12 @@ class TLoopbackPeer {
   // Runs the loop until `text` has arrived (anywhere in what was received).
   bool WaitFor(std::string_view text, int timeout_ms = 5000);
   bool WaitForClient(int timeout_ms = 5000);
+  // Runs the loop until a waiting connection is accepted, the client has
+  // read every byte sent to it and this peer every byte the client wrote;
+  // after CloseClient, until the client has closed its end too. The barrier before a check that nothing was
+  // sent or done: unlike a protocol round trip it changes no state of the
+  // client. The client must be a socket of this process.
+  bool Sync(int timeout_ms = 5000);
 
   void Send(std::string_view bytes);
   void CloseClient();
@@ -38,6 +45,9 @@ class TLoopbackPeer {
  private:
   void Accept();
   void Read();
+  // The client's end of the current connection; -1 when it is closed.
+  int FindClientSocket() const;
+  bool Drained() const;
 
   TPollLoop& loop_;
   int listen_fd_ = -1;
@@ -48,9 +58,15 @@ class TLoopbackPeer {
   int accepted_ = 0;
   bool reading_ = true;
   std::string received_;
+  // Of the current connection: the client's port and the bytes each way.
+  int client_port_ = 0;
+  uint64_t sent_total_ = 0;
+  uint64_t received_total_ = 0;
 };
 
-// A free port on 127.0.0.1 for a server the test starts itself.
+// A port of 127.0.0.1 that was free a moment ago: where nothing listens (a
+// refused connection), or a first choice for a server that checks it got
+// the port (TChildProcess::StartListening).
 int FreeLoopbackPort();
 
 // Name lookup without any query leaving the machine: "localhost" and names

@@ -74,7 +74,9 @@ void SessionTest::Tick(int seconds) {
   }
 }
 
-void SessionTest::Settle() { loop_.RunUntil([] { return false; }, 15); }
+void SessionTest::Settle() {
+  EXPECT_TRUE(server_.Sync()) << "the unit and the scripted server did not settle";
+}
 
 std::vector<std::string> SessionTest::Texts(const TLineStore& log) {
   std::vector<std::string> texts;

@@ -29,6 +29,10 @@ class SessionTest : public testing::Test {
   SessionTest();
   ~SessionTest() override;
 
+  // The fixture's clock, 2023-11-14 22:13:20 UTC, in the default time
+  // piece of a line (tests run in UTC).
+  static constexpr const char* kTimePiece = "22:13 ";
+
   // The unit's tree entry, before Start builds it.
   TServerConfig config_;
   TPreferences prefs_;
@@ -53,6 +57,8 @@ class SessionTest : public testing::Test {
   std::vector<std::string> Sent();
   // Advances the clock by whole seconds, a tick at a time.
   void Tick(int seconds = 1);
+  // Until the unit has handled everything the server sent and the server
+  // has everything the unit wrote.
   void Settle();
   // The text of every line of a log.
   static std::vector<std::string> Texts(const TLineStore& log);

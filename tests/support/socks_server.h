@@ -9,18 +9,18 @@ namespace zeph::test {
 
 // A real SOCKS 4/5 server (Debian's dante) on 127.0.0.1 that tunnels to
 // loopback only. With user authentication it checks the system's password
-// database, so that case needs a test account (created when we run as root).
+// database; the server then runs in a mount namespace of its own in which
+// that database holds the test account, so the machine gets no account
+// (this needs root).
 class TSocksServer {
  public:
-  static constexpr const char* kUser = "zephsocks";
+  static constexpr const char* kUser = "zephproxy";
   static constexpr const char* kPassword = "zeph-secret";
 
   // False when dante is missing or did not come up; Error() says why.
   bool Start(bool require_auth);
   int Port() const { return port_; }
   const std::string& Error() const { return error_; }
-  // Makes sure the account for user authentication exists.
-  static bool EnsureTestAccount(std::string* why);
 
  private:
   TTempDir dir_;
