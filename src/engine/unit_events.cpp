@@ -98,8 +98,9 @@ void TUnit::OnOwnJoin(const TIrcMessage& m, const std::string& channel, const st
     // that could break the tree file or a later JOIN is not stored.
     TChannelConfig config = NewChannelConfig(display, false);
     target = &CreateTarget(config, TTargetKind::Channel);
+    target->stored_in_tree = IsSingleChannelName(display, kTypedChannelPrefixes);
     world_.NodeAdded(*this, target);
-    if (IsSingleChannelName(display, kTypedChannelPrefixes)) world_.RequestSaveTree();
+    if (target->stored_in_tree) world_.RequestSaveTree();
   }
   if (IsSafeChannel(channel)) target->SetWireName(channel);
   target->Activate();

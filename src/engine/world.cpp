@@ -319,10 +319,7 @@ TWorldConfig TWorld::CollectConfig() const {
     TServerConfig record = unit->Config();
     record.channels.clear();
     for (const auto& target : unit->Channels()) {
-      // A channel a server made us join under a name the file cannot hold
-      // stays in the tree for this run only.
-      if (target->IsChannel() && IsSingleChannelName(target->name, kTypedChannelPrefixes))
-        record.channels.push_back(target->ToConfig());
+      if (target->IsChannel() && target->stored_in_tree) record.channels.push_back(target->ToConfig());
     }
     config.units.push_back(std::move(record));
   }
