@@ -39,13 +39,13 @@ void TUnit::SendJoin(const std::string& channels, const std::string& keys) {
   std::string keys_left = keys;
   std::string expanded;
   while (!names_left.empty()) {
-    std::string name = NextField(names_left, ',');
+    std::string name = ExpandShortName(NextField(names_left, ','));
     std::string key = NextField(keys_left, ',');
     if (name.empty()) continue;
     if (Prefs().RejoinOnError437 && IsChannelName(name, kJoinChannelPrefixes)) rejoins_.Add(name, key);
     if (IsSafeChannel(name) && !IsSafeCreate(name)) replies.requested_safe_channels.insert(IrcUpper(name));
     if (!expanded.empty()) expanded += ',';
-    expanded += ExpandShortName(name);
+    expanded += name;
   }
   if (expanded.empty()) return;
   SendCommand("JOIN", keys.empty() ? expanded : expanded + " " + keys, std::string(), kDefaultPenalty, 0);

@@ -126,6 +126,41 @@ TEST_F(JoinBatchTest, ForceAutoJoinAddsAutoJoinChannelsOnReconnection) {
   EXPECT_EQ(Sent(), Lines{"JOIN #a,#c,#b"});
 }
 
+// The rejoin list holds the names the server used («#jp:*.jp», «!XYZ12chan»);
+// the auto-join entries are the same channels under their tree names.
+TEST_F(JoinBatchTest, ForceAutoJoinJoinsShortAndSafeChannelsOnce) {
+  config_.channels = {NewChannelConfig("%jp", true), NewChannelConfig("!chan", true), NewChannelConfig("#a", true)};
+  LogIn();
+  EXPECT_EQ(Sent(), (Lines{"NICK me", "USER uname 8 * :Full Name", "JOIN #jp:*.jp,!chan,#a"}));
+  Receive(":me!u@h JOIN :#jp:*.jp\n:me!u@h JOIN :!XYZ12chan\n:me!u@h JOIN :#a");
+  server_.CloseClient();
+  Settle();
+  Tick(prefs_.ReconnectTime);
+  ASSERT_TRUE(server_.WaitForClient());
+  ASSERT_TRUE(server_.WaitFor("USER "));
+  Sent();
+  Receive(":irc.test 001 me :Welcome");
+  EXPECT_EQ(Sent(), Lines{"JOIN #jp:*.jp,!XYZ12chan,#a"});
+}
+
+// Retries of a refused channel are kept under the name the server knows,
+// whichever form asked for it.
+TEST_F(JoinBatchTest, PendingJoinsOfShortNamesMeetTheServerForm) {
+  config_.channels = {NewChannelConfig("%jp", true)};
+  config_.channels[0].password = "k";
+  prefs_.Error437RejoinInterval = 5;
+  LogIn();
+  EXPECT_TRUE(unit_->Rejoins().HasPending("#jp:*.jp"));
+  Receive(":me!u@h JOIN :#jp:*.jp");
+  EXPECT_FALSE(unit_->Rejoins().HasPending("#jp:*.jp"));
+
+  unit_->SendJoin("%other", "secret");
+  unit_->Rejoins().OnRefused("#other:*.jp");  // as the refusal reports it
+  Sent();
+  Tick(5);
+  EXPECT_EQ(Sent(), Lines{"JOIN #other:*.jp secret"});
+}
+
 TEST_F(JoinBatchTest, WhoRequestsWaitForTheJoinsThenGoOneAtATime) {
   prefs_.WhoTiming = 1;
   LogIn();  // no auto-join channels: LoginWait(0)
