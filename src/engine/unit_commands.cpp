@@ -61,7 +61,7 @@ void TUnit::SendMode(const std::string& target, const std::string& modes) {
 }
 
 void TUnit::SendNick(const std::string& nick, bool remember) {
-  requested_nick = nick;
+  requested_nick = user_nick_request_ = nick;
   if (remember) {
     previous_base_nick = base_nick;
     base_nick = nick;

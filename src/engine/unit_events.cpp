@@ -181,12 +181,15 @@ void TUnit::OnNick(const TIrcMessage& m) {
   std::string old_nick = m.nick;
   std::string new_nick = TrimRight(m.Param(0));
   bool own = IsOwnNick(old_nick);
+  TWireEncoding wire = Wire();
   if (own) {
     current_nick_ = new_nick;
     nick_retry_count = 0;
+    // The nick the user chose is the one a restoring reconnection registers;
+    // a retry or a nick the server forced on us is not.
+    if (SameName(wire, new_nick, user_nick_request_)) registration_nick = new_nick;
   }
   std::string text = world_.Formats().FormatNick(SenderOf(m), new_nick);
-  TWireEncoding wire = Wire();
   for (size_t i = 0; i < channels_.size(); ++i) {
     TChannel& target = *channels_[i];
     if (!target.joined) continue;

@@ -287,7 +287,7 @@ void TWorld::BlinkTitle() {
 void TWorld::PlaySound(TNodeId unit_id, const std::string& file) {
   TUnit* unit = FindUnitById(unit_id);
   if (unit == nullptr || unit->IsClosing() || view == nullptr) return;
-  if (preferences_.MuteOnAway && unit->away) return;
+  if (preferences_.MuteOnAway && unit->IsAway()) return;
   view->PlaySound(file);
 }
 

@@ -239,7 +239,7 @@ bool SendChatLines(TUnit& unit, const std::string& chat_name, const std::vector<
 // target is joined or open.
 bool SendTargetLines(TUnit& unit, TChannel& target, const std::vector<std::string>& lines, TMessageType type) {
   if (!unit.IsLoggedIn() || !target.joined) return false;
-  if (target.IsTalk() && unit.Prefs().UnawayOnSendTalk && unit.away) unit.SendAway(std::string());
+  if (target.IsTalk() && unit.Prefs().UnawayOnSendTalk && unit.IsAway()) unit.SendAway(std::string());
   std::string name = target.WireName().empty() ? target.name : target.WireName();
   for (const std::string& line : lines) SendOwnMessage(unit, name, line, type, true);
   return true;

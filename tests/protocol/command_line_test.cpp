@@ -255,7 +255,7 @@ TEST_F(CommandLineTest, TextIsNotSentWhileUnregisteredOrToAnInactiveTarget) {
 TEST_F(CommandLineTest, TypingIntoATalkEndsAway) {
   Enter();
   TChannel& talk = *unit_->OpenTalk("friend", "fu", "fh");
-  unit_->away = true;
+  unit_->user_mode.a = true;
   EXPECT_TRUE(SubmitInput(*unit_, &talk, "back", false, false, true));
   EXPECT_EQ(Drain(), (Lines{"AWAY", "PRIVMSG friend :back"}));
   EXPECT_TRUE(Contains(talk.Log(), "back"));

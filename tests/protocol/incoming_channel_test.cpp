@@ -157,7 +157,7 @@ TEST_F(IncomingChannelTest, AnIgnoredUsersMessagesAreDroppedButHisQueriesAnswere
 }
 
 TEST_F(IncomingChannelTest, NoSoundWhileAwayWithMuteOnAway) {
-  unit_->away = true;
+  unit_->user_mode.a = true;
   Receive(":a!ua@ha PRIVMSG #c :hi");
   EXPECT_TRUE(view_.sounds.empty());
   prefs_.MuteOnAway = false;
