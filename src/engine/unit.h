@@ -165,7 +165,7 @@ class TUnit final : public TTreeNode,
   void PrintSystem(const std::string& text, TChannel* target = nullptr);
   // The unit log only, no console copy.
   bool PrintOwnLogOfUnit(TMessageKind kind, const std::string& nick, const std::string& text);
-  // An invitation: activating the line joins the channel.
+  // An invitation: activating the line joins the channel when it names one.
   void PrintInvitation(const std::string& nick, const std::string& text, const std::string& channel);
 
   // --- Outgoing commands ---------------------------------------------------

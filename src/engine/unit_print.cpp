@@ -3,6 +3,7 @@
 // shared console when the routing rule lets it through.
 #include "app/settings/preferences.h"
 #include "display/line_composition.h"
+#include "engine/channel_name.h"
 #include "engine/unit.h"
 #include "engine/world.h"
 
@@ -111,8 +112,11 @@ void TUnit::PrintSystem(const std::string& text, TChannel* target) {
   }
 }
 
+// Activating the line joins what it names, so only a single valid channel
+// name gets the link: «#a,0» would leave every channel.
 void TUnit::PrintInvitation(const std::string& nick, const std::string& text, const std::string& channel) {
-  TLinkKey join = TLinkKey::ForInvite(Id(), channel);
+  TLinkKey join;
+  if (IsSingleChannelName(channel, kServerChannelPrefixes)) join = TLinkKey::ForInvite(Id(), channel);
   AddOwnLine(nullptr, TMessageKind::Invite, nick, text, channel, false, join);
   if (ConsoleCopyPasses(*this, console)) AddConsoleLine(nullptr, TMessageKind::Invite, nick, text, channel, join);
 }

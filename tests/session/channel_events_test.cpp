@@ -109,6 +109,22 @@ TEST_F(ChannelEventsTest, TopicAndInvite) {
   EXPECT_EQ(Sent(), Lines{"JOIN #other"});
 }
 
+// Activating an invitation line joins what it names: only a single valid
+// channel name may be joined that way ("#a,0" would leave every channel).
+TEST_F(ChannelEventsTest, OnlyAnInvitationToOneChannelCarriesAJoinLink) {
+  for (const char* hostile : {"0", ":#x", "#a b", "#a,0", "#a\x07", ""}) {
+    Receive(std::string(":a!u@h INVITE me :") + hostile);
+    const TLineStore& log = unit_->Log();
+    EXPECT_TRUE(log.At(log.Count() - 1).linkKey.IsEmpty()) << hostile;
+  }
+  Receive(":a!u@h INVITE me :#other");
+  const TLogLine& line = unit_->Log().At(unit_->Log().Count() - 1);
+  EXPECT_EQ(line.linkKey, TLinkKey::ForInvite(unit_->Id(), "#other"));
+  Sent();
+  world_->OnLogLineAction(line.linkKey);
+  EXPECT_EQ(Sent(), Lines{"JOIN #other"});
+}
+
 TEST_F(ChannelEventsTest, KickOfUsRejoinsWithTheKeyItHad) {
   prefs_.RejoinOnKick = true;
   Receive(":srv MODE #c +k sesame\n:op!u@h KICK #c me :out");
