@@ -251,7 +251,7 @@ class TUnit final : public TTreeNode,
   const TLogLine* AddOwnLine(TChannel* target, TMessageKind kind, const std::string& nick, const std::string& text,
                              const std::string& channel_name, bool keyword_check, const TLinkKey& link);
   void AddConsoleLine(TChannel* target, TMessageKind kind, const std::string& nick, const std::string& text,
-                      const std::string& channel_name, const TLinkKey& link);
+                      const std::string& channel_name, bool keyword_check, const TLinkKey& link);
   // Whether lines of the node are copied to the console now.
   bool ConsoleCopyPasses(const TTreeNode& node, bool console_switch) const;
   int NickClass(const TChannel* target, const std::string& nick) const;

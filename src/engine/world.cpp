@@ -266,7 +266,9 @@ void TWorld::AfterLineAdded(TUnit& unit, TChannel* target, const TLogLineSource&
   reactions_.AfterLineAdded(origin, source, line);
 }
 
-void TWorld::AddConsoleLine(const TLogLineSource& source) { console_.AddLine(source, false); }
+void TWorld::AddConsoleLine(const TLogLineSource& source, bool keyword_check) {
+  console_.AddLine(source, keyword_check);
+}
 
 void TWorld::SetKeywordMark(TNodeId unit_id, TNodeId channel_id) {
   TUnit* unit = FindUnitById(unit_id);

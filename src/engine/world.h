@@ -104,7 +104,7 @@ class TWorld final : private TDisplayNotifier, private TLinkTargets {
   // notice or a join does not make a channel unread.)
   void AfterLineAdded(TUnit& unit, TChannel* target, const TLogLineSource& source, const TLogLine& line,
                       bool keyword_switch);
-  void AddConsoleLine(const TLogLineSource& source);
+  void AddConsoleLine(const TLogLineSource& source, bool keyword_check);
 
   // Writes the server tree at the next tick (at most once per tick, however
   // many channels a server makes us join).
