@@ -45,6 +45,8 @@ void TWorld::ApplyPreferences() {
   keywords_.Configure(KeywordSettingsFrom(preferences_));
   reactions_.SetSettings(LineReactionSettingsFrom(preferences_));
   console_.SetMaxLines(preferences_.ConsoleLogMaxLines);
+  keyword_history_.Lines().SetMaxLines(preferences_.ChannelLogMaxLines);
+  url_history_.Lines().SetMaxLines(preferences_.ChannelLogMaxLines);
   for (const auto& unit : units_) {
     unit->update = preferences_.ServerUpdate;
     unit->console = preferences_.ServerAllLog;
@@ -55,6 +57,9 @@ void TWorld::ApplyPreferences() {
       target->members.SetSortMethod(static_cast<TMemberSortMethod>(preferences_.MemberSortMethod));
     }
     if (unit->IsLoggedIn()) unit->auto_reconnect = preferences_.Reconnect;
+    // Retries queued while the setting was on must not fire when it is
+    // switched on again.
+    if (!preferences_.RejoinOnError437) unit->Rejoins().Clear();
   }
   log_files_.settings = LogFileSettingsFrom(preferences_);
   ForEachLogFile([](TLogFile& file) { file.ApplySettings(); });

@@ -71,6 +71,19 @@ TEST_F(ReconnectionTest, LoweringAutoPongTimeBelowTheCountStillFires) {
 
 class JoinBatchTest : public SessionTest {
  protected:
+  // What the unit sent, once a PING has been answered: a line the unit
+  // would have sent before it cannot still be on its way.
+  Lines SentUpToAPong() {
+    std::string token = "sync" + std::to_string(++pings_);
+    Receive("PING :" + token);
+    EXPECT_TRUE(server_.WaitFor("PONG :" + token));
+    Lines sent = Sent();
+    EXPECT_FALSE(sent.empty());
+    if (!sent.empty()) sent.pop_back();
+    return sent;
+  }
+  int pings_ = 0;
+
   Lines JoinLines(const std::vector<TJoinEntry>& list) {
     Sent();
     unit_->JoinChannels(list);
@@ -159,6 +172,34 @@ TEST_F(JoinBatchTest, PendingJoinsOfShortNamesMeetTheServerForm) {
   Sent();
   Tick(5);
   EXPECT_EQ(Sent(), Lines{"JOIN #other:*.jp secret"});
+}
+
+TEST_F(JoinBatchTest, RetriesDueWithinTenSecondsGoInOneJoin) {
+  prefs_.Error437RejoinInterval = 10;
+  LogIn();
+  Sent();
+  unit_->Rejoins().OnRefused("#a");
+  Tick(8);
+  unit_->Rejoins().OnRefused("#b");
+  Tick();
+  EXPECT_EQ(SentUpToAPong(), Lines{});
+  Tick();  // #a is due, #b would be in 8 seconds
+  EXPECT_EQ(SentUpToAPong(), Lines{"JOIN #a,#b"});
+  Tick(20);
+  EXPECT_EQ(SentUpToAPong(), Lines{});
+}
+
+TEST_F(JoinBatchTest, SwitchingRetriesOffDropsTheQueuedOnes) {
+  prefs_.Error437RejoinInterval = 5;
+  LogIn();
+  Sent();
+  unit_->Rejoins().OnRefused("#a");
+  prefs_.RejoinOnError437 = false;
+  world_->ApplyPreferences();
+  prefs_.RejoinOnError437 = true;
+  world_->ApplyPreferences();
+  Tick(10);
+  EXPECT_EQ(SentUpToAPong(), Lines{});
 }
 
 TEST_F(JoinBatchTest, WhoRequestsWaitForTheJoinsThenGoOneAtATime) {

@@ -106,6 +106,20 @@ TEST_F(WorldTest, EveryConfiguredChannelIsSaved) {
   EXPECT_EQ(saved, (std::vector<std::string>{"#c", "", "noprefix", "#a b", "%jp"}));
 }
 
+TEST_F(WorldTest, HistoriesKeepAsManyLinesAsAChannelLog) {
+  prefs_.ChannelLogMaxLines = 2;
+  world_.ApplyPreferences();
+  for (TLineHistory* history : {&world_.KeywordHistory(), &world_.UrlHistory()}) {
+    for (const char* body : {"one", "two", "three"}) {
+      TLogLineSource entry;
+      entry.body = body;
+      history->Add(entry);
+    }
+    ASSERT_EQ(history->Lines().Count(), 2u);
+    EXPECT_EQ(history->Lines().At(0).text, "two");
+  }
+}
+
 TEST_F(WorldTest, MarksByName) {
   TUnit& unit = LoadOne({"#c"});
   world_.SetMark(unit, "#c", "keyword");
