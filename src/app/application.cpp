@@ -88,6 +88,8 @@ void TApplication::CheckShutdown() {
 
 void TApplication::FinishShutdown() {
   shutdown_timer_.Stop();
+  // A channel joined while the servers were closing is kept too.
+  if (world_) world_->SavePendingTree();
   std::function<void()> done = std::move(shutdown_done_);
   shutdown_done_ = nullptr;
   if (done) done();

@@ -161,6 +161,7 @@ void TWorld::StartConnections(const std::vector<std::string>& server_names) {
 }
 
 void TWorld::ShutdownAll(bool force) {
+  SavePendingTree();
   for (const auto& unit : units_) unit->Shutdown(force);
 }
 
@@ -345,6 +346,10 @@ bool TWorld::SaveTree() {
   return false;
 }
 
+void TWorld::SavePendingTree() {
+  if (save_tree_requested_) SaveTree();
+}
+
 // --- Once a second ------------------------------------------------------------------
 
 void TWorld::OnTick() {
@@ -352,7 +357,7 @@ void TWorld::OnTick() {
   CheckLogDate();
   ForEachLogFile([](TLogFile& file) { file.Tick(); });
   if (std::optional<std::string> url = clip_queue_.Pop(); url && view) view->PutOnClipboard(*url);
-  if (save_tree_requested_) SaveTree();
+  SavePendingTree();
 }
 
 // --- The title ---------------------------------------------------------------------

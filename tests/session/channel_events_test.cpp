@@ -58,6 +58,19 @@ TEST_F(ChannelEventsTest, OwnJoinOfAnUnknownChannelCreatesAndSavesIt) {
   EXPECT_EQ(stored, (std::vector<std::string>{"#c", "%jp", "!chan", "#new", "#new2"}));
 }
 
+TEST_F(ChannelEventsTest, ASaveAskedForJustBeforeExitIsMadeAtShutdown) {
+  std::vector<std::string> stored;
+  world_->save_tree = [&](const TWorldConfig& tree) {
+    for (const TChannelConfig& c : tree.units.front().channels) stored.push_back(c.name);
+    return true;
+  };
+  Receive(":me!u@h JOIN :#new");
+  world_->ShutdownAll(false);
+  EXPECT_EQ(stored, (std::vector<std::string>{"#c", "%jp", "!chan", "#new"}));
+  Tick();
+  EXPECT_EQ(stored.size(), 4u);  // made once
+}
+
 TEST_F(ChannelEventsTest, ShortAndSafeNamesAreFoundByTheirServerForm) {
   Receive(":me!u@h JOIN :#jp:*.jp\n:me!u@h JOIN :!XYZ12chan");
   EXPECT_TRUE(unit_->FindChannel("%jp")->joined);
