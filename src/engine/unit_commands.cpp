@@ -99,7 +99,7 @@ void TUnit::SendTopicQuery(const std::string& channel) {
 }
 
 void TUnit::SendInvite(const std::string& nick, const std::string& channel) {
-  SendCommand("INVITE", nick + " " + channel, std::string(), kDefaultPenalty, 0);
+  SendCommand("INVITE", channel.empty() ? nick : nick + " " + channel, std::string(), kDefaultPenalty, 0);
 }
 
 void TUnit::SendWhois(const std::string& nick) {

@@ -281,7 +281,7 @@ void TWorld::SetKeywordMark(TNodeId unit_id, TNodeId channel_id) {
   if (unit == nullptr) return;
   TChannel* target = channel_id == kNoNode ? nullptr : unit->FindById(channel_id);
   TTreeNode& node = target ? static_cast<TTreeNode&>(*target) : *unit;
-  if (IsSelected(node) || node.keyword_mark) return;
+  if (node.keyword_mark) return;
   node.keyword_mark = true;
   NodeChanged(*unit, target);
 }
