@@ -1,7 +1,6 @@
 #include "engine/world.h"
 
 #include "display/display_preferences.h"
-#include "engine/channel_name.h"
 #include "platform/sjis.h"
 
 namespace zeph {
