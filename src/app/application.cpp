@@ -39,7 +39,9 @@ bool TApplication::SaveAllSettings() {
   if (world_) tree_ = world_->CollectConfig();
   bool ok = SaveTree(TreeFile(), tree_);
   ok &= SavePreferences(PreferenceFile(), preferences_);
-  ok &= SaveIniFile(ViewFile(), TFilePrivacy::Shared, [this](TIniWriter& writer) { formats_.Save(writer); });
+  // The view sections of the file are not read yet: they stay as they are.
+  ok &= SaveIniSection(ViewFile(), "Format", TFilePrivacy::Shared,
+                       [this](TIniWriter& writer) { formats_.Save(writer); });
   return ok;
 }
 
@@ -88,6 +90,8 @@ void TApplication::CheckShutdown() {
 
 void TApplication::FinishShutdown() {
   shutdown_timer_.Stop();
+  // A channel joined while the servers were closing is kept too.
+  if (world_) world_->SavePendingTree();
   std::function<void()> done = std::move(shutdown_done_);
   shutdown_done_ = nullptr;
   if (done) done();

@@ -40,13 +40,18 @@ bool IsBadInRoot(unsigned char c) { return IsControlByte(c) || (c != 0 && std::s
 // A name may hold no separator either.
 bool IsBadInName(unsigned char c) { return IsControlByte(c) || (c != 0 && std::strchr(":<>*?|\"\\/", c)); }
 
-// The root as an absolute folder without a final separator, or empty.
+// An absolute folder without a final separator, or empty.
+fs::path AbsoluteFolder(const fs::path& folder) {
+  fs::path root = folder.lexically_normal();
+  if (!root.is_absolute()) return {};
+  return root.has_filename() ? root : root.parent_path();
+}
+
+// The root typed in the settings as a folder.
 fs::path RootFolder(std::string_view text) {
   std::string cleaned = WithSlashes(text);
   ReplaceSingleBytes(cleaned, IsBadInRoot);
-  fs::path root = fs::path(cp932::ToUtf8(cleaned)).lexically_normal();
-  if (!root.is_absolute()) return {};
-  return root.has_filename() ? root : root.parent_path();
+  return AbsoluteFolder(cp932::ToUtf8(cleaned));
 }
 
 // At most `limit` bytes of UTF-8 text, cut before a whole character.
@@ -134,7 +139,7 @@ bool IsInside(const fs::path& root, const fs::path& path) {
 TLogFileSettings LogFileSettingsFrom(const TPreferences& preferences) {
   TLogFileSettings settings;
   settings.root = RootFolder(preferences.LogRootDir);
-  if (settings.root.empty()) settings.root = RootFolder(DefaultPreferences().LogRootDir);
+  if (settings.root.empty()) settings.root = AbsoluteFolder(DefaultLogRootFolder());
   settings.patterns = {preferences.UnitLogFile, preferences.ChannelLogFile, preferences.TalkLogFile,
                        preferences.DCCChatLogFile, preferences.URLLogFile};
   settings.enabled = {preferences.EnableUnitLog, preferences.EnableChannelLog, preferences.EnableTalkLog,

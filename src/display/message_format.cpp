@@ -138,6 +138,34 @@ size_t TimeConversionLength(std::string_view format, size_t pos) {
   return end < format.size() ? end + 1 - pos : 0;
 }
 
+// The "#" flag as profiles from Windows use it: numbers without their
+// leading zeros ("%#d" is "5"), "%#c" and "%#x" the long date, and no
+// effect on names (glibc would change their case instead).
+std::string WindowsTimeConversion(std::string_view conversion) {
+  if (conversion.find('#') == std::string_view::npos) return std::string(conversion);
+  switch (conversion.back()) {
+    case 'D': return "%-m/%-d/%-y";
+    case 'F': return "%-Y-%-m-%-d";
+    case 'T': return "%-H:%-M:%-S";
+    case 'R': return "%-H:%-M";
+    case 'r': return "%-I:%-M:%-S %p";
+    case 'c': return "%A, %B %d, %Y %H:%M:%S";
+    case 'x': return "%A, %B %d, %Y";
+    default: break;
+  }
+  constexpr std::string_view kNumbers = "deHIjmMSUVWyY";
+  bool number = kNumbers.find(conversion.back()) != std::string_view::npos;
+  std::string translated;
+  for (char c : conversion) {
+    if (c != '#') {
+      translated += c;
+    } else if (number) {
+      translated += '-';
+    }
+  }
+  return translated;
+}
+
 // strftime returns 0 both for an empty result (%p in some locales) and for
 // a result too long for the buffer, leaving the buffer undefined. A blank
 // after the conversion makes every success non-empty, so 0 only means
@@ -170,7 +198,7 @@ std::string FormatLocalTime(std::string_view format, std::time_t now) {
       out.append(format.substr(percent));  // cut short: shown as written
       break;
     }
-    AppendTimeConversion(format.substr(percent, length), tm, &out);
+    AppendTimeConversion(WindowsTimeConversion(format.substr(percent, length)), tm, &out);
     pos = percent + length;
   }
   return out;

@@ -45,6 +45,10 @@ class TChannel final : public TTreeNode {
   bool console = true;
   bool keyword = true;
   std::vector<std::string> auto_op_masks;
+  // Whether tree.ini keeps the entry: every channel the user configured,
+  // whatever its name; a channel a server made us join only under a name
+  // the file and a later JOIN can hold.
+  bool stored_in_tree = true;
 
   // The name as the server knows it: «#x:*.jp» for «%x», the id-carrying
   // form of a "!" channel once our JOIN told it, the name otherwise.

@@ -46,7 +46,7 @@ class TRejoinManager {
 
   TJoinList join_list_;
   TSettingsSource settings_;
-  std::map<std::string, TPending> pending_;  // keyed by the IrcUpper form
+  std::map<std::string, TPending> pending_;  // keyed by PendingKey
   std::deque<TRetry> retries_;
 };
 

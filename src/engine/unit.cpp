@@ -119,8 +119,11 @@ void TUnit::Register() {
   PrintSystem(Sjis("接続しました"));
   if (login_timeout_enabled_) login_countdown_ = Prefs().RetryOnHaltTime;
   if (!Prefs().RestoreNickAndAwayOnReconnect) registration_nick = config_.nick;
-  current_nick_ = base_nick = registration_nick;
+  // Retries of a nick in use start again from the nick registered, however
+  // far the last session's retries went.
+  current_nick_ = base_nick = requested_nick = registration_nick;
   nick_retry_count = 0;
+  nick_number = 0;
   if (config_.enable_password && !config_.password.empty()) SendCommand("PASS", std::string(), config_.password, 0, 0);
   SendCommand("NICK", std::string(), registration_nick, 0, 0);
   SendCommand("USER", std::string(),

@@ -87,13 +87,17 @@ class TUnit final : public TTreeNode,
 
   std::string base_nick;          // nick-in-use retries are built from it
   std::string requested_nick;     // the nick the user last asked for
-  std::string registration_nick;  // sent with NICK at registration
+  // Sent with NICK at registration: the configured nick, or with
+  // RestoreNickAndAwayOnReconnect the last nick the user changed to.
+  std::string registration_nick;
   std::string previous_base_nick;
   int nick_retry_count = 0;
   int nick_number = 0;  // the numbering counter of nick retries
+  // Our user modes; "a" is the away state, the one fact that sounds, talks
+  // and the title follow.
   TUserMode user_mode;
+  bool IsAway() const { return user_mode.a; }
   std::string away_message;
-  bool away = false;
   std::string own_user;  // as the server reports us
   std::string own_host;
   TReplyState replies;
@@ -161,7 +165,7 @@ class TUnit final : public TTreeNode,
   void PrintSystem(const std::string& text, TChannel* target = nullptr);
   // The unit log only, no console copy.
   bool PrintOwnLogOfUnit(TMessageKind kind, const std::string& nick, const std::string& text);
-  // An invitation: activating the line joins the channel.
+  // An invitation: activating the line joins the channel when it names one.
   void PrintInvitation(const std::string& nick, const std::string& text, const std::string& channel);
 
   // --- Outgoing commands ---------------------------------------------------
@@ -247,7 +251,7 @@ class TUnit final : public TTreeNode,
   const TLogLine* AddOwnLine(TChannel* target, TMessageKind kind, const std::string& nick, const std::string& text,
                              const std::string& channel_name, bool keyword_check, const TLinkKey& link);
   void AddConsoleLine(TChannel* target, TMessageKind kind, const std::string& nick, const std::string& text,
-                      const std::string& channel_name, const TLinkKey& link);
+                      const std::string& channel_name, bool keyword_check, const TLinkKey& link);
   // Whether lines of the node are copied to the console now.
   bool ConsoleCopyPasses(const TTreeNode& node, bool console_switch) const;
   int NickClass(const TChannel* target, const std::string& nick) const;
@@ -288,6 +292,7 @@ class TUnit final : public TTreeNode,
   TForeignNames foreign_names_;
   std::string server_name_;
   std::string current_nick_;
+  std::string user_nick_request_;  // the nick change the user asked for last
   bool login_timeout_enabled_ = false;
   int login_countdown_ = 0;
   bool rejoin_pending_ = false;

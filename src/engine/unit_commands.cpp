@@ -39,13 +39,13 @@ void TUnit::SendJoin(const std::string& channels, const std::string& keys) {
   std::string keys_left = keys;
   std::string expanded;
   while (!names_left.empty()) {
-    std::string name = NextField(names_left, ',');
+    std::string name = ExpandShortName(NextField(names_left, ','));
     std::string key = NextField(keys_left, ',');
     if (name.empty()) continue;
     if (Prefs().RejoinOnError437 && IsChannelName(name, kJoinChannelPrefixes)) rejoins_.Add(name, key);
     if (IsSafeChannel(name) && !IsSafeCreate(name)) replies.requested_safe_channels.insert(IrcUpper(name));
     if (!expanded.empty()) expanded += ',';
-    expanded += ExpandShortName(name);
+    expanded += name;
   }
   if (expanded.empty()) return;
   SendCommand("JOIN", keys.empty() ? expanded : expanded + " " + keys, std::string(), kDefaultPenalty, 0);
@@ -61,7 +61,7 @@ void TUnit::SendMode(const std::string& target, const std::string& modes) {
 }
 
 void TUnit::SendNick(const std::string& nick, bool remember) {
-  requested_nick = nick;
+  requested_nick = user_nick_request_ = nick;
   if (remember) {
     previous_base_nick = base_nick;
     base_nick = nick;
@@ -99,7 +99,7 @@ void TUnit::SendTopicQuery(const std::string& channel) {
 }
 
 void TUnit::SendInvite(const std::string& nick, const std::string& channel) {
-  SendCommand("INVITE", nick + " " + channel, std::string(), kDefaultPenalty, 0);
+  SendCommand("INVITE", channel.empty() ? nick : nick + " " + channel, std::string(), kDefaultPenalty, 0);
 }
 
 void TUnit::SendWhois(const std::string& nick) {

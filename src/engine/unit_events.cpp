@@ -98,8 +98,9 @@ void TUnit::OnOwnJoin(const TIrcMessage& m, const std::string& channel, const st
     // that could break the tree file or a later JOIN is not stored.
     TChannelConfig config = NewChannelConfig(display, false);
     target = &CreateTarget(config, TTargetKind::Channel);
+    target->stored_in_tree = IsSingleChannelName(display, kTypedChannelPrefixes);
     world_.NodeAdded(*this, target);
-    if (IsSingleChannelName(display, kTypedChannelPrefixes)) world_.RequestSaveTree();
+    if (target->stored_in_tree) world_.RequestSaveTree();
   }
   if (IsSafeChannel(channel)) target->SetWireName(channel);
   target->Activate();
@@ -180,12 +181,15 @@ void TUnit::OnNick(const TIrcMessage& m) {
   std::string old_nick = m.nick;
   std::string new_nick = TrimRight(m.Param(0));
   bool own = IsOwnNick(old_nick);
+  TWireEncoding wire = Wire();
   if (own) {
     current_nick_ = new_nick;
     nick_retry_count = 0;
+    // The nick the user chose is the one a restoring reconnection registers;
+    // a retry or a nick the server forced on us is not.
+    if (SameName(wire, new_nick, user_nick_request_)) registration_nick = new_nick;
   }
   std::string text = world_.Formats().FormatNick(SenderOf(m), new_nick);
-  TWireEncoding wire = Wire();
   for (size_t i = 0; i < channels_.size(); ++i) {
     TChannel& target = *channels_[i];
     if (!target.joined) continue;

@@ -14,13 +14,14 @@ constexpr size_t kJoinBytes = 480;
 }  // namespace
 
 int TUnit::AutoJoinAtLogin() {
-  TWireEncoding wire = Wire();
   if (rejoin_pending_) {
     if (Prefs().ForceAutoJoin) {
+      // The rejoin list holds the names the server used («#jp:*.jp» for
+      // «%jp», «!XYZ12chan» for «!chan»): compare in that form.
       for (const auto& target : channels_) {
         if (!target->IsChannel() || !target->auto_join) continue;
         bool listed = false;
-        for (const TJoinEntry& entry : rejoin_list_) listed |= SameName(wire, entry.first, target->name);
+        for (const TJoinEntry& entry : rejoin_list_) listed |= FindByWireName(entry.first) == target.get();
         if (!listed) rejoin_list_.emplace_back(target->name, target->key);
       }
     }

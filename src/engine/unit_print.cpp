@@ -3,6 +3,7 @@
 // shared console when the routing rule lets it through.
 #include "app/settings/preferences.h"
 #include "display/line_composition.h"
+#include "engine/channel_name.h"
 #include "engine/unit.h"
 #include "engine/world.h"
 
@@ -67,18 +68,22 @@ const TLogLine* TUnit::AddOwnLine(TChannel* target, TMessageKind kind, const std
   return &line;
 }
 
-// A console copy leads back to its unit or channel.
+// A console copy leads back to its unit or channel, and marks keywords as
+// its source's own log does.
 void TUnit::AddConsoleLine(TChannel* target, TMessageKind kind, const std::string& nick, const std::string& text,
-                           const std::string& channel_name, const TLinkKey& link) {
+                           const std::string& channel_name, bool keyword_check, const TLinkKey& link) {
   if (!IsConsoleEnabled(kind, world_.Formats())) return;
-  TLinkKey key = link.IsEmpty() ? TLinkKey::ForTarget(Id(), target ? target->Id() : kNoNode) : link;
-  world_.AddConsoleLine(ComposeSource(TLogKind::Console, target, kind, nick, text, channel_name, key));
+  TLinkKey key = link.IsEmpty() ? ConsoleCopyKey(Id(), target ? target->Id() : kNoNode, KindCategory(kind)) : link;
+  bool keyword_switch = target ? target->keyword : keyword;
+  world_.AddConsoleLine(ComposeSource(TLogKind::Console, target, kind, nick, text, channel_name, key),
+                        keyword_check && keyword_switch);
 }
 
 bool TUnit::PrintToUnit(TMessageKind kind, const std::string& nick, const std::string& text,
                         const std::string& channel_name, bool keyword_check) {
   const TLogLine* line = AddOwnLine(nullptr, kind, nick, text, channel_name, keyword_check, TLinkKey());
-  if (ConsoleCopyPasses(*this, console)) AddConsoleLine(nullptr, kind, nick, text, channel_name, TLinkKey());
+  if (ConsoleCopyPasses(*this, console))
+    AddConsoleLine(nullptr, kind, nick, text, channel_name, keyword_check, TLinkKey());
   return line && line->keywordHit;
 }
 
@@ -90,7 +95,8 @@ bool TUnit::PrintOwnLogOfUnit(TMessageKind kind, const std::string& nick, const 
 bool TUnit::PrintToChannel(TChannel& target, TMessageKind kind, const std::string& nick, const std::string& text,
                            bool keyword_check) {
   const TLogLine* line = AddOwnLine(&target, kind, nick, text, std::string(), keyword_check, TLinkKey());
-  if (ConsoleCopyPasses(target, target.console)) AddConsoleLine(&target, kind, nick, text, std::string(), TLinkKey());
+  if (ConsoleCopyPasses(target, target.console))
+    AddConsoleLine(&target, kind, nick, text, std::string(), keyword_check, TLinkKey());
   return line && line->keywordHit;
 }
 
@@ -100,7 +106,7 @@ bool TUnit::PrintOwnLog(TChannel& target, TMessageKind kind, const std::string& 
 }
 
 void TUnit::PrintToConsole(TMessageKind kind, const std::string& text, TChannel* target) {
-  AddConsoleLine(target, kind, std::string(), text, std::string(), TLinkKey());
+  AddConsoleLine(target, kind, std::string(), text, std::string(), false, TLinkKey());
 }
 
 void TUnit::PrintSystem(const std::string& text, TChannel* target) {
@@ -111,10 +117,14 @@ void TUnit::PrintSystem(const std::string& text, TChannel* target) {
   }
 }
 
+// Activating the line joins what it names, so only a single valid channel
+// name gets the link: «#a,0» would leave every channel.
 void TUnit::PrintInvitation(const std::string& nick, const std::string& text, const std::string& channel) {
-  TLinkKey join = TLinkKey::ForInvite(Id(), channel);
+  TLinkKey join;
+  if (IsSingleChannelName(channel, kServerChannelPrefixes)) join = TLinkKey::ForInvite(Id(), channel);
   AddOwnLine(nullptr, TMessageKind::Invite, nick, text, channel, false, join);
-  if (ConsoleCopyPasses(*this, console)) AddConsoleLine(nullptr, TMessageKind::Invite, nick, text, channel, join);
+  if (ConsoleCopyPasses(*this, console))
+    AddConsoleLine(nullptr, TMessageKind::Invite, nick, text, channel, false, join);
 }
 
 }  // namespace zeph

@@ -1,7 +1,6 @@
 #include "engine/world.h"
 
 #include "display/display_preferences.h"
-#include "engine/channel_name.h"
 #include "platform/sjis.h"
 
 namespace zeph {
@@ -45,6 +44,8 @@ void TWorld::ApplyPreferences() {
   keywords_.Configure(KeywordSettingsFrom(preferences_));
   reactions_.SetSettings(LineReactionSettingsFrom(preferences_));
   console_.SetMaxLines(preferences_.ConsoleLogMaxLines);
+  keyword_history_.Lines().SetMaxLines(preferences_.ChannelLogMaxLines);
+  url_history_.Lines().SetMaxLines(preferences_.ChannelLogMaxLines);
   for (const auto& unit : units_) {
     unit->update = preferences_.ServerUpdate;
     unit->console = preferences_.ServerAllLog;
@@ -55,6 +56,9 @@ void TWorld::ApplyPreferences() {
       target->members.SetSortMethod(static_cast<TMemberSortMethod>(preferences_.MemberSortMethod));
     }
     if (unit->IsLoggedIn()) unit->auto_reconnect = preferences_.Reconnect;
+    // Retries queued while the setting was on must not fire when it is
+    // switched on again.
+    if (!preferences_.RejoinOnError437) unit->Rejoins().Clear();
   }
   log_files_.settings = LogFileSettingsFrom(preferences_);
   ForEachLogFile([](TLogFile& file) { file.ApplySettings(); });
@@ -156,6 +160,7 @@ void TWorld::StartConnections(const std::vector<std::string>& server_names) {
 }
 
 void TWorld::ShutdownAll(bool force) {
+  SavePendingTree();
   for (const auto& unit : units_) unit->Shutdown(force);
 }
 
@@ -266,14 +271,16 @@ void TWorld::AfterLineAdded(TUnit& unit, TChannel* target, const TLogLineSource&
   reactions_.AfterLineAdded(origin, source, line);
 }
 
-void TWorld::AddConsoleLine(const TLogLineSource& source) { console_.AddLine(source, false); }
+void TWorld::AddConsoleLine(const TLogLineSource& source, bool keyword_check) {
+  console_.AddLine(source, keyword_check);
+}
 
 void TWorld::SetKeywordMark(TNodeId unit_id, TNodeId channel_id) {
   TUnit* unit = FindUnitById(unit_id);
   if (unit == nullptr) return;
   TChannel* target = channel_id == kNoNode ? nullptr : unit->FindById(channel_id);
   TTreeNode& node = target ? static_cast<TTreeNode&>(*target) : *unit;
-  if (IsSelected(node) || node.keyword_mark) return;
+  if (node.keyword_mark) return;
   node.keyword_mark = true;
   NodeChanged(*unit, target);
 }
@@ -287,7 +294,7 @@ void TWorld::BlinkTitle() {
 void TWorld::PlaySound(TNodeId unit_id, const std::string& file) {
   TUnit* unit = FindUnitById(unit_id);
   if (unit == nullptr || unit->IsClosing() || view == nullptr) return;
-  if (preferences_.MuteOnAway && unit->away) return;
+  if (preferences_.MuteOnAway && unit->IsAway()) return;
   view->PlaySound(file);
 }
 
@@ -319,10 +326,7 @@ TWorldConfig TWorld::CollectConfig() const {
     TServerConfig record = unit->Config();
     record.channels.clear();
     for (const auto& target : unit->Channels()) {
-      // A channel a server made us join under a name the file cannot hold
-      // stays in the tree for this run only.
-      if (target->IsChannel() && IsSingleChannelName(target->name, kTypedChannelPrefixes))
-        record.channels.push_back(target->ToConfig());
+      if (target->IsChannel() && target->stored_in_tree) record.channels.push_back(target->ToConfig());
     }
     config.units.push_back(std::move(record));
   }
@@ -341,6 +345,10 @@ bool TWorld::SaveTree() {
   return false;
 }
 
+void TWorld::SavePendingTree() {
+  if (save_tree_requested_) SaveTree();
+}
+
 // --- Once a second ------------------------------------------------------------------
 
 void TWorld::OnTick() {
@@ -348,7 +356,7 @@ void TWorld::OnTick() {
   CheckLogDate();
   ForEachLogFile([](TLogFile& file) { file.Tick(); });
   if (std::optional<std::string> url = clip_queue_.Pop(); url && view) view->PutOnClipboard(*url);
-  if (save_tree_requested_) SaveTree();
+  SavePendingTree();
 }
 
 // --- The title ---------------------------------------------------------------------

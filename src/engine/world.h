@@ -80,6 +80,8 @@ class TWorld final : private TDisplayNotifier, private TLinkTargets {
   // Gives the unit a new name; its log files move to the files of the name.
   void RenameUnit(TUnit& unit, const std::string& name);
   const std::vector<std::unique_ptr<TUnit>>& Units() const { return units_; }
+  // Writes a server tree save still waiting for its tick, then shuts every
+  // unit down.
   void ShutdownAll(bool force);
 
   // Creates a target and its tree node; null when the unit has the name.
@@ -104,12 +106,14 @@ class TWorld final : private TDisplayNotifier, private TLinkTargets {
   // notice or a join does not make a channel unread.)
   void AfterLineAdded(TUnit& unit, TChannel* target, const TLogLineSource& source, const TLogLine& line,
                       bool keyword_switch);
-  void AddConsoleLine(const TLogLineSource& source);
+  void AddConsoleLine(const TLogLineSource& source, bool keyword_check);
 
   // Writes the server tree at the next tick (at most once per tick, however
   // many channels a server makes us join).
   void RequestSaveTree() { save_tree_requested_ = true; }
   bool SaveTree();
+  // The save the next tick would make, made now: the program is ending.
+  void SavePendingTree();
   TWorldConfig CollectConfig() const;
 
   // The action of a log line (a console copy or an invitation).

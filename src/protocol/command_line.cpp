@@ -101,12 +101,13 @@ void RunAction(TUnit& unit, const TParsedCommand& c, bool from_macro) {
   RunMessage(unit, c, TMessageType::Action, from_macro);
 }
 
+// An empty rest goes out as typed, as an empty CTCP.
 void RunCtcpQuery(TUnit& unit, const TParsedCommand& c, bool) {
-  if (!c.target.empty() && !c.rest.empty()) unit.SendCtcpQuery(c.target, c.rest);
+  if (!c.target.empty()) unit.SendCtcpQuery(c.target, c.rest);
 }
 
 void RunCtcpReply(TUnit& unit, const TParsedCommand& c, bool) {
-  if (!c.target.empty() && !c.rest.empty()) unit.SendCtcpReply(c.target, c.rest);
+  if (!c.target.empty()) unit.SendCtcpReply(c.target, c.rest);
 }
 
 // The answer carries the tick back, which gives the round-trip time.
@@ -161,8 +162,9 @@ void RunJoin(TUnit& unit, const TParsedCommand& c, bool) { unit.SendJoin(c.targe
 
 void RunAway(TUnit& unit, const TParsedCommand& c, bool) { unit.SendAway(c.rest); }
 
+// «invite nick» without a channel goes out as typed; the server answers it.
 void RunInvite(TUnit& unit, const TParsedCommand& c, bool) {
-  if (!c.target.empty() && !c.rest.empty()) unit.SendInvite(c.target, c.rest);
+  if (!c.target.empty()) unit.SendInvite(c.target, c.rest);
 }
 
 bool MacroTakesCommand(TUnit& unit, const TParsedCommand& c) {
@@ -239,7 +241,7 @@ bool SendChatLines(TUnit& unit, const std::string& chat_name, const std::vector<
 // target is joined or open.
 bool SendTargetLines(TUnit& unit, TChannel& target, const std::vector<std::string>& lines, TMessageType type) {
   if (!unit.IsLoggedIn() || !target.joined) return false;
-  if (target.IsTalk() && unit.Prefs().UnawayOnSendTalk && unit.away) unit.SendAway(std::string());
+  if (target.IsTalk() && unit.Prefs().UnawayOnSendTalk && unit.IsAway()) unit.SendAway(std::string());
   std::string name = target.WireName().empty() ? target.name : target.WireName();
   for (const std::string& line : lines) SendOwnMessage(unit, name, line, type, true);
   return true;

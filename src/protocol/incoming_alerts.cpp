@@ -34,7 +34,7 @@ void MarkNewTalk(TUnit& unit, TChannel& talk) {
 void PlayMessageSound(TUnit& unit, bool enabled, const std::string& file) {
   TWorld& world = unit.World();
   if (!enabled || unit.IsClosing() || world.view == nullptr) return;
-  if (unit.Prefs().MuteOnAway && unit.away) return;
+  if (unit.Prefs().MuteOnAway && unit.IsAway()) return;
   world.view->PlaySound(file);
 }
 

@@ -125,7 +125,7 @@ void TNickPolicy::SendRetry(TUnit& unit, const std::string& nick) {
 void TNickPolicy::Ask(TUnit& unit) {
   // One question at a time: a burst of refusals must not stack dialogs.
   if (!asking_.insert(unit.Id()).second) return;
-  TNickQuestion question{world_.Preferences().nick_list, unit.Nick(), unit.user_mode.a};
+  TNickQuestion question{world_.Preferences().nick_list, unit.Nick(), unit.IsAway()};
   TNodeId id = unit.Id();
   windows_.Host()->AskNick(unit, question, [this, id](const TNickAnswer& answer) { ApplyAnswer(id, answer); });
 }
@@ -136,7 +136,7 @@ void TNickPolicy::ApplyAnswer(TNodeId unit_id, const TNickAnswer& answer) {
   TUnit* unit = world_.FindUnitById(unit_id);
   if (unit == nullptr || unit->IsClosing() || !answer.ok) return;
   if (!answer.nick.empty()) unit->SendNick(answer.nick, true);
-  if (answer.away == unit->user_mode.a) return;
+  if (answer.away == unit->IsAway()) return;
   if (!answer.away) {
     unit->SendAway(std::string());
     return;

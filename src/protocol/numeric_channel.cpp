@@ -96,12 +96,16 @@ void TNumericReplies::OnWhoReply(TUnit& unit, const TIrcMessage& m) {
                                 host.c_str(), realname.c_str(), flags.c_str(), server.c_str(), hops.c_str()));
 }
 
+// Only the first answer fills the member list; the end of every one is
+// shown.
 void TNumericReplies::OnEndOfWho(TUnit& unit, const TIrcMessage& m) {
   TChannel* channel = JoinedChannel(unit, m.Param(1));
-  if (channel == nullptr || channel->who_complete) return;
-  channel->who_complete = true;
-  world_.NodeChanged(unit, channel);
-  if (world_.Preferences().EnableAutoOpOnBeingOperator && channel->op) unit.AutoOpPass(*channel);
+  if (channel == nullptr) return;
+  if (!channel->who_complete) {
+    channel->who_complete = true;
+    world_.NodeChanged(unit, channel);
+    if (world_.Preferences().EnableAutoOpOnBeingOperator && channel->op) unit.AutoOpPass(*channel);
+  }
   unit.PrintSystem(Sjis("メンバ情報を取得しました"), channel);
 }
 

@@ -133,7 +133,6 @@ void TNumericReplies::OnUserMode(TUnit& unit, const TIrcMessage& m) {
   std::string modes = TrimRight(m.JoinParams(1));
   unit.user_mode = TUserMode();
   unit.user_mode.Apply(modes);
-  unit.away = unit.user_mode.a;
   world_.NodeChanged(unit);
   if (modes != "+") {
     unit.PrintToUnit(TMessageKind::UserMode, std::string(), world_.Formats().FormatUserMode(unit.Nick(), modes));
@@ -142,7 +141,6 @@ void TNumericReplies::OnUserMode(TUnit& unit, const TIrcMessage& m) {
 
 void TNumericReplies::OnAwayState(TUnit& unit, bool away) {
   unit.user_mode.a = away;
-  unit.away = away;
   world_.NodeChanged(unit);
   unit.PrintSystem(Sjis(away ? "離席状態になりました" : "離席状態を解除しました"));
 }

@@ -11,6 +11,7 @@
 #include "app/startup_arguments.h"
 #include "platform/poll_loop.h"
 #include "platform/sjis.h"
+#include "settings_test_files.h"
 #include "support/loopback_peer.h"
 #include "support/temp_dir.h"
 
@@ -159,6 +160,30 @@ TEST_F(ApplicationTest, SettingsSurviveASaveAndLoad) {
   again.LoadAllSettings();
   EXPECT_EQ(again.Preferences().ReconnectTime, 42);
   EXPECT_EQ(again.Formats().preNick, "[%n] ");
+}
+
+// Until the view settings are read, a save must keep the fonts and colours
+// of a copied profile as they are; only the message formats are rewritten.
+TEST_F(ApplicationTest, SavingRewritesOnlyTheFormatSectionOfViewIni) {
+  folders_.CreateAll();
+  const std::string view_sections = test::WindowsText(
+      "[LogText]\n\nLineFont.03.Color=0000ff\nLineFont.03.Name=ＭＳ ゴシック\nLineFont.03.Style=B\n\n"
+      "[LogBackground]\n\nColor=000000\n\n");
+  const std::string later_section = test::WindowsText("\n[Tree]\n\nFont.Size=90\n");
+  test::WriteBytes(folders_.config / "view.ini",
+                   view_sections + test::WindowsText("[Format]\n\nTime=%H:%M:%S \nPreNick=<%n> \n") + later_section);
+  TApplication app(loop_, folders_);
+  app.LoadAllSettings();
+  EXPECT_EQ(app.Formats().preNick, "<%n> ");
+  app.Formats().time = "%H ";
+  ASSERT_TRUE(app.SaveAllSettings());
+
+  std::string saved = test::ReadBytes(folders_.config / "view.ini");
+  EXPECT_TRUE(saved.starts_with(view_sections + "[Format]\r\n\r\nUnitTitle=")) << saved;
+  EXPECT_TRUE(saved.ends_with("\r\n" + later_section)) << saved;
+  EXPECT_NE(saved.find("\r\nTime=%H \r\n"), std::string::npos);
+  EXPECT_NE(saved.find("\r\nPreNick=<%n> \r\n"), std::string::npos);
+  EXPECT_EQ(saved.find("[Format]"), saved.rfind("[Format]"));
 }
 
 }  // namespace

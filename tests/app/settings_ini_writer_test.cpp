@@ -261,5 +261,35 @@ TEST(SettingsAtomicSaveTest, DiscardLeavesTheOldFile) {
   EXPECT_EQ(OtherFiles(dir.Path(), {"a.ini"}), 0);
 }
 
+TEST(SettingsIniSectionTest, OneSectionIsReplacedAndEveryOtherLineKept) {
+  struct TCase {
+    const char* old_file;  // nullptr: no file
+    const char* saved;
+  };
+  const TCase cases[] = {
+      {nullptr, "[S]\r\n\r\nk=new\r\n"},
+      {"[A]\r\n\r\na=1\r\n", "[A]\r\n\r\na=1\r\n\r\n[S]\r\n\r\nk=new\r\n"},
+      {"[S]\r\n\r\nk=old\r\ngone=1\r\n\r\n[A]\r\n\r\na=1\r\n",
+       "[S]\r\n\r\nk=new\r\n\r\n[A]\r\n\r\na=1\r\n"},
+      // Lines before the first header, odd spacing and a second copy of the
+      // section: only the section's own lines change.
+      {"top=1\n[A]\na=1\n;note\n[S]\nk=old\n[B]\n[S]\nk=older",
+       "top=1\r\n[A]\r\na=1\r\n;note\r\n[S]\r\n\r\nk=new\r\n\r\n[B]\r\n"},
+  };
+  for (const TCase& c : cases) {
+    test::TTempDir dir;
+    fs::path path = dir.Path() / "config" / "view.ini";
+    if (c.old_file) {
+      fs::create_directory(dir.Path() / "config");
+      WriteBytes(path, c.old_file);
+    }
+    ASSERT_TRUE(SaveIniSection(path, "S", TFilePrivacy::Shared, [](TIniWriter& writer) {
+      writer.WriteSection("S");
+      writer.WriteString("k", "new");
+    }));
+    EXPECT_EQ(ReadBytes(path), c.saved) << (c.old_file ? c.old_file : "no file");
+  }
+}
+
 }  // namespace
 }  // namespace zeph

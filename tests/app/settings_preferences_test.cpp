@@ -6,6 +6,8 @@
 #include "app/settings/ini_file.h"
 #include "app/settings/ini_writer.h"
 #include "app/settings/preference_file.h"
+#include "display/log_file.h"
+#include "display/log_file_path.h"
 #include "platform/sjis.h"
 #include "settings_test_files.h"
 #include "support/environment.h"
@@ -191,6 +193,38 @@ TEST_F(SettingsPreferencesTest, DefaultFoldersFollowTheXdgDocumentsFolder) {
   TPreferences prefs = DefaultPreferences();
   EXPECT_EQ(prefs.LogRootDir, cp932::FromUtf8(home_.Path().string() + "/ドキュメント/ZephloraLog/"));
   EXPECT_EQ(prefs.DCCRootDir, cp932::FromUtf8(home_.Path().string() + "/デスクトップ"));
+}
+
+// "é" has no Shift_JIS code: the folder cannot be written as text, yet the
+// logs must go there, and no replaced character may reach the file.
+TEST_F(SettingsPreferencesTest, DefaultFoldersShiftJisCannotHoldStayEmptyAndStillWork) {
+  std::filesystem::path home = home_.Path() / "rené";
+  std::filesystem::create_directory(home);
+  test::TScopedEnv home_env("HOME", home.string());
+  TPreferences prefs = DefaultPreferences();
+  EXPECT_EQ(prefs.LogRootDir, "");
+  EXPECT_EQ(prefs.DCCRootDir, "");
+
+  std::string path = home_.File("preference.ini");
+  ASSERT_TRUE(SavePreferences(path, prefs));
+  std::string text = ReadBytes(path);
+  EXPECT_NE(text.find("\r\nLogRootDir=\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\nDCCRootDir=\r\n"), std::string::npos);
+  TPreferences back;
+  ASSERT_TRUE(LoadPreferences(path, &back));
+  EXPECT_EQ(back.LogRootDir, "");
+
+  TLogFileSettings settings = LogFileSettingsFrom(back);
+  EXPECT_EQ(settings.root, home / "Documents" / "ZephloraLog");
+  settings.enabled[static_cast<size_t>(TLogFileKind::Unit)] = true;
+  TLogFileContext context{settings, [] { return std::time_t{1'700'000'000}; }};
+  {
+    TLogFile log(context, TLogFileKind::Unit);
+    log.SetUnitName("srv");
+    log.WriteLine("hello");
+    EXPECT_TRUE(log.IsOpen());
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(home / "Documents" / "ZephloraLog" / "Server"));
 }
 
 TEST_F(SettingsPreferencesTest, GroupNamesAndListsFromAPartialFile) {

@@ -16,6 +16,7 @@
 #include "display/message_kind.h"
 #include "platform/sjis.h"
 #include "support/environment.h"
+#include "support/local_time.h"
 #include "support/prerequisite.h"
 
 namespace zeph {
@@ -428,6 +429,26 @@ TEST(MessageFormatTest, TimePieceFollowsTheFormatOrIsEmpty) {
   EXPECT_EQ(format.FormatTime(kNoon), "[%");
   format.time = "100%%";
   EXPECT_EQ(format.FormatTime(kNoon), "100%");
+}
+
+// Profiles from Windows write "%#d" for a day without its leading zero;
+// the "#" keeps that meaning, and where Windows ignores it, it is ignored.
+TEST(MessageFormatTest, TheHashFlagMeansNoLeadingZero) {
+  const std::time_t when = test::LocalTime(2008, 3, 5, 7, 4, 9);  // a Wednesday
+  const std::pair<const char*, const char*> cases[] = {
+      {"%#m/%#d %#H:%#M:%#S", "3/5 7:4:9"},
+      {"%d %m %H %y", "05 03 07 08"},  // without the flag, as ever
+      {"%#I %#j %#y %#Y %#e", "7 65 8 2008 5"},
+      {"%#D|%#F|%#T|%#R|%#r", "3/5/8|2008-3-5|7:4:9|7:4|7:4:9 AM"},
+      {"%#a %#A %#b %#B %#p %#%", "Wed Wednesday Mar March AM %"},
+      {"%#x", "Wednesday, March 05, 2008"},
+      {"%#c", "Wednesday, March 05, 2008 07:04:09"},
+  };
+  TMessageFormat format;
+  for (const auto& [time, expected] : cases) {
+    format.time = time;
+    EXPECT_EQ(format.FormatTime(when), expected) << time;
+  }
 }
 
 // A Japanese locale (as the desktop sets it up) would give "水" and "午後"

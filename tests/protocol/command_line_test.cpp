@@ -106,6 +106,8 @@ TEST_F(CommandLineTest, CommandTable) {
       {"notice nick \x01VERSION v1\x01 tail", {"NOTICE nick :\x01VERSION v1\x01"}},
       {"ctcpquery nick version", {"PRIVMSG nick :\x01version\x01"}},
       {"ctcpreply nick TIME now", {"NOTICE nick :\x01TIME now\x01"}},
+      {"ctcpquery nick", {"PRIVMSG nick :\x01\x01"}},
+      {"ctcpreply nick", {"NOTICE nick :\x01\x01"}},
       {"nick newnick extra", {"NICK newnick"}},
       {"mode #c +o-v x y", {"MODE #c +o-v x y"}},
       {"mode %jp +t", {"MODE #jp:*.jp +t"}},
@@ -122,7 +124,8 @@ TEST_F(CommandLineTest, CommandTable) {
       {"kick #c", {}},
       {"kick #c ,", {}},
       {"mode", {}},
-      {"invite bob", {}},
+      {"invite bob", {"INVITE bob"}},
+      {"invite", {}},
       {"", {}},
       {"   ", {}},
       {"quit bye", {"QUIT :bye"}},
@@ -255,7 +258,7 @@ TEST_F(CommandLineTest, TextIsNotSentWhileUnregisteredOrToAnInactiveTarget) {
 TEST_F(CommandLineTest, TypingIntoATalkEndsAway) {
   Enter();
   TChannel& talk = *unit_->OpenTalk("friend", "fu", "fh");
-  unit_->away = true;
+  unit_->user_mode.a = true;
   EXPECT_TRUE(SubmitInput(*unit_, &talk, "back", false, false, true));
   EXPECT_EQ(Drain(), (Lines{"AWAY", "PRIVMSG friend :back"}));
   EXPECT_TRUE(Contains(talk.Log(), "back"));

@@ -53,6 +53,12 @@ TEST_F(IncomingChannelTest, AChannelMessageReachesTheChannelLogAndReportsItsKeyw
   EXPECT_NE(view_.sounds.back(), "channel.wav");
 }
 
+TEST_F(IncomingChannelTest, AKeywordMarksTheSelectedChannelToo) {
+  world_->Select(unit_, &C());
+  Receive(":a!ua@ha PRIVMSG #c :some tea?");
+  EXPECT_TRUE(C().keyword_mark);
+}
+
 TEST_F(IncomingChannelTest, TheShortAndTheServerFormOfAChannelAreOne) {
   Receive(":a!ua@ha PRIVMSG #jp:*.jp :konnichiwa");
   EXPECT_TRUE(Contains(unit_->FindChannel("%jp")->Log(), "(a) konnichiwa"));
@@ -157,7 +163,7 @@ TEST_F(IncomingChannelTest, AnIgnoredUsersMessagesAreDroppedButHisQueriesAnswere
 }
 
 TEST_F(IncomingChannelTest, NoSoundWhileAwayWithMuteOnAway) {
-  unit_->away = true;
+  unit_->user_mode.a = true;
   Receive(":a!ua@ha PRIVMSG #c :hi");
   EXPECT_TRUE(view_.sounds.empty());
   prefs_.MuteOnAway = false;

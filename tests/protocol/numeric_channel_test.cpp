@@ -82,6 +82,11 @@ TEST_F(ChannelRepliesTest, NamesAndWhoFillTheMemberList) {
   Receive(":irc.test 315 me #c :End of WHO list");
   EXPECT_TRUE(C().who_complete);
   EXPECT_EQ(LastBody(C().Log()), Sjis("メンバ情報を取得しました"));
+  // The end of every later WHO list is shown as well.
+  size_t shown = C().Log().Count();
+  Receive(":irc.test 315 me #c :End of WHO list");
+  EXPECT_EQ(C().Log().Count(), shown + 1);
+  EXPECT_EQ(LastBody(C().Log()), Sjis("メンバ情報を取得しました"));
   // A later WHO of the user is printed, not taken.
   Receive(":irc.test 352 me #c ~x x.example irc.test bob H :0 Someone Else");
   EXPECT_EQ(C().members.FindMember("bob")->host, "b.example");

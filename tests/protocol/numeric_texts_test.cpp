@@ -117,16 +117,16 @@ TEST_F(NumericTextsTest, UserModeRepliesRebuildTheOwnModeAndAwayFlag) {
   Receive(":irc.test 221 me +aiw");
   EXPECT_TRUE(unit_->user_mode.a);
   EXPECT_TRUE(unit_->user_mode.i);
-  EXPECT_TRUE(unit_->away);
+  EXPECT_TRUE(unit_->IsAway());
   NewLines();
   Receive(":irc.test 221 me +");
   EXPECT_TRUE(NewLines().empty());
   EXPECT_FALSE(unit_->user_mode.a);
   EXPECT_FALSE(unit_->user_mode.i);
-  EXPECT_FALSE(unit_->away);
+  EXPECT_FALSE(unit_->IsAway());
   Receive(":irc.test 306 me :away");
   EXPECT_TRUE(unit_->user_mode.a);
-  EXPECT_TRUE(unit_->away);
+  EXPECT_TRUE(unit_->IsAway());
   Receive(":irc.test 305 me :back");
   EXPECT_FALSE(unit_->user_mode.a);
 }

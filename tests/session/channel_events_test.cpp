@@ -58,6 +58,19 @@ TEST_F(ChannelEventsTest, OwnJoinOfAnUnknownChannelCreatesAndSavesIt) {
   EXPECT_EQ(stored, (std::vector<std::string>{"#c", "%jp", "!chan", "#new", "#new2"}));
 }
 
+TEST_F(ChannelEventsTest, ASaveAskedForJustBeforeExitIsMadeAtShutdown) {
+  std::vector<std::string> stored;
+  world_->save_tree = [&](const TWorldConfig& tree) {
+    for (const TChannelConfig& c : tree.units.front().channels) stored.push_back(c.name);
+    return true;
+  };
+  Receive(":me!u@h JOIN :#new");
+  world_->ShutdownAll(false);
+  EXPECT_EQ(stored, (std::vector<std::string>{"#c", "%jp", "!chan", "#new"}));
+  Tick();
+  EXPECT_EQ(stored.size(), 4u);  // made once
+}
+
 TEST_F(ChannelEventsTest, ShortAndSafeNamesAreFoundByTheirServerForm) {
   Receive(":me!u@h JOIN :#jp:*.jp\n:me!u@h JOIN :!XYZ12chan");
   EXPECT_TRUE(unit_->FindChannel("%jp")->joined);
@@ -106,6 +119,22 @@ TEST_F(ChannelEventsTest, TopicAndInvite) {
   EXPECT_TRUE(Contains(unit_->Log(), "*a invite you to #other"));
   EXPECT_TRUE(Contains(unit_->Log(), "*a invite you to #x,0"));
   // An invitation naming more than one channel is shown, never joined.
+  EXPECT_EQ(Sent(), Lines{"JOIN #other"});
+}
+
+// Activating an invitation line joins what it names: only a single valid
+// channel name may be joined that way ("#a,0" would leave every channel).
+TEST_F(ChannelEventsTest, OnlyAnInvitationToOneChannelCarriesAJoinLink) {
+  for (const char* hostile : {"0", ":#x", "#a b", "#a,0", "#a\x07", ""}) {
+    Receive(std::string(":a!u@h INVITE me :") + hostile);
+    const TLineStore& log = unit_->Log();
+    EXPECT_TRUE(log.At(log.Count() - 1).linkKey.IsEmpty()) << hostile;
+  }
+  Receive(":a!u@h INVITE me :#other");
+  const TLogLine& line = unit_->Log().At(unit_->Log().Count() - 1);
+  EXPECT_EQ(line.linkKey, TLinkKey::ForInvite(unit_->Id(), "#other"));
+  Sent();
+  world_->OnLogLineAction(line.linkKey);
   EXPECT_EQ(Sent(), Lines{"JOIN #other"});
 }
 

@@ -114,6 +114,19 @@ TEST_F(ReconnectionTest, LoweringAutoPongTimeBelowTheCountStillFires) {
 
 class JoinBatchTest : public SessionTest {
  protected:
+  // What the unit sent, once a PING has been answered: a line the unit
+  // would have sent before it cannot still be on its way.
+  Lines SentUpToAPong() {
+    std::string token = "sync" + std::to_string(++pings_);
+    Receive("PING :" + token);
+    EXPECT_TRUE(server_.WaitFor("PONG :" + token));
+    Lines sent = Sent();
+    EXPECT_FALSE(sent.empty());
+    if (!sent.empty()) sent.pop_back();
+    return sent;
+  }
+  int pings_ = 0;
+
   Lines JoinLines(const std::vector<TJoinEntry>& list) {
     Sent();
     unit_->JoinChannels(list);
@@ -167,6 +180,69 @@ TEST_F(JoinBatchTest, ForceAutoJoinAddsAutoJoinChannelsOnReconnection) {
   Sent();
   Receive(":irc.test 001 me :Welcome");
   EXPECT_EQ(Sent(), Lines{"JOIN #a,#c,#b"});
+}
+
+// The rejoin list holds the names the server used («#jp:*.jp», «!XYZ12chan»);
+// the auto-join entries are the same channels under their tree names.
+TEST_F(JoinBatchTest, ForceAutoJoinJoinsShortAndSafeChannelsOnce) {
+  config_.channels = {NewChannelConfig("%jp", true), NewChannelConfig("!chan", true), NewChannelConfig("#a", true)};
+  LogIn();
+  EXPECT_EQ(Sent(), (Lines{"NICK me", "USER uname 8 * :Full Name", "JOIN #jp:*.jp,!chan,#a"}));
+  Receive(":me!u@h JOIN :#jp:*.jp\n:me!u@h JOIN :!XYZ12chan\n:me!u@h JOIN :#a");
+  server_.CloseClient();
+  Settle();
+  Tick(prefs_.ReconnectTime);
+  ASSERT_TRUE(server_.WaitForClient());
+  ASSERT_TRUE(server_.WaitFor("USER "));
+  Sent();
+  Receive(":irc.test 001 me :Welcome");
+  EXPECT_EQ(Sent(), Lines{"JOIN #jp:*.jp,!XYZ12chan,#a"});
+}
+
+// Retries of a refused channel are kept under the name the server knows,
+// whichever form asked for it.
+TEST_F(JoinBatchTest, PendingJoinsOfShortNamesMeetTheServerForm) {
+  config_.channels = {NewChannelConfig("%jp", true)};
+  config_.channels[0].password = "k";
+  prefs_.Error437RejoinInterval = 5;
+  LogIn();
+  EXPECT_TRUE(unit_->Rejoins().HasPending("#jp:*.jp"));
+  Receive(":me!u@h JOIN :#jp:*.jp");
+  EXPECT_FALSE(unit_->Rejoins().HasPending("#jp:*.jp"));
+
+  unit_->SendJoin("%other", "secret");
+  unit_->Rejoins().OnRefused("#other:*.jp");  // as the refusal reports it
+  Sent();
+  Tick(5);
+  EXPECT_EQ(Sent(), Lines{"JOIN #other:*.jp secret"});
+}
+
+TEST_F(JoinBatchTest, RetriesDueWithinTenSecondsGoInOneJoin) {
+  prefs_.Error437RejoinInterval = 10;
+  LogIn();
+  Sent();
+  unit_->Rejoins().OnRefused("#a");
+  Tick(8);
+  unit_->Rejoins().OnRefused("#b");
+  Tick();
+  EXPECT_EQ(SentUpToAPong(), Lines{});
+  Tick();  // #a is due, #b would be in 8 seconds
+  EXPECT_EQ(SentUpToAPong(), Lines{"JOIN #a,#b"});
+  Tick(20);
+  EXPECT_EQ(SentUpToAPong(), Lines{});
+}
+
+TEST_F(JoinBatchTest, SwitchingRetriesOffDropsTheQueuedOnes) {
+  prefs_.Error437RejoinInterval = 5;
+  LogIn();
+  Sent();
+  unit_->Rejoins().OnRefused("#a");
+  prefs_.RejoinOnError437 = false;
+  world_->ApplyPreferences();
+  prefs_.RejoinOnError437 = true;
+  world_->ApplyPreferences();
+  Tick(10);
+  EXPECT_EQ(SentUpToAPong(), Lines{});
 }
 
 TEST_F(JoinBatchTest, WhoRequestsWaitForTheJoinsThenGoOneAtATime) {

@@ -96,6 +96,30 @@ TEST_F(WorldTest, LineActionsOfGoneTargetsDoNothing) {
   EXPECT_EQ(world_.SelectedUnit(), &unit);
 }
 
+// Entries the user configured are his, whatever their names: a save that
+// dropped them would lose them from the file for good.
+TEST_F(WorldTest, EveryConfiguredChannelIsSaved) {
+  LoadOne({"#c", "", "noprefix", "#a b", "%jp"});
+  TWorldConfig tree = world_.CollectConfig();
+  std::vector<std::string> saved;
+  for (const TChannelConfig& channel : tree.units.front().channels) saved.push_back(channel.name);
+  EXPECT_EQ(saved, (std::vector<std::string>{"#c", "", "noprefix", "#a b", "%jp"}));
+}
+
+TEST_F(WorldTest, HistoriesKeepAsManyLinesAsAChannelLog) {
+  prefs_.ChannelLogMaxLines = 2;
+  world_.ApplyPreferences();
+  for (TLineHistory* history : {&world_.KeywordHistory(), &world_.UrlHistory()}) {
+    for (const char* body : {"one", "two", "three"}) {
+      TLogLineSource entry;
+      entry.body = body;
+      history->Add(entry);
+    }
+    ASSERT_EQ(history->Lines().Count(), 2u);
+    EXPECT_EQ(history->Lines().At(0).text, "two");
+  }
+}
+
 TEST_F(WorldTest, MarksByName) {
   TUnit& unit = LoadOne({"#c"});
   world_.SetMark(unit, "#c", "keyword");

@@ -52,17 +52,17 @@ unsigned ParseHex(std::string_view text) {
   return static_cast<unsigned>(LeadingValue(text, 16, UINT_MAX));
 }
 
-// The name in a header line "[name]". The closing bracket may be missing;
-// a "]" that is the second byte of a double-byte character is no bracket.
-std::string_view HeaderName(std::string_view line) {
+}  // namespace
+
+// A "]" that is the second byte of a double-byte character is no bracket.
+std::optional<std::string_view> IniHeaderName(std::string_view line) {
+  if (line.empty() || line.front() != '[') return std::nullopt;
   std::string_view name = line.substr(1);
   size_t last = 0;
   for (size_t i = 0; i < name.size(); i += SjisCharLength(name, i)) last = i;
   if (!name.empty() && last == name.size() - 1 && name.back() == ']') name.remove_suffix(1);
   return name;
 }
-
-}  // namespace
 
 bool TIniFile::Load(const std::filesystem::path& path) {
   TLineList lines;
@@ -83,8 +83,8 @@ void TIniFile::AddLines(const std::vector<std::string>& lines) {
   std::string section;
   for (const std::string& line : lines) {
     if (line.empty()) continue;
-    if (line.front() == '[') {
-      section = HeaderName(line);
+    if (std::optional<std::string_view> header = IniHeaderName(line)) {
+      section = *header;
       continue;
     }
     size_t equals = line.find('=');

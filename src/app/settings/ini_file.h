@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,5 +59,9 @@ class TIniFile {
   std::string current_section_;
   bool strip_quotes_;
 };
+
+// The section name of a header line "[name]" (the closing bracket may be
+// missing); nothing for any other line.
+std::optional<std::string_view> IniHeaderName(std::string_view line);
 
 }  // namespace zeph

@@ -1,6 +1,10 @@
 #include "app/settings/ini_writer.h"
 
 #include <cstdio>
+#include <optional>
+
+#include "app/settings/ini_file.h"
+#include "app/settings/line_list.h"
 
 namespace zeph {
 
@@ -55,6 +59,45 @@ bool SaveIniFile(const std::filesystem::path& path, TFilePrivacy privacy,
   if (!writer.Open(path, privacy)) return false;
   write(writer);
   return writer.Close();
+}
+
+namespace {
+
+// Sections are set apart by one blank line, as the writer sets them.
+void EndWithBlankLine(std::string* text) {
+  if (!text->empty() && !text->ends_with("\r\n\r\n")) *text += "\r\n";
+}
+
+}  // namespace
+
+bool SaveIniSection(const std::filesystem::path& path, std::string_view section, TFilePrivacy privacy,
+                    const std::function<void(TIniWriter&)>& write) {
+  TIniWriter section_writer;  // never opened: it only collects the text
+  write(section_writer);
+  TLineList old_file;
+  old_file.LoadFromFile(path);  // a missing file has no other sections
+  std::string text;
+  bool inside = false;
+  bool placed = false;
+  for (const std::string& line : old_file.Lines()) {
+    if (std::optional<std::string_view> header = IniHeaderName(line)) {
+      bool was_inside = inside;
+      inside = *header == section;
+      if (inside && !placed) {
+        text += section_writer.Text();
+        placed = true;
+      }
+      if (was_inside && !inside) EndWithBlankLine(&text);
+    }
+    if (!inside) text.append(line).append("\r\n");
+  }
+  if (!placed) {
+    EndWithBlankLine(&text);
+    text += section_writer.Text();
+  }
+  if (path.has_parent_path()) CreateFolders(path.parent_path(), TFilePrivacy::OwnerOnly);
+  TAtomicFile file;
+  return file.Open(path, privacy) && file.Write(text) && file.Commit();
 }
 
 }  // namespace zeph

@@ -54,4 +54,11 @@ class TIniWriter {
 bool SaveIniFile(const std::filesystem::path& path, TFilePrivacy privacy,
                  const std::function<void(TIniWriter&)>& write);
 
+// Rewrites one section of a settings file that other owners share: `write`
+// writes the section (header included), which takes the place of the old
+// one, or goes last when the file had none; every other line stays byte for
+// byte. False if the file could not be written.
+bool SaveIniSection(const std::filesystem::path& path, std::string_view section, TFilePrivacy privacy,
+                    const std::function<void(TIniWriter&)>& write);
+
 }  // namespace zeph

@@ -7,9 +7,11 @@
 namespace zeph {
 namespace {
 
-// A folder as internal text, ending with a separator when asked.
+// A folder as internal text, ending with a separator when asked; empty when
+// Shift_JIS cannot hold its name, which the text would then change.
 std::string FolderText(const std::filesystem::path& folder, bool trailing_separator) {
   std::string text = cp932::FromUtf8(folder.string());
+  if (cp932::ToUtf8(text) != folder.string()) return {};
   if (trailing_separator && !text.empty() && text.back() != '/') text += '/';
   return text;
 }
@@ -24,13 +26,15 @@ std::array<TUserGroup, kUserGroupCount> DefaultUserGroups() {
   return groups;
 }
 
+std::filesystem::path DefaultLogRootFolder() {
+  std::filesystem::path documents = DocumentsFolder();
+  return (documents.empty() ? DesktopFolder() : documents) / "ZephloraLog";
+}
+
 TPreferences DefaultPreferences() {
   TPreferences prefs;
-  std::filesystem::path desktop = DesktopFolder();
-  std::filesystem::path documents = DocumentsFolder();
-  std::filesystem::path base = documents.empty() ? desktop : documents;
-  prefs.LogRootDir = FolderText(base / "ZephloraLog", true);
-  prefs.DCCRootDir = FolderText(desktop, false);
+  prefs.LogRootDir = FolderText(DefaultLogRootFolder(), true);
+  prefs.DCCRootDir = FolderText(DesktopFolder(), false);
   return prefs;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -144,7 +145,7 @@ struct TPreferences {
   std::vector<std::string> nick_list;  // Count, Item.%02d
 
   // [Log]
-  std::string LogRootDir;  // ends with a separator; see DefaultPreferences
+  std::string LogRootDir;  // ends with a separator; empty: the default (see DefaultPreferences)
   std::string UnitLogFile = "Server\\%y%m%d-%s.txt";
   std::string ChannelLogFile = "%c\\%y%m%d-%s.txt";
   std::string TalkLogFile = "Talk\\%y%m%d-%c-%s.txt";
@@ -198,7 +199,7 @@ struct TPreferences {
   int DCCChatPortEnd = 1215;
   bool CloseDialogOnEndTransfer = false;  // stored as 1/0
   int DCCReceiveAction = 1;               // 0 nothing, 1 list, 2 receive
-  std::string DCCRootDir;                 // see DefaultPreferences
+  std::string DCCRootDir;                 // empty: the desktop folder (see DefaultPreferences)
   bool ReceiveInNickFolder = false;
   bool ViewDialogOnReceive = true;
   bool MinimizeDialogOnAutoReceive = false;
@@ -270,7 +271,13 @@ struct TPreferences {
 
 // The defaults with the folders that depend on the user: LogRootDir is the
 // documents folder (the desktop if there is none) + "/ZephloraLog/",
-// DCCRootDir the desktop folder; both as internal text.
+// DCCRootDir the desktop folder; both as internal text. A folder whose
+// name Shift_JIS cannot hold (a home folder "/home/rené") stays empty, and
+// empty means "the default folder": the one using it asks for the folder
+// itself, so a name with replaced characters never reaches a file.
 TPreferences DefaultPreferences();
+
+// The default log folder as the file system names it.
+std::filesystem::path DefaultLogRootFolder();
 
 }  // namespace zeph
