@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string_view>
+
+// The wildcards of macro patterns.
+namespace zeph {
+
+// "*" any run of bytes, "?" one byte, "\" makes the next byte literal.
+// Other bytes match only a byte of the same kind (a single-byte character,
+// the first or the second byte of a double-byte character): single-byte
+// characters compare after IRC case folding ("{|}" equal "[\]"), bytes of
+// double-byte characters exactly. Time grows with the product of the
+// lengths at worst, whatever the pattern.
+bool MatchWildcard(std::string_view pattern, std::string_view text);
+
+// User masks against nick!user@host, the same rule the member list and the
+// ignore and auto-op lists use.
+bool MatchMask(std::string_view mask, std::string_view text);
+
+}  // namespace zeph
