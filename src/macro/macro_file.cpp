@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "app/settings/line_list.h"
+#include "macro/record_line.h"
 #include "platform/cp932.h"
 #include "platform/files.h"
 #include "platform/sjis.h"
@@ -25,30 +26,15 @@ bool IsUsableName(std::string_view name) {
   return true;
 }
 
-std::vector<TMacroItem> ItemsOf(const TLineList& lines) {
-  std::vector<TMacroItem> items;
-  TMacroItem item;
-  for (const std::string& line : lines.Lines()) {
-    if (ParseMacroItem(line, &item)) items.push_back(item);
-  }
-  return items;
-}
-
-TLineList LinesOf(const std::vector<TMacroItem>& items) {
-  TLineList lines;
-  for (const TMacroItem& item : items) lines.Add(MacroItemLine(item));
-  return lines;
-}
-
 }  // namespace
 
 std::vector<TMacroItem> ParseMacroFile(std::string_view bytes) {
   TLineList lines;
   lines.SetText(bytes);
-  return ItemsOf(lines);
+  return ReadRecords(lines, ParseMacroItem);
 }
 
-std::string MacroFileText(const std::vector<TMacroItem>& items) { return LinesOf(items).Text(); }
+std::string MacroFileText(const std::vector<TMacroItem>& items) { return RecordLines(items, MacroItemLine).Text(); }
 
 std::optional<fs::path> MacroFilePath(const fs::path& macro_folder, std::string_view name) {
   if (!IsUsableName(name)) return std::nullopt;
@@ -66,7 +52,7 @@ TMacroFileLoad LoadMacroFile(const fs::path& macro_folder, std::string_view name
     return exists || error ? TMacroFileLoad::Unreadable : TMacroFileLoad::Missing;
   }
   file->name = name;
-  file->items = ItemsOf(lines);
+  file->items = ReadRecords(lines, ParseMacroItem);
   return TMacroFileLoad::Loaded;
 }
 
@@ -74,7 +60,7 @@ bool SaveMacroFile(const fs::path& macro_folder, const TMacroFile& file) {
   std::optional<fs::path> path = MacroFilePath(macro_folder, file.name);
   if (!path) return false;
   CreateFolders(macro_folder, TFilePrivacy::Shared);
-  return LinesOf(file.items).SaveToFile(*path);
+  return RecordLines(file.items, MacroItemLine).SaveToFile(*path);
 }
 
 }  // namespace zeph

@@ -47,32 +47,26 @@ TPopupItem Item(std::string_view caption, std::string_view action, std::string_v
   return {0, Sjis(caption), std::string(action), std::string(target), std::string(info)};
 }
 
-std::vector<TPopupItem> ItemsOf(const TLineList& lines) {
-  std::vector<TPopupItem> items;
-  for (const std::string& line : lines.Lines()) {
-    if (!IsRecordLine(line)) continue;
-    std::vector<std::string> f = SplitRecord(line, kFieldCount);
-    items.push_back({RecordInteger(f[0]), std::move(f[1]), std::move(f[2]), std::move(f[3]), std::move(f[4])});
-  }
-  return items;
-}
-
-TLineList LinesOf(const std::vector<TPopupItem>& items) {
-  TLineList lines;
-  for (const TPopupItem& item : items)
-    lines.Add(JoinRecord({std::to_string(item.level), item.caption, item.action, item.target, item.info}));
-  return lines;
-}
-
 }  // namespace
+
+bool ParsePopupItem(std::string_view line, TPopupItem* item) {
+  if (!IsRecordLine(line)) return false;
+  std::vector<std::string> f = SplitRecord(line, kFieldCount);
+  *item = {RecordInteger(f[0]), std::move(f[1]), std::move(f[2]), std::move(f[3]), std::move(f[4])};
+  return true;
+}
+
+std::string PopupItemLine(const TPopupItem& item) {
+  return JoinRecord({std::to_string(item.level), item.caption, item.action, item.target, item.info});
+}
 
 std::vector<TPopupItem> ParsePopupMenu(std::string_view bytes) {
   TLineList lines;
   lines.SetText(bytes);
-  return ItemsOf(lines);
+  return ReadRecords(lines, ParsePopupItem);
 }
 
-std::string PopupMenuText(const std::vector<TPopupItem>& items) { return LinesOf(items).Text(); }
+std::string PopupMenuText(const std::vector<TPopupItem>& items) { return RecordLines(items, PopupItemLine).Text(); }
 
 std::vector<TPopupItem> DefaultPopupItems() {
   std::string search = std::string(kWebSearchEndpoint) + std::string(kSearchPath) + "hl=ja&lr=lang_ja&ie=utf-8&q=%s";
@@ -92,7 +86,7 @@ std::vector<TPopupItem> DefaultPopupItems() {
 TPopupMenu LoadPopupMenu(const std::filesystem::path& file) {
   TPopupMenu menu;
   TLineList lines;
-  menu.items = lines.LoadFromFile(file) ? ItemsOf(lines) : DefaultPopupItems();
+  menu.items = lines.LoadFromFile(file) ? ReadRecords(lines, ParsePopupItem) : DefaultPopupItems();
   for (TPopupItem& item : menu.items) MoveWebSearchToUtf8(item);
   AssignCommandIds(&menu);
   return menu;
@@ -101,7 +95,7 @@ TPopupMenu LoadPopupMenu(const std::filesystem::path& file) {
 bool SavePopupMenu(const std::filesystem::path& file, const TPopupMenu& menu) {
   // The configuration folder also holds the server passwords.
   if (file.has_parent_path()) CreateFolders(file.parent_path(), TFilePrivacy::OwnerOnly);
-  return LinesOf(menu.items).SaveToFile(file);
+  return RecordLines(menu.items, PopupItemLine).SaveToFile(file);
 }
 
 void AssignCommandIds(TPopupMenu* menu) {

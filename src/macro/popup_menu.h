@@ -34,6 +34,12 @@ struct TPopupMenu {
   bool operator==(const TPopupMenu&) const = default;
 };
 
+// The item of one line, or nothing for an empty line or a "#" comment.
+// Missing fields read empty; the level reads 0 without digits.
+bool ParsePopupItem(std::string_view line, TPopupItem* item);
+// The line of an item, without its CR LF.
+std::string PopupItemLine(const TPopupItem& item);
+
 // The items of a file's contents (empty lines and "#" lines skipped).
 std::vector<TPopupItem> ParsePopupMenu(std::string_view bytes);
 // The contents written for the items: level, caption, action, target and

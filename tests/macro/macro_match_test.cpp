@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -93,6 +94,12 @@ TEST(MacroWildcardTest, HostilePatternsFinishQuickly) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
+struct TPatternCase {
+  std::string value;
+  std::string pattern;
+  bool matched;
+};
+
 // One event from taro in #Chan, matched with various patterns.
 class MacroPatternTest : public testing::Test {
  protected:
@@ -106,15 +113,13 @@ class MacroPatternTest : public testing::Test {
     return MatchPattern(value, pattern, rules, context);
   }
 
+  void ExpectCases(std::span<const TPatternCase> cases, TPatternRules rules) {
+    for (const TPatternCase& c : cases) EXPECT_EQ(Match(c.value, c.pattern, rules), c.matched) << c.pattern;
+  }
+
   test::TTempDir dir_;
   test::TFakeMacroFacts facts_;
   TMacroEvent event_ = EventOf(":taro!t@host.example.jp PRIVMSG #Chan :hello me there");
-};
-
-struct TPatternCase {
-  std::string value;
-  std::string pattern;
-  bool matched;
 };
 
 TEST_F(MacroPatternTest, UserPatterns) {
@@ -146,7 +151,7 @@ TEST_F(MacroPatternTest, UserPatterns) {
       {"", "x|", false},
       {"", "|x", true},
   };
-  for (const TPatternCase& c : cases) EXPECT_EQ(Match(c.value, c.pattern, others), c.matched) << c.pattern;
+  ExpectCases(cases, others);
 
   const TPatternCase own_cases[] = {
       {"me", "", false},  // our own events need "%me"
@@ -158,7 +163,7 @@ TEST_F(MacroPatternTest, UserPatterns) {
       {"me", "$NOT %me|*", false},
       {"me", "$NOT x|%me", true},
   };
-  for (const TPatternCase& c : own_cases) EXPECT_EQ(Match(c.value, c.pattern, own), c.matched) << c.pattern;
+  ExpectCases(own_cases, own);
 }
 
 TEST_F(MacroPatternTest, SpecialWordsAskTheGroupsOfTheSender) {
@@ -191,7 +196,7 @@ TEST_F(MacroPatternTest, CommandAndTextPatterns) {
       {"DCCCHATMESSAGE", "DCCCHAT*", true},
       {"001", "00?", true},
   };
-  for (const TPatternCase& c : command_cases) EXPECT_EQ(Match(c.value, c.pattern, command), c.matched) << c.pattern;
+  ExpectCases(command_cases, command);
 
   const TPatternCase text_cases[] = {
       {"#chan", "#CHAN", true},
@@ -208,7 +213,7 @@ TEST_F(MacroPatternTest, CommandAndTextPatterns) {
       {kPo, kPo, true},                         // the "|" inside ポ splits nothing
       {"a", kPo + "|a", true},
   };
-  for (const TPatternCase& c : text_cases) EXPECT_EQ(Match(c.value, c.pattern, text), c.matched) << c.pattern;
+  ExpectCases(text_cases, text);
 }
 
 TEST_F(MacroPatternTest, PeerTextInAVariableMatchesAsWildcardsButAddsNoAlternatives) {
@@ -248,7 +253,7 @@ TEST_F(MacroPatternTest, ListFiles) {
       {"a baz", Sjis("$LIST(sub\\語.txt)"), true},  // "\" separates folders as on Windows
       {"a qux", "$LIST(" + absolute + ")", true},
   };
-  for (const TPatternCase& c : cases) EXPECT_EQ(Match(c.value, c.pattern, text), c.matched) << c.pattern;
+  ExpectCases(cases, text);
 
   // The command field raises its alternatives, but not the list's name.
   EXPECT_TRUE(Match("JOIN", "$LIST(Commands.txt)", {.is_command = true}));
