@@ -49,7 +49,7 @@ std::optional<bool> SpecialWord(std::string_view word, const TMacroContext& cont
   return std::nullopt;
 }
 
-TDecision Evaluate(std::string_view value, std::string_view alternative, const TPatternRules& rules,
+TDecision Evaluate(const TWildcardText& value, std::string_view alternative, const TPatternRules& rules,
                    const TMacroContext& context) {
   bool negate = StartsWithKeyword(alternative, kNot);
   if (negate) {
@@ -63,14 +63,14 @@ TDecision Evaluate(std::string_view value, std::string_view alternative, const T
   if (rules.allow_specials) {
     if (std::optional<bool> member = SpecialWord(alternative, context)) return *member != negate;
   }
-  bool matched = rules.expand_variables ? MatchWildcard(ExpandVariables(alternative, context), value)
-                                        : MatchWildcard(alternative, value);
+  bool matched = rules.expand_variables ? value.Matches(ExpandVariables(alternative, context))
+                                        : value.Matches(alternative);
   return matched ? TDecision(!negate) : std::nullopt;
 }
 
 // "$LIST(name)": the first line of the file that decides. An incomplete
 // form or a file that cannot be read decides nothing.
-TDecision EvaluateList(std::string_view value, std::string_view alternative, const TPatternRules& rules,
+TDecision EvaluateList(const TWildcardText& value, std::string_view alternative, const TPatternRules& rules,
                        const TMacroContext& context) {
   std::string_view rest = alternative.substr(kList.size());
   size_t close = rest.find(')');
@@ -116,12 +116,13 @@ bool SenderMeetsCondition(int condition, const TMacroContext& context) {
 bool MatchPattern(std::string_view value, std::string_view pattern_list, const TPatternRules& rules,
                   const TMacroContext& context) {
   if (pattern_list.empty()) return !rules.is_self;
+  const TWildcardText text(value);
   std::string rest(pattern_list);
   while (!rest.empty()) {
     std::string alternative = NextField(rest, '|');
     if (rules.is_command) alternative = CommandAlternative(std::move(alternative));
-    TDecision decision = StartsWithKeyword(alternative, kList) ? EvaluateList(value, alternative, rules, context)
-                                                               : Evaluate(value, alternative, rules, context);
+    TDecision decision = StartsWithKeyword(alternative, kList) ? EvaluateList(text, alternative, rules, context)
+                                                               : Evaluate(text, alternative, rules, context);
     if (decision) return *decision;
   }
   return false;

@@ -38,9 +38,11 @@ std::string ByteKindForm(std::string_view text) {
 
 }  // namespace
 
-bool MatchWildcard(std::string_view pattern, std::string_view text) {
-  return WildMatchMultibyte(ByteKindForm(pattern), ByteKindForm(text));
-}
+bool MatchWildcard(std::string_view pattern, std::string_view text) { return TWildcardText(text).Matches(pattern); }
+
+TWildcardText::TWildcardText(std::string_view text) : form_(ByteKindForm(text)) {}
+
+bool TWildcardText::Matches(std::string_view pattern) const { return WildMatchMultibyte(ByteKindForm(pattern), form_); }
 
 bool MatchMask(std::string_view mask, std::string_view text) { return WildMatch(mask, text); }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 // The wildcards of macro patterns.
@@ -12,6 +13,17 @@ namespace zeph {
 // double-byte characters exactly. Time grows with the product of the
 // lengths at worst, whatever the pattern.
 bool MatchWildcard(std::string_view pattern, std::string_view text);
+
+// A text prepared once for MatchWildcard against many patterns (the lines
+// of a list file against one message).
+class TWildcardText {
+ public:
+  explicit TWildcardText(std::string_view text);
+  bool Matches(std::string_view pattern) const;
+
+ private:
+  std::string form_;
+};
 
 // User masks against nick!user@host, the same rule the member list and the
 // ignore and auto-op lists use.
