@@ -6,21 +6,6 @@
 #include "platform/sjis.h"
 
 namespace zeph {
-namespace {
-
-// The longest start of a Shift_JIS text, ending between characters, of at
-// most `limit` bytes.
-std::string_view WholeCharacters(std::string_view text, size_t limit) {
-  size_t end = 0;
-  while (end < text.size()) {
-    size_t next = end + SjisCharLength(text, end);
-    if (next > limit) break;
-    end = next;
-  }
-  return text.substr(0, end);
-}
-
-}  // namespace
 
 std::string TChatCodec::DecodeLine(std::string_view wire, bool adaptive, const TWireEncoding& unit) {
   if (!adaptive) return unit.Decode(wire);
@@ -49,7 +34,7 @@ std::string TChatCodec::EncodeLine(std::string_view text, bool adaptive, const T
   // Encoding can only grow a text's bytes by a bounded factor, so a few
   // proportional cuts bring it under the limit.
   while (line.size() >= kMaxChatLineBytes) {
-    text = WholeCharacters(text, text.size() * (kMaxChatLineBytes - 1) / line.size());
+    text = CutSjis(text, text.size() * (kMaxChatLineBytes - 1) / line.size());
     line = Encode(text, adaptive, unit);
   }
   line += '\n';
