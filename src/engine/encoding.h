@@ -27,6 +27,8 @@ struct TWireEncoding {
   // written, so the result is empty only for an empty text and a command
   // never goes out with a field lost to a conversion error.
   std::string Encode(std::string_view text) const;
+
+  bool operator==(const TWireEncoding&) const = default;
 };
 
 }  // namespace zeph

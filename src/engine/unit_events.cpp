@@ -19,11 +19,28 @@ std::string TrimRight(std::string text) {
 
 TSender SenderOf(const TIrcMessage& m) { return TSender{m.nick, m.user, m.host}; }
 
+// A JOIN's channel, and whether a BEL suffix («#chan^Go») gave operator
+// status with it.
+struct TJoinedChannel {
+  std::string name;
+  bool op = false;
+};
+
+TJoinedChannel JoinedChannelOf(const std::string& param) {
+  TJoinedChannel joined{TrimRight(param)};
+  size_t bel = joined.name.find('\x07');
+  if (bel != std::string::npos) {
+    joined.op = joined.name.compare(bel + 1, 1, "o") == 0;
+    joined.name.resize(bel);
+  }
+  return joined;
+}
+
 }  // namespace
 
 void TUnit::OnPing(const TIrcMessage& m) {
   seconds_since_ping_ = 0;
-  SendCommand("PONG", std::string(), ":" + m.Param(0), 2, 1);
+  SendCommand("PONG", std::string(), ":" + m.Param(0), 2, 1, TAutomatic::kPong);
 }
 
 void TUnit::OnError(const TIrcMessage& m) {
@@ -60,16 +77,12 @@ void TUnit::NoteSender(TChannel& target, const TIrcMessage& m) {
 // --- JOIN ---------------------------------------------------------------------
 
 void TUnit::OnJoin(const TIrcMessage& m) {
-  std::string channel = TrimRight(m.Param(0));
-  bool op = false;
-  size_t bel = channel.find('\x07');
-  if (bel != std::string::npos) {
-    op = channel.compare(bel + 1, 1, "o") == 0;
-    channel.resize(bel);
-  }
+  auto [channel, op] = JoinedChannelOf(m.Param(0));
   std::string display = IsSafeChannel(channel) ? StripSafeId(channel) : ShortenName(channel);
-  TChannel* target = FindByWireName(channel);
-  if (IsOwnNick(m.nick)) {
+  // A name with a blank, comma or control byte would turn into other
+  // parameters or other channels in everything we send about it.
+  TChannel* target = IsCleanName(channel) ? FindByWireName(channel) : nullptr;
+  if (IsOwnNick(m.nick) && IsCleanName(channel)) {
     OnOwnJoin(m, channel, display, target, op);
     return;
   }
@@ -85,6 +98,15 @@ void TUnit::OnJoin(const TIrcMessage& m) {
   world_.NodeChanged(*this, target);
 }
 
+bool TUnit::NoteServerBytes(const TIrcMessage& m, const std::string& channel) {
+  TIrcMessage as_sent;
+  as_sent.Parse(m.raw);
+  std::string bytes = JoinedChannelOf(as_sent.Param(0)).name;
+  if (Encode(channel) == bytes) return true;
+  server_bytes_[channel] = std::move(bytes);
+  return false;
+}
+
 void TUnit::OnOwnJoin(const TIrcMessage& m, const std::string& channel, const std::string& display,
                       TChannel* target, bool op) {
   own_user = m.user;
@@ -93,13 +115,14 @@ void TUnit::OnOwnJoin(const TIrcMessage& m, const std::string& channel, const st
     own_address_join_host = m.host;
     if (Prefs().IPResolveMethod == 1 && !m.host.empty()) ResolveOwnAddress(m.host);
   }
+  bool same_bytes = NoteServerBytes(m, channel);
   if (!target) {
     // Joined somewhere the tree does not know: keep it configured. A name
     // that could break the tree file or a later JOIN is not stored.
     TChannelConfig config = NewChannelConfig(display, false);
     target = &CreateTarget(config, TTargetKind::Channel);
     world_.NodeAdded(*this, target);
-    if (IsSingleChannelName(display, kTypedChannelPrefixes)) world_.RequestSaveTree();
+    if (same_bytes && IsSingleChannelName(display, kTypedChannelPrefixes)) world_.RequestSaveTree();
   }
   if (IsSafeChannel(channel)) target->SetWireName(channel);
   target->Activate();

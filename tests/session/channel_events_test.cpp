@@ -53,8 +53,8 @@ TEST_F(ChannelEventsTest, OwnJoinOfAnUnknownChannelCreatesAndSavesIt) {
   EXPECT_EQ(saves, 1);  // once per tick, however many joins
   Tick();
   EXPECT_EQ(saves, 1);
-  // A name the file cannot hold is joined but never stored.
-  EXPECT_NE(unit_->FindChannel("#bad,name"), nullptr);
+  // A name holding a comma makes no target: shown, never stored or acted on.
+  EXPECT_EQ(unit_->FindChannel("#bad,name"), nullptr);
   EXPECT_EQ(stored, (std::vector<std::string>{"#c", "%jp", "!chan", "#new", "#new2"}));
 }
 

@@ -1,5 +1,7 @@
 #include "app/settings/counted_list.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
 
 #include "app/settings/ini_file.h"
@@ -22,9 +24,43 @@ std::string TListKeys::EntryKey(int index) const {
   return (plain_index ? prefix + std::to_string(index) : IndexedName(prefix, index)) + suffix;
 }
 
+namespace {
+
+constexpr size_t kMaxIndexDigits = 9;  // every such index fits an int
+
+// One past the highest index below `count` that one of the names holds.
+int Length(int count, const std::vector<std::string_view>& names, const TListKeys& keys, bool whole_names) {
+  int last = -1;
+  for (std::string_view name : names) {
+    std::string_view rest = name.substr(keys.prefix.size());
+    size_t digits = 0;
+    while (digits < rest.size() && rest[digits] >= '0' && rest[digits] <= '9') ++digits;
+    if (digits == 0 || digits > kMaxIndexDigits) continue;
+    int index = 0;
+    std::from_chars(rest.data(), rest.data() + digits, index);
+    if (index >= count || index <= last) continue;
+    std::string entry = keys.EntryKey(index);
+    if (whole_names ? name == entry : name.starts_with(entry)) last = index;
+  }
+  return last + 1;
+}
+
+int CountOf(const TIniFile& ini, const TListKeys& keys) { return std::max(0, ini.ReadInteger(keys.count, 0)); }
+
+}  // namespace
+
+int CountedKeys(const TIniFile& ini, const TListKeys& keys) {
+  bool fields_follow = keys.suffix.ends_with('.');
+  return Length(CountOf(ini, keys), ini.KeysStartingWith(keys.prefix), keys, !fields_follow);
+}
+
+int CountedSections(const TIniFile& ini, const TListKeys& keys) {
+  return Length(CountOf(ini, keys), ini.SectionsStartingWith(keys.prefix), keys, true);
+}
+
 std::vector<std::string> ReadTextList(const TIniFile& ini, const TListKeys& keys) {
   std::vector<std::string> entries;
-  int count = ini.ReadCount(keys.count);
+  int count = CountedKeys(ini, keys);
   for (int i = 0; i < count; ++i) {
     std::string entry = ini.ReadString(keys.EntryKey(i), "");
     if (!entry.empty()) entries.push_back(std::move(entry));
