@@ -57,7 +57,8 @@ std::string TByteBuffer::ReadLine() {
       continue;
     }
     if (!lf) {
-      if (end_ - start_ > kMaxLine) {
+      // The longest line kept may wait here with its CR for its LF.
+      if (end_ - start_ > kMaxLine + 1) {
         start_ = end_;
         discarding_ = true;
         dropped_line_ = true;

@@ -19,8 +19,8 @@ std::string TrimRight(std::string text) {
 
 TSender SenderOf(const TIrcMessage& m) { return TSender{m.nick, m.user, m.host}; }
 
-// A JOIN's channel, and whether a BEL suffix («#chan^Go») gave operator
-// status with it.
+// A JOIN's channel, and whether a BEL suffix of mode letters («#chan^Go»)
+// gave operator status with it. Any other BEL stays in the name.
 struct TJoinedChannel {
   std::string name;
   bool op = false;
@@ -29,7 +29,7 @@ struct TJoinedChannel {
 TJoinedChannel JoinedChannelOf(const std::string& param) {
   TJoinedChannel joined{TrimRight(param)};
   size_t bel = joined.name.find('\x07');
-  if (bel != std::string::npos) {
+  if (bel != std::string::npos && joined.name.find_first_not_of("ov", bel + 1) == std::string::npos) {
     joined.op = joined.name.compare(bel + 1, 1, "o") == 0;
     joined.name.resize(bel);
   }

@@ -332,12 +332,16 @@ bool TWorld::SaveTree() {
   save_tree_requested_ = false;
   if (!save_tree || save_tree(CollectConfig())) return true;
   // The old file is still there; the user must know the change was not kept.
+  ReportError(Sjis("サーバツリーを保存できませんでした"));
+  return false;
+}
+
+void TWorld::ReportError(const std::string& text) {
   TLogLineSource source;
   source.time = formats_.FormatTime(Now());
-  source.body = Sjis("サーバツリーを保存できませんでした");
+  source.body = text;
   source.category = KindCategory(TMessageKind::Error);
   console_.AddLine(source, false);
-  return false;
 }
 
 // --- Once a second ------------------------------------------------------------------

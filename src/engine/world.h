@@ -110,6 +110,8 @@ class TWorld final : private TDisplayNotifier, private TLinkTargets {
   // many channels a server makes us join).
   void RequestSaveTree() { save_tree_requested_ = true; }
   bool SaveTree();
+  // An error line in the console that belongs to no unit.
+  void ReportError(const std::string& text);
   TWorldConfig CollectConfig() const;
 
   // The action of a log line (a console copy or an invitation).

@@ -28,6 +28,8 @@ class TIniFile {
   void SetSection(std::string_view name) { current_section_ = name; }
   // Whether a section holds any key (a header alone creates none).
   bool HasSection(std::string_view name) const { return sections_.contains(name); }
+  // Whether no key at all was loaded.
+  bool Empty() const { return sections_.empty(); }
 
   std::string ReadString(std::string_view key, std::string_view default_value) const;
   // Decimal, saturating at the 32-bit limits; "6667x" reads 6667, an empty
