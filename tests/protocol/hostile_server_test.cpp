@@ -212,20 +212,20 @@ TEST_F(HostileServerTest, OverlongLinesAreDroppedAndSaidOncePerConnection) {
   };
   std::string exactly_the_bound = ":irc.test NOTICE me :" + std::string(65536 - 21, 'k');
   Receive(exactly_the_bound + "\nPING :kept");
-  ASSERT_TRUE(ServerGets("PONG :kept\r\n", 3));
+  ASSERT_TRUE(ServerGets("PONG :kept\r\n", 10));
   EXPECT_EQ(notices(), 0);
 
   Receive(":irc.test NOTICE me :" + std::string(70000, 'x') + "\nPING :a\n:irc.test NOTICE me :" +
           std::string(100000, 'y') + "\nPING :b");
-  ASSERT_TRUE(ServerGets("PONG :b\r\n", 3));
+  ASSERT_TRUE(ServerGets("PONG :b\r\n", 10));
   EXPECT_EQ(notices(), 1);
 
   unit_->Disconnect(true, false);
   server_.ClearReceived();
   unit_->Connect();
-  ASSERT_TRUE(ServerGets("USER ", 3));
+  ASSERT_TRUE(ServerGets("USER ", 10));
   Receive(":irc.test NOTICE me :" + std::string(70000, 'z') + "\nPING :c");
-  ASSERT_TRUE(ServerGets("PONG :c\r\n", 3));
+  ASSERT_TRUE(ServerGets("PONG :c\r\n", 10));
   EXPECT_EQ(notices(), 2);
 }
 
