@@ -143,6 +143,7 @@ TEST(SettingsIniFileTest, CountsReadTheEntriesTheFileHolds) {
       {"n.Count=5\nn.00.Mask=a\nn.01.Mask=b\n", 2},       // a missing entry ends it
       {"n.Count=2\nn.1.Mask=a\nn.01.MaskX=b\n", 0},       // not the keys the list writes
       {"n.Count=2\nn.05.Mask=a\nn.00.Mask=b\n", 1},       // beyond the count
+      {"n.Count=2147483647\nn.00.Mask=a\nn.999999999.Mask=b\n", 1},  // a stray index far away
       {long_list, 1500},                                  // no count is too long
   };
   for (const Case& c : cases) EXPECT_EQ(CountedKeys(Parsed(c.text), TListKeys::Named("n", ".Mask")), c.length) << c.text;

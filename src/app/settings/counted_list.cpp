@@ -28,9 +28,10 @@ namespace {
 
 constexpr size_t kMaxIndexDigits = 9;  // every such index fits an int
 
-// One past the highest index below `count` that one of the names holds.
-int Length(int count, const std::vector<std::string_view>& names, const TListKeys& keys, bool whole_names) {
-  int last = -1;
+// The indices below `count` that the names hold, in order.
+std::vector<int> PresentIndices(int count, const std::vector<std::string_view>& names, const TListKeys& keys,
+                                bool whole_names) {
+  std::vector<int> present;
   for (std::string_view name : names) {
     std::string_view rest = name.substr(keys.prefix.size());
     size_t digits = 0;
@@ -38,11 +39,26 @@ int Length(int count, const std::vector<std::string_view>& names, const TListKey
     if (digits == 0 || digits > kMaxIndexDigits) continue;
     int index = 0;
     std::from_chars(rest.data(), rest.data() + digits, index);
-    if (index >= count || index <= last) continue;
+    if (index >= count) continue;
     std::string entry = keys.EntryKey(index);
-    if (whole_names ? name == entry : name.starts_with(entry)) last = index;
+    if (whole_names ? name == entry : name.starts_with(entry)) present.push_back(index);
   }
-  return last + 1;
+  std::sort(present.begin(), present.end());
+  present.erase(std::unique(present.begin(), present.end()), present.end());
+  return present;
+}
+
+// Up to the last entry there; a stray index far away ends the list instead
+// of inventing a billion empty entries.
+int Length(int count, const std::vector<std::string_view>& names, const TListKeys& keys, bool whole_names) {
+  int length = 0;
+  int seen = 0;
+  for (int index : PresentIndices(count, names, keys, whole_names)) {
+    ++seen;
+    if (index + 1 - seen > seen) break;
+    length = index + 1;
+  }
+  return length;
 }
 
 int CountOf(const TIniFile& ini, const TListKeys& keys) { return std::max(0, ini.ReadInteger(keys.count, 0)); }

@@ -30,6 +30,8 @@ struct TListKeys {
 // written, the file how many are there: indices 0 to Count-1 are read up
 // to the last one the file holds, so a gap inside the list still counts,
 // no count cuts a long list short, and a damaged count invents nothing.
+// Gaps are bridged only while the missing entries do not outnumber the
+// present ones, so a stray index far beyond the others ends the list.
 // The entries are keys of the current section starting with EntryKey(i)
 // (a field follows when the suffix ends in a dot), or whole section names.
 int CountedKeys(const TIniFile& ini, const TListKeys& keys);
