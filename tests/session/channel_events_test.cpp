@@ -70,6 +70,29 @@ TEST_F(ChannelEventsTest, ShortAndSafeNamesAreFoundByTheirServerForm) {
   EXPECT_TRUE(Contains(safe->Log(), Sjis("チャンネルを出ました")));
 }
 
+// Look-ups follow a talk renamed by a NICK, a closed target, and a change
+// of the wire encoding that makes other names one on the server.
+TEST_F(ChannelEventsTest, LookUpsFollowRenamesClosesAndTheEncoding) {
+  TChannel* talk = world_->CreateTarget(*unit_, NewChannelConfig("bob", false), TTargetKind::Talk, false);
+  ASSERT_NE(talk, nullptr);
+  TNodeId id = talk->Id();
+  Receive(":bob!u@h NICK :robert");
+  EXPECT_EQ(unit_->FindChannel("ROBERT"), talk);
+  EXPECT_EQ(unit_->FindByWireName("robert"), talk);
+  EXPECT_EQ(unit_->FindChannel("bob"), nullptr);
+  world_->CloseTarget(*unit_, *talk);
+  EXPECT_EQ(unit_->FindChannel("robert"), nullptr);
+  EXPECT_EQ(unit_->FindById(id), nullptr);
+
+  const std::string half_width = "\xb1\xb2";  // ｱｲ
+  TChannel* kana = world_->CreateTarget(*unit_, NewChannelConfig(half_width, false), TTargetKind::Talk, false);
+  prefs_.KanaEncodingMethod = 0;  // sent as full-width: the same name as アイ
+  EXPECT_EQ(unit_->FindChannel(Sjis("アイ")), kana);
+  prefs_.KanaEncodingMethod = 1;  // sent as 8-bit kana: another name
+  EXPECT_EQ(unit_->FindChannel(Sjis("アイ")), nullptr);
+  EXPECT_EQ(unit_->FindChannel(half_width), kana);
+}
+
 TEST_F(ChannelEventsTest, NickChangeInTwoChannelsPrintsOnceEachAndOnceInTheConsole) {
   Receive(":me!u@h JOIN :#jp:*.jp\n:a!u@h JOIN :#c\n:a!u@h JOIN :#jp:*.jp\n:a!u@h NICK :b");
   EXPECT_TRUE(C().members.FindMember("b"));
