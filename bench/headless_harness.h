@@ -30,6 +30,7 @@ struct TResult {
   double seconds = 0;
   long max_rss_kib = 0;
   double cpu_seconds = 0;
+  double user_cpu_seconds = 0;  // the program's own work, without the kernel's
   bool ok = false;
 };
 
@@ -125,6 +126,7 @@ inline TResult Finish(pid_t child, double seconds, bool ok) {
   r.max_rss_kib = usage.ru_maxrss;
   r.cpu_seconds = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
                   (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+  r.user_cpu_seconds = usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6;
   return r;
 }
 

@@ -106,8 +106,9 @@ int main(int argc, char** argv) {
       all_ok = false;
       continue;
     }
-    std::printf("%-8s %7d: %.3f s to the PONG, peak memory %.1f MiB, CPU %.2f s, %d open files\n", kind.c_str(),
-                count, run.result.seconds, run.result.max_rss_kib / 1024.0, run.result.cpu_seconds, run.open_files);
+    std::printf("%-8s %7d: %.3f s to the PONG, peak memory %.1f MiB, CPU %.2f s (user %.2f s), %d open files\n",
+                kind.c_str(), count, run.result.seconds, run.result.max_rss_kib / 1024.0, run.result.cpu_seconds,
+                run.result.user_cpu_seconds, run.open_files);
   }
   return all_ok ? 0 : 1;
 }
