@@ -19,11 +19,11 @@ struct TNamedColor {
 };
 
 constexpr TNamedColor kNamedColors[] = {
-    {"clAqua", 0x00FFFF},   {"clBlack", 0x000000}, {"clBlue", 0x0000FF},   {"clDkGray", 0xA9A9A9},
-    {"clFuchsia", 0xFF00FF}, {"clGray", 0x808080}, {"clGreen", 0x008000},  {"clLime", 0x00FF00},
-    {"clLtGray", 0xC0C0C0}, {"clMaroon", 0x800000}, {"clNavy", 0x000080},  {"clOlive", 0x808000},
-    {"clPurple", 0x800080}, {"clRed", 0xFF0000},   {"clSilver", 0xC0C0C0}, {"clTeal", 0x008080},
-    {"clWhite", 0xFFFFFF},  {"clYellow", 0xFFFF00},
+    {"clAqua", 0x00FFFF},    {"clBlack", 0x000000},  {"clBlue", 0x0000FF},   {"clDkGray", 0xA9A9A9},
+    {"clFuchsia", 0xFF00FF}, {"clGray", 0x808080},   {"clGreen", 0x008000},  {"clLime", 0x00FF00},
+    {"clLtGray", 0xC0C0C0},  {"clMaroon", 0x800000}, {"clNavy", 0x000080},   {"clOlive", 0x808000},
+    {"clPurple", 0x800080},  {"clRed", 0xFF0000},    {"clSilver", 0xC0C0C0}, {"clTeal", 0x008080},
+    {"clWhite", 0xFFFFFF},   {"clYellow", 0xFFFF00},
 };
 
 constexpr std::uint32_t kWhiteRgb = 0xFFFFFF;
@@ -114,7 +114,9 @@ int ShadowKindOf(int text_type) {
   }
 }
 
-void ReadLogBackground(const TIniFile& ini, TViewSettings& s) { s.shadow_kind = ShadowKindOf(ini.ReadInteger("TextType", 0)); }
+void ReadLogBackground(const TIniFile& ini, TViewSettings& s) {
+  s.shadow_kind = ShadowKindOf(ini.ReadInteger("TextType", 0));
+}
 
 void ReadBackColors(const TIniFile& ini, TViewSettings& s) {
   std::uint32_t log_back = s.channel_log_back.color;
@@ -197,8 +199,9 @@ bool IsDark(std::uint32_t color) {
          square(255 - red) + square(255 - green) + square(255 - blue);
 }
 
-// Colours version 1 did not have that would be unreadable on a dark
-// theme, and its plain grey selection, get colours that suit.
+// Version 1 had no selection or highlight colours of its own: on a dark log
+// they get ones that still show; on dark group backs the other groups turn
+// their colours round; a plain grey selection becomes the usual one.
 void FitColorsToBackgrounds(TViewSettings& s) {
   if (IsDark(s.channel_log_back.color)) {
     s.select_text_color = ColorFromRgb(kWhiteRgb);

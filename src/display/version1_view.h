@@ -12,8 +12,9 @@
 // with quotes stripped (TIniFile(true)).
 //
 // What such a file gives is held to values the screen can use as it is
-// converted: colours lose their high byte, font sizes are held to what can
-// be drawn, picture names are bare file names.
+// converted: colours lose their high byte, fonts are held to what can be
+// drawn (size, character set, face name length), picture names are bare
+// file names.
 namespace zeph {
 
 struct TPreferences;

@@ -209,7 +209,7 @@ TEST(Version1ViewTest, ViewFileFillsTheSettingsAndPreferences) {
   ASSERT_TRUE(settings.SaveViewSettings(dir.Path() / "view.ini"));
   const std::string saved = ReadBytes(dir.Path() / "view.ini");
   for (const std::string& part :
-       {std::string("[AllLogBack]\r\n\r\nBackColor=800000\r\nBackImageFile=") + Sjis("夜景.jpg") + "\r\nBackStyle=207\r\n",
+       {"[AllLogBack]\r\n\r\nBackColor=800000\r\nBackImageFile=" + Sjis("夜景.jpg") + "\r\nBackStyle=207\r\n",
         std::string("LineFont.15.Family=Arial\r\nLineFont.15.Size=80\r\nLineFont.15.Charset=0\r\n"
                     "LineFont.15.Color=808000\r\nLineFont.15.Style=U\r\n"),
         std::string("NickFont.02.Color=800080\r\nNickFont.02.Style=BI\r\n")})
