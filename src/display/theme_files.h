@@ -47,6 +47,8 @@ const TThemeEntry& DefaultThemeEntry();
 // The theme list in its order: the default theme; "**" + name for each
 // shared theme; "*" + name for each version-1 theme; the bare name for each
 // user theme. Names are sorted by their Shift_JIS bytes within each group.
+// Every file with a name before its extension is listed, whatever that name
+// holds; a character without a Shift_JIS form is shown as "〓".
 std::vector<TThemeEntry> ListThemes(const TThemeFolders& folders);
 
 // Loads an entry's view settings and/or formats into *settings: the default
