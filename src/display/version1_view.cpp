@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <iterator>
 
+#include "app/settings/counted_list.h"
 #include "app/settings/ini_file.h"
 #include "app/settings/preferences.h"
 #include "display/view_realise.h"
@@ -155,7 +156,8 @@ TBackground* NamedBackground(std::string_view name, TViewSettings& s) {
 }
 
 void ReadImageFiles(const TIniFile& ini, TViewSettings& s) {
-  int count = ini.ReadCount("Count");
+  TListKeys keys{.count = "Count", .prefix = "ChanName", .suffix = "", .plain_index = true};
+  int count = CountedKeys(ini, keys);
   for (int i = 0; i < count; ++i) {
     TBackground* back = NamedBackground(ini.ReadString(IndexedKey("ChanName", i), ""), s);
     if (back == nullptr) continue;
