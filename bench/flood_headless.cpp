@@ -5,77 +5,17 @@
 // time. The same flood into a bare socket reader is the baseline.
 //
 // usage: bench_flood_headless [path to zephlora] [lines]
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
-#include <vector>
 
-#include "app/settings/preference_file.h"
-#include "app/settings/preferences.h"
-#include "app/settings/server_config.h"
-#include "app/settings/tree_file.h"
+#include "headless_harness.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-struct TResult {
-  double seconds = 0;
-  long max_rss_kib = 0;
-  double cpu_seconds = 0;
-  bool ok = false;
-};
-
-int ListenLoopback(int* port) {
-  int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in at{};
-  at.sin_family = AF_INET;
-  at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(fd, reinterpret_cast<sockaddr*>(&at), sizeof at);
-  listen(fd, 1);
-  socklen_t length = sizeof at;
-  getsockname(fd, reinterpret_cast<sockaddr*>(&at), &length);
-  *port = ntohs(at.sin_port);
-  return fd;
-}
-
-bool SendAll(int fd, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = send(fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
-// Reads until `text` has arrived; false on close or after the timeout.
-bool ReadUntil(int fd, std::string& seen, const std::string& text, int timeout_ms) {
-  auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
-  char chunk[65536];
-  while (seen.find(text) == std::string::npos) {
-    int left = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count());
-    if (left <= 0) return false;
-    pollfd p{fd, POLLIN, 0};
-    if (poll(&p, 1, left) <= 0) continue;
-    ssize_t n = recv(fd, chunk, sizeof chunk, 0);
-    if (n <= 0) return false;
-    seen.append(chunk, static_cast<size_t>(n));
-  }
-  return true;
-}
+using namespace zeph::bench;
 
 std::string Flood(int lines) {
   const char* jis = "\x1b$B$3$s$K$A$O!\"F|K\\8l$N%F%9%H$G$9\x1b(B";  // こんにちは、日本語のテストです
@@ -94,9 +34,8 @@ std::string Flood(int lines) {
 // the seconds from the first flood byte to the PONG.
 double Serve(int listen_fd, const std::string& joins, const std::string& flood, bool* ok) {
   *ok = false;
-  pollfd p{listen_fd, POLLIN, 0};
-  if (poll(&p, 1, 20000) <= 0) return 0;
-  int fd = accept4(listen_fd, nullptr, nullptr, SOCK_CLOEXEC);
+  int fd = AcceptClient(listen_fd, 20000);
+  if (fd < 0) return 0;
   std::string seen;
   if (!ReadUntil(fd, seen, "USER ", 20000)) return 0;
   SendAll(fd, ":irc.test 001 me :Welcome\r\n:irc.test 376 me :End of MOTD\r\n");
@@ -114,49 +53,13 @@ double Serve(int listen_fd, const std::string& joins, const std::string& flood, 
   return seconds;
 }
 
-TResult Finish(pid_t child, double seconds, bool ok) {
-  kill(child, SIGTERM);
-  int status = 0;
-  rusage usage{};
-  wait4(child, &status, 0, &usage);
-  TResult r;
-  r.seconds = seconds;
-  r.ok = ok;
-  r.max_rss_kib = usage.ru_maxrss;
-  r.cpu_seconds = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-                  (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-  return r;
-}
-
 TResult RunClient(const std::string& binary, const std::filesystem::path& home, const std::string& joins,
                   const std::string& flood) {
   int port = 0;
   int listen_fd = ListenLoopback(&port);
-  zeph::TWorldConfig tree;
-  zeph::TServerConfig unit;
-  unit.name = "flood";
-  unit.hostname = "127.0.0.1";
-  unit.port = port;
-  unit.nick = "me";
-  unit.username = "me";
-  unit.auto_connect = true;
-  unit.channels = {zeph::NewChannelConfig("#flood", true)};
-  tree.units = {unit};
-  std::filesystem::path config = home / "users" / "default" / "config";
-  std::filesystem::create_directories(config);
-  zeph::SaveTree(config / "tree.ini", tree);
-  zeph::TPreferences prefs = zeph::DefaultPreferences();
-  prefs.LogRootDir = (home / "logs").string() + "/";
-  prefs.EnableChannelLog = true;
-  prefs.Installed = true;
-  zeph::SavePreferences(config / "preference.ini", prefs);
-
-  pid_t child = fork();
-  if (child == 0) {
-    setenv("ZEPHLORA_HOME", home.c_str(), 1);
-    execl(binary.c_str(), binary.c_str(), "--headless", static_cast<char*>(nullptr));
-    _exit(127);
-  }
+  WriteProfile(home, port, {zeph::NewChannelConfig("#flood", true)},
+               [](zeph::TPreferences& prefs) { prefs.EnableChannelLog = true; });
+  pid_t child = StartHeadless(binary, home);
   bool ok = false;
   double seconds = Serve(listen_fd, joins, flood, &ok);
   close(listen_fd);
@@ -203,8 +106,7 @@ int main(int argc, char** argv) {
     joins += line;
   }
   std::string flood = Flood(lines);
-  char home_template[] = "/tmp/zephlora-bench-XXXXXX";
-  std::filesystem::path home = mkdtemp(home_template);
+  std::filesystem::path home = TempHome();
 
   TResult bare = RunBareReader(joins, flood);
   TResult client = RunClient(binary, home, joins, flood);

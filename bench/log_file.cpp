@@ -43,7 +43,7 @@ void BM_LogFileWriteLine(benchmark::State& state) {
   TPreferences prefs;
   prefs.LogRootDir = root.Path().string() + "/";
   prefs.EnableChannelLog = true;
-  TLogFileContext context{LogFileSettingsFrom(prefs), [] { return std::time_t{1204688096}; }};
+  TLogFileContext context{LogFileSettingsFrom(prefs), [] { return std::time_t{1204688096}; }, {}};
   TLogFile log(context, TLogFileKind::Channel);
   log.SetUnitName("Srv");
   log.SetTargetName("#flood");

@@ -1,17 +1,47 @@
 #include "app/application.h"
 
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "app/settings/ini_file.h"
 #include "app/settings/ini_writer.h"
 #include "app/settings/preference_file.h"
+#include "app/settings/settings_file_check.h"
 #include "app/settings/tree_file.h"
+#include "platform/cp932.h"
+#include "platform/sjis.h"
+#include "platform/string_printf.h"
 
 namespace zeph {
 namespace {
 
 // While waiting for the servers to close, look this often.
 constexpr int kShutdownPollMs = 100;
+
+// Why a settings file cannot be used: for standard error, and for the
+// console in the program's own words.
+std::string TroubleInEnglish(const TSettingsFileCheck& check) {
+  switch (check.trouble) {
+    case TSettingsFileTrouble::kFolder: return "it is a folder";
+    case TSettingsFileTrouble::kUnreadable: return std::string("it cannot be read: ") + std::strerror(check.error);
+    case TSettingsFileTrouble::kEmpty: return "it is empty";
+    case TSettingsFileTrouble::kNoSettings: return "it holds no settings";
+    case TSettingsFileTrouble::kNone: break;
+  }
+  return {};
+}
+
+std::string TroubleInJapanese(const TSettingsFileCheck& check) {
+  switch (check.trouble) {
+    case TSettingsFileTrouble::kFolder: return Sjis("フォルダです");
+    case TSettingsFileTrouble::kUnreadable: return Sjis("読み込めません: ") + std::strerror(check.error);
+    case TSettingsFileTrouble::kEmpty: return Sjis("空のファイルです");
+    case TSettingsFileTrouble::kNoSettings: return Sjis("設定ファイルではありません");
+    case TSettingsFileTrouble::kNone: break;
+  }
+  return {};
+}
 
 }  // namespace
 
@@ -27,7 +57,7 @@ TApplication::~TApplication() {
 }
 
 void TApplication::LoadAllSettings() {
-  LoadTree(TreeFile(), &tree_);
+  LoadTreeFile();
   LoadPreferences(PreferenceFile(), &preferences_);
   if (std::filesystem::exists(ViewFile())) {
     TIniFile view(false);
@@ -35,9 +65,26 @@ void TApplication::LoadAllSettings() {
   }
 }
 
+void TApplication::LoadTreeFile() {
+  TSettingsFileCheck check = CheckSettingsFile(TreeFile());
+  if (check.trouble == TSettingsFileTrouble::kNone) {
+    LoadTree(TreeFile(), &tree_);
+    return;
+  }
+  std::fprintf(stderr, "zephlora: %s cannot be used (%s); no server is loaded and the file is left as it is\n",
+               TreeFile().c_str(), TroubleInEnglish(check).c_str());
+  tree_trouble_ = StringPrintf(Sjis("サーバツリー %s を読み込めませんでした: %s"),
+                               cp932::FromUtf8(TreeFile().string()).c_str(), TroubleInJapanese(check).c_str());
+}
+
+// The user's file, which we could not read, is worth more than our copy.
+bool TApplication::SaveTreeFile(const TWorldConfig& tree) {
+  tree_ = tree;
+  return tree_trouble_.empty() && SaveTree(TreeFile(), tree);
+}
+
 bool TApplication::SaveAllSettings() {
-  if (world_) tree_ = world_->CollectConfig();
-  bool ok = SaveTree(TreeFile(), tree_);
+  bool ok = SaveTreeFile(world_ ? world_->CollectConfig() : tree_);
   ok &= SavePreferences(PreferenceFile(), preferences_);
   // The view sections of the file are not read yet: they stay as they are.
   ok &= SaveIniSection(ViewFile(), "Format", TFilePrivacy::Shared,
@@ -49,10 +96,8 @@ void TApplication::CreateWorld() {
   world_ = std::make_unique<TWorld>(loop_, preferences_, formats_);
   protocol_ = std::make_unique<TProtocol>(*world_);
   world_->protocol = protocol_.get();
-  world_->save_tree = [this](const TWorldConfig& tree) {
-    tree_ = tree;
-    return SaveTree(TreeFile(), tree);
-  };
+  world_->save_tree = [this](const TWorldConfig& tree) { return SaveTreeFile(tree); };
+  if (!tree_trouble_.empty()) world_->ReportError(tree_trouble_);
 }
 
 void TApplication::Start(const std::vector<std::string>& server_names) {

@@ -37,7 +37,9 @@ class TApplication {
   std::filesystem::path PreferenceFile() const { return folders_.config / "preference.ini"; }
   std::filesystem::path ViewFile() const { return folders_.config / "view.ini"; }
 
-  // Missing files leave the defaults.
+  // Missing files leave the defaults. A tree.ini that is there but cannot
+  // be used is reported on standard error and, once the world exists, in
+  // the console; the tree stays empty and is never saved over that file.
   void LoadAllSettings();
   bool SaveAllSettings();
 
@@ -53,6 +55,8 @@ class TApplication {
   void Shutdown(bool quick, std::function<void()> done);
 
  private:
+  void LoadTreeFile();
+  bool SaveTreeFile(const TWorldConfig& tree);
   bool AnyServerClosing() const;
   void CheckShutdown();
   void FinishShutdown();
@@ -61,6 +65,7 @@ class TApplication {
   TAppFolders folders_;
   TPreferences preferences_;
   TWorldConfig tree_;
+  std::string tree_trouble_;  // what is wrong with tree.ini, for the console
   TMessageFormat formats_;
   std::unique_ptr<TWorld> world_;
   std::unique_ptr<TProtocol> protocol_;

@@ -5,7 +5,9 @@
 
 #include <QCoreApplication>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -65,7 +67,14 @@ int Run(int argc, char** argv) {
     return 1;
   }
   TStartupArguments arguments = ParseStartupArguments(options.command_line);
-  TAppFolders folders = TAppFolders::Setup(DefaultApplicationFolder(), UserLoginName(), arguments.user);
+  std::filesystem::path application = DefaultApplicationFolder();
+  std::error_code ec;
+  if (std::filesystem::exists(application, ec) && !std::filesystem::is_directory(application, ec)) {
+    std::fprintf(stderr, "zephlora: the application folder %s is a file, not a folder%s\n", application.c_str(),
+                 std::getenv("ZEPHLORA_HOME") ? " (check ZEPHLORA_HOME)" : "");
+    return 1;
+  }
+  TAppFolders folders = TAppFolders::Setup(application, UserLoginName(), arguments.user);
   folders.CreateAll();
   if (chdir(folders.application.c_str()) != 0) std::perror("zephlora: application folder");
 

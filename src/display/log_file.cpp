@@ -16,6 +16,36 @@ namespace {
 
 constexpr int kNumberedAlternatives = 100;
 
+bool IsPrintableSingleByte(unsigned char c) {
+  return (c >= 0x20 && c < 0x7F) || (c >= 0xA1 && c <= 0xDF);  // ASCII, half-width katakana
+}
+
+// Appends the text as a log file holds it: valid Shift_JIS that any reader
+// decodes, and no control byte but TAB, so that showing the file in a
+// terminal cannot drive the terminal. A line break becomes a blank (one
+// line of the log stays one line of the file); a byte that starts no
+// character of code page 932 becomes "〓".
+void AppendFileText(std::string_view text, std::string* out) {
+  const std::string& geta = Sjis("〓");
+  for (size_t pos = 0; pos < text.size();) {
+    auto c = static_cast<unsigned char>(text[pos]);
+    if (c == '\r' || c == '\n') {
+      out->push_back(' ');
+    } else if (c == '\t' || IsPrintableSingleByte(c)) {
+      out->push_back(static_cast<char>(c));
+    } else if (c < 0x20 || c == 0x7F) {
+      // dropped
+    } else if (SjisCharLength(text, pos) == 2 && cp932::IsCharacter(text.substr(pos, 2))) {
+      out->append(text.substr(pos, 2));
+      ++pos;
+    } else {
+      // Only this byte: a byte after it that reads as something stays.
+      out->append(geta);
+    }
+    ++pos;
+  }
+}
+
 std::string BannerTime(std::time_t now) {
   std::tm tm{};
   if (localtime_r(&now, &tm) == nullptr) return {};
@@ -25,7 +55,7 @@ std::string BannerTime(std::time_t now) {
 
 }  // namespace
 
-TLogFile::TLogFile(const TLogFileContext& context, TLogFileKind kind)
+TLogFile::TLogFile(TLogFileContext& context, TLogFileKind kind)
     : context_(context), kind_(kind), enabled_(context.settings.enabled[static_cast<size_t>(kind)]) {}
 
 TLogFile::~TLogFile() { Close(); }
@@ -67,14 +97,18 @@ void TLogFile::Tick() {
   if (!IsOpen() || !context_.settings.forceFlush) return;
   if (++flush_counter_ <= context_.settings.flushSeconds) return;
   flush_counter_ = 0;
-  if (!file_.Sync()) SwitchOff("cannot be put on the disk", errno);
+  // A parked file has handed everything to the operating system already.
+  if (file_.IsOpen() && !file_.Sync()) SwitchOff("cannot be put on the disk", errno);
 }
 
 void TLogFile::Close() {
   if (!IsOpen()) return;
   WriteBanner(Sjis(" ログを終了"));
+  context_.open_files.Forget(*this);
   file_.Close();
+  open_ = false;
   path_.clear();
+  file_path_.clear();
   flush_counter_ = 0;
 }
 
@@ -94,6 +128,7 @@ bool TLogFile::Open() {
     SwitchOff("cannot be opened", errno);
     return false;
   }
+  open_ = true;
   flush_counter_ = 0;
   WriteBanner(Sjis(" ログを開始"));
   return IsOpen();
@@ -102,12 +137,20 @@ bool TLogFile::Open() {
 // The file itself, else the first numbered alternative that opens.
 bool TLogFile::OpenFirstAvailable(const fs::path& path) {
   CreateFolders(path.parent_path(), TFilePrivacy::Shared);
+  file_path_ = path;
   if (file_.Open(path)) return true;
   int error = errno;
   for (int n = 0; n < kNumberedAlternatives; ++n) {
-    if (file_.Open(NumberedLogFilePath(path, n))) return true;
+    file_path_ = NumberedLogFilePath(path, n);
+    if (file_.Open(file_path_)) return true;
   }
   errno = error;  // the reason the file itself did not open
+  return false;
+}
+
+bool TLogFile::Unpark() {
+  if (file_.Open(file_path_)) return true;
+  SwitchOff("cannot be opened again", errno);
   return false;
 }
 
@@ -116,20 +159,25 @@ void TLogFile::WriteBanner(std::string_view words) {
 }
 
 void TLogFile::WriteStripped(std::string_view text) {
-  line_.assign(text);
-  // One line of the log stays one line of the file.
-  for (char& c : line_) {
-    if (c == '\r' || c == '\n') c = ' ';
-  }
+  line_.clear();
+  AppendFileText(text, &line_);
   line_ += "\r\n";
-  if (!file_.Write(line_)) SwitchOff("cannot be written", errno);
+  if (!file_.IsOpen() && !Unpark()) return;
+  if (!file_.Write(line_)) {
+    SwitchOff("cannot be written", errno);
+    return;
+  }
+  context_.open_files.Touch(*this);
 }
 
 void TLogFile::SwitchOff(const char* what, int error) {
   std::fprintf(stderr, "zephlora: the log file %s %s%s%s; the log is no longer written to a file\n",
                path_.c_str(), what, error ? ": " : "", error ? std::strerror(error) : "");
+  context_.open_files.Forget(*this);
   file_.Close();
+  open_ = false;
   path_.clear();
+  file_path_.clear();
   enabled_ = false;
 }
 

@@ -9,17 +9,19 @@
 
 #include "display/line_history.h"
 #include "display/log_file_path.h"
+#include "display/open_log_files.h"
 #include "platform/append_file.h"
 
 namespace zeph {
 
 struct TLogLineSource;
 
-// What every log file writer of the program shares: the settings, and the
-// clock that dates the files and the banners.
+// What every log file writer of the program shares: the settings, the
+// clock that dates the files and the banners, and the bound on open files.
 struct TLogFileContext {
   TLogFileSettings settings;
   std::function<std::time_t()> now;
+  TOpenLogFiles open_files;
 };
 
 // Writes one log (a unit log, a channel, a talk, a DCC chat or the URL
@@ -27,7 +29,9 @@ struct TLogFileContext {
 // opens with the first line, with a banner, and closes with a banner when
 // the writer is switched off or destroyed. Each line reaches the operating
 // system as it is written; with ForceFlushLog the file is also put on the
-// disk every FlushLogTime seconds.
+// disk every FlushLogTime seconds. While open, the writer may let the
+// operating system's file go (Park) when many others were written more
+// recently; its next line opens the same file again.
 //
 // A file that cannot be opened under its name or any numbered alternative,
 // or a write that fails, switches the writer off until it is switched on
@@ -36,7 +40,7 @@ class TLogFile final : public TLineSink {
  public:
   // Starts with the kind's switch from the settings; the context must
   // outlive the writer.
-  TLogFile(const TLogFileContext& context, TLogFileKind kind);
+  TLogFile(TLogFileContext& context, TLogFileKind kind);
   ~TLogFile() override;
   TLogFile(const TLogFile&) = delete;
   TLogFile& operator=(const TLogFile&) = delete;
@@ -62,8 +66,12 @@ class TLogFile final : public TLineSink {
   // Once a second: the periodic flush.
   void Tick();
   void Close();
+  // Closes the operating system's file but not the log: no banner, and the
+  // next line appends to the same file.
+  void Park() { file_.Close(); }
 
-  bool IsOpen() const { return file_.IsOpen(); }
+  // Whether the log's file is open (between its banners), parked or not.
+  bool IsOpen() const { return open_; }
   // The path the open file was opened for, even when a numbered
   // alternative had to be taken; empty while closed.
   const std::filesystem::path& Path() const { return path_; }
@@ -72,18 +80,22 @@ class TLogFile final : public TLineSink {
   std::optional<std::filesystem::path> PathNow() const;
   bool Open();
   bool OpenFirstAvailable(const std::filesystem::path& path);
+  // The file of a parked writer, opened again.
+  bool Unpark();
   void WriteBanner(std::string_view words);
   void WriteStripped(std::string_view text);
   // Drops the file without a banner and switches off, saying why once.
   void SwitchOff(const char* what, int error);
 
-  const TLogFileContext& context_;
+  TLogFileContext& context_;
   const TLogFileKind kind_;
   std::string unit_name_;
   std::string target_name_;
   bool enabled_;
+  bool open_ = false;
   TAppendFile file_;
   std::filesystem::path path_;
+  std::filesystem::path file_path_;  // where the file is: path_ or a numbered alternative
   int flush_counter_ = 0;
   std::string joined_;  // reused for every line
   std::string line_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "display/version1_theme.h"
 #include "platform/cp932.h"
 #include "platform/sjis.h"
 
@@ -31,74 +32,70 @@ fs::path FileIn(const fs::path& folder, std::string_view name, std::string_view 
   return folder / (cp932::ToUtf8(name) + std::string(extension));
 }
 
-// The theme names of the files with `extension` in a folder, sorted.
-std::vector<std::string> ThemeNames(const fs::path& folder, std::string_view extension) {
-  std::vector<std::string> names;
+// The themes of the files with `extension` in a folder, sorted by name:
+// the name (in Shift_JIS) is the file name without the extension.
+std::vector<TThemeEntry> ThemeEntries(const fs::path& folder, std::string_view extension, TThemeKind kind,
+                                      std::string_view mark) {
+  std::vector<TThemeEntry> entries;
   std::error_code error;
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
     std::error_code type_error;
     if (!it->is_regular_file(type_error)) continue;
     std::string file = it->path().filename().string();
     if (file.size() <= extension.size() || !file.ends_with(extension)) continue;
-    std::string utf8 = file.substr(0, file.size() - extension.size());
-    std::string name = cp932::FromUtf8(utf8);
-    if (cp932::ToUtf8(name) == utf8 && IsValidThemeName(name)) names.push_back(std::move(name));
+    std::string name = cp932::FromUtf8(std::string_view(file).substr(0, file.size() - extension.size()));
+    entries.push_back({std::string(mark) + name, kind, it->path()});
   }
-  std::sort(names.begin(), names.end());
-  return names;
+  std::sort(entries.begin(), entries.end(), [](const TThemeEntry& a, const TThemeEntry& b) {
+    return a.text != b.text ? a.text < b.text : a.path < b.path;
+  });
+  return entries;
+}
+
+void Append(std::vector<TThemeEntry>* entries, std::vector<TThemeEntry> more) {
+  for (TThemeEntry& entry : more) entries->push_back(std::move(entry));
 }
 
 }  // namespace
 
-const std::string& DefaultThemeEntry() { return Sjis("**初期設定"); }
+const TThemeEntry& DefaultThemeEntry() {
+  static const TThemeEntry entry{Sjis("**初期設定"), TThemeKind::Default, {}};
+  return entry;
+}
 
 bool IsValidThemeName(std::string_view name) { return !name.empty() && !HasForbiddenCharacter(name, ":<>\\/*?|\""); }
 
-std::vector<std::string> ListThemes(const TThemeFolders& folders) {
-  std::vector<std::string> entries = {DefaultThemeEntry()};
-  for (std::string& name : ThemeNames(folders.shared, kThemeExtension)) entries.push_back(std::string(kSharedMark) + name);
-  for (std::string& name : ThemeNames(folders.profile, kVersion1Extension))
-    entries.push_back(std::string(kVersion1Mark) + name);
-  for (std::string& name : ThemeNames(folders.profile, kThemeExtension)) entries.push_back(std::move(name));
+std::vector<TThemeEntry> ListThemes(const TThemeFolders& folders) {
+  std::vector<TThemeEntry> entries = {DefaultThemeEntry()};
+  Append(&entries, ThemeEntries(folders.shared, kThemeExtension, TThemeKind::Shared, kSharedMark));
+  Append(&entries, ThemeEntries(folders.profile, kVersion1Extension, TThemeKind::Version1, kVersion1Mark));
+  Append(&entries, ThemeEntries(folders.profile, kThemeExtension, TThemeKind::User, ""));
   return entries;
 }
 
-std::optional<TThemeFile> FindThemeFile(const TThemeFolders& folders, std::string_view entry) {
-  if (entry == DefaultThemeEntry()) return TThemeFile{};
-  TThemeFile file;
-  std::string_view name = entry;
-  if (entry.starts_with(kSharedMark)) {
-    name.remove_prefix(kSharedMark.size());
-    file = {TThemeKind::Shared, FileIn(folders.shared, name, kThemeExtension)};
-  } else if (entry.starts_with(kVersion1Mark)) {
-    name.remove_prefix(kVersion1Mark.size());
-    file = {TThemeKind::Version1, FileIn(folders.profile, name, kVersion1Extension)};
-  } else {
-    file = {TThemeKind::User, FileIn(folders.profile, name, kThemeExtension)};
+bool LoadTheme(const TThemeEntry& entry, bool view, bool read_formats, TViewSettings* settings) {
+  switch (entry.kind) {
+    case TThemeKind::Default:
+      if (view) settings->ResetViewSettings();
+      if (read_formats) settings->formats.SetDefaults();
+      return true;
+    case TThemeKind::Version1:
+      return LoadVersion1Theme(entry.path, view, read_formats, settings);
+    case TThemeKind::Shared:
+    case TThemeKind::User:
+      return settings->LoadViewSettings(entry.path, view, read_formats);
   }
-  if (!IsValidThemeName(name)) return std::nullopt;
-  return file;
-}
-
-bool LoadTheme(const TThemeFolders& folders, std::string_view entry, bool view, bool read_formats,
-               TViewSettings* settings) {
-  std::optional<TThemeFile> file = FindThemeFile(folders, entry);
-  if (!file || file->kind == TThemeKind::Version1) return false;
-  if (file->kind != TThemeKind::Default) return settings->LoadViewSettings(file->path, view, read_formats);
-  if (view) settings->ResetViewSettings();
-  if (read_formats) settings->formats.SetDefaults();
-  return true;
+  return false;
 }
 
 bool SaveTheme(const TThemeFolders& folders, std::string_view name, const TViewSettings& settings) {
   return IsValidThemeName(name) && settings.SaveViewSettings(FileIn(folders.profile, name, kThemeExtension));
 }
 
-bool DeleteTheme(const TThemeFolders& folders, std::string_view entry) {
-  std::optional<TThemeFile> file = FindThemeFile(folders, entry);
-  if (!file || (file->kind != TThemeKind::User && file->kind != TThemeKind::Version1)) return false;
+bool DeleteTheme(const TThemeEntry& entry) {
+  if (!entry.Deletable()) return false;
   std::error_code error;
-  return fs::remove(file->path, error);
+  return fs::remove(entry.path, error);
 }
 
 std::optional<fs::path> FindThemePicture(const TThemeFolders& folders, std::string_view name) {

@@ -21,44 +21,46 @@ struct TThemeFolders {
   std::filesystem::path profile_image;  // the user's pictures
 };
 
-// The list entry of the default theme, "**初期設定" (Shift_JIS).
-const std::string& DefaultThemeEntry();
-
 // A name a theme can be saved under: at least one byte, and none of
 // : < > \ / * ? | " or a control character (double-byte characters are
 // taken whole, so their second byte is never mistaken for one).
 bool IsValidThemeName(std::string_view name);
 
-// The entries of the theme list, as Shift_JIS texts in this order: the
-// default theme; "**" + name for each shared theme; "*" + name for each
-// version-1 theme; the bare name for each user theme. Names are sorted by
-// their bytes within each group; a file whose name could not be saved as a
-// theme (or not read back in Shift_JIS) is left out, so every entry leads
-// back to its own file.
-std::vector<std::string> ListThemes(const TThemeFolders& folders);
-
 enum class TThemeKind { Default, Shared, Version1, User };
 
-struct TThemeFile {
+// One entry of the theme list: the text it is shown with and the file it
+// stands for. The file is kept beside the text and never parsed back out
+// of it, since a user theme may itself be named "*x" or "**x".
+struct TThemeEntry {
+  std::string text;  // Shift_JIS: "**初期設定", "**" + name, "*" + name, or the bare name
   TThemeKind kind = TThemeKind::Default;
   std::filesystem::path path;  // empty for the default theme
+
+  // Only user and version-1 themes may be deleted.
+  bool Deletable() const { return kind == TThemeKind::User || kind == TThemeKind::Version1; }
+  bool operator==(const TThemeEntry&) const = default;
 };
 
-// The file an entry of the list stands for; nothing for an entry that no
-// list could hold (an invalid name).
-std::optional<TThemeFile> FindThemeFile(const TThemeFolders& folders, std::string_view entry);
+// The entry of the default theme, "**初期設定".
+const TThemeEntry& DefaultThemeEntry();
+
+// The theme list in its order: the default theme; "**" + name for each
+// shared theme; "*" + name for each version-1 theme; the bare name for each
+// user theme. Names are sorted by their Shift_JIS bytes within each group.
+// Every file with a name before its extension is listed, whatever that name
+// holds; a character without a Shift_JIS form is shown as "〓".
+std::vector<TThemeEntry> ListThemes(const TThemeFolders& folders);
 
 // Loads an entry's view settings and/or formats into *settings: the default
-// theme resets them; a shared or user theme reads its file. False, and
-// nothing changed, when the file is missing or unreadable. Version-1 themes
-// have a reader of their own and give false here.
-bool LoadTheme(const TThemeFolders& folders, std::string_view entry, bool view, bool read_formats,
-               TViewSettings* settings);
+// theme resets them, a version-1 theme goes through the version-1 readers,
+// the others read their file. False, and nothing changed, when the file is
+// missing or unreadable.
+bool LoadTheme(const TThemeEntry& entry, bool view, bool read_formats, TViewSettings* settings);
 // Saves the settings as the user theme `name`, replacing one of that name.
 // False for an invalid name or a failed write.
 bool SaveTheme(const TThemeFolders& folders, std::string_view name, const TViewSettings& settings);
 // Deletes a user or version-1 theme; the default and shared themes stay.
-bool DeleteTheme(const TThemeFolders& folders, std::string_view entry);
+bool DeleteTheme(const TThemeEntry& entry);
 
 // A picture named by a background: a bare file name, looked up in the
 // profile image folder and then in the shared one. Nothing when the name

@@ -49,18 +49,10 @@ TColorPair Pair(std::uint32_t text_rgb, std::uint32_t back_rgb) {
   return {ColorFromRgb(text_rgb), ColorFromRgb(back_rgb)};
 }
 
-// A Style value: the letters of the set flags; anything else in it is
-// ignored, and lower case is not recognised.
+// A missing Style key reads as this and gives a plain font.
 constexpr std::string_view kStyleUnset = "***DEFAULT***";
 
-void ReadStyle(std::string_view style, TFontSpec* font) {
-  bool unset = style == kStyleUnset;
-  auto has = [&](char letter) { return !unset && style.find(letter) != std::string_view::npos; };
-  font->normal = has('N');
-  font->bold = has('B');
-  font->underline = has('U');
-  font->italic = has('I');
-}
+void ReadStyle(std::string_view style, TFontSpec* font) { SetFontStyle(style == kStyleUnset ? "" : style, font); }
 
 std::string StyleText(const TFontSpec& font) {
   std::string style;
@@ -115,6 +107,14 @@ class TViewWriter {
 };
 
 }  // namespace
+
+void SetFontStyle(std::string_view letters, TFontSpec* font) {
+  auto has = [&](char letter) { return letters.find(letter) != std::string_view::npos; };
+  font->normal = has('N');
+  font->bold = has('B');
+  font->underline = has('U');
+  font->italic = has('I');
+}
 
 void TViewSettings::ResetViewSettings() {
   for (int i = 0; i < kLineCategoryCount; ++i)

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
+#include "app/settings/preferences.h"  // kUserGroupCount, shared with the user groups
 #include "display/message_format.h"
 #include "display/palette.h"
 
@@ -20,7 +22,6 @@ class TIniWriter;
 
 inline constexpr int kLineCategoryCount = 20;
 inline constexpr int kNickClassCount = 7;  // 0 others, 1 the user himself, 2..6 user groups 1..5
-inline constexpr int kUserGroupCount = 5;
 
 // One font setting, stored as the keys <prefix>Family, Size, Charset,
 // Color and Style.
@@ -36,6 +37,11 @@ struct TFontSpec {
 
   bool operator==(const TFontSpec&) const = default;
 };
+
+// Sets each style flag of the font exactly when its letter ("N", "B", "U",
+// "I") occurs in a Style value; anything else in it is ignored, and lower
+// case is not recognised.
+void SetFontStyle(std::string_view letters, TFontSpec* font);
 
 // One log background: sections ChannelLogBack and AllLogBack.
 struct TBackground {

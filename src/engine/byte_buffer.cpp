@@ -57,9 +57,11 @@ std::string TByteBuffer::ReadLine() {
       continue;
     }
     if (!lf) {
-      if (end_ - start_ > kMaxLine) {
+      // The longest line kept may wait here with its CR for its LF.
+      if (end_ - start_ > kMaxLine + 1) {
         start_ = end_;
         discarding_ = true;
+        dropped_line_ = true;
       }
       return {};
     }
@@ -67,10 +69,19 @@ std::string TByteBuffer::ReadLine() {
     if (length > 0 && base[stop - 1] == '\r') --length;
     std::string line(base + start_, length);
     start_ = stop + 1;
-    if (length > kMaxLine) line.clear();  // a line that arrived whole but is still too long
+    if (length > kMaxLine) {  // a line that arrived whole but is still too long
+      line.clear();
+      dropped_line_ = true;
+    }
     return line;
   }
   return {};
+}
+
+bool TByteBuffer::TakeDroppedLine() {
+  bool dropped = dropped_line_;
+  dropped_line_ = false;
+  return dropped;
 }
 
 int TByteBuffer::Peek(char* destination, int n) const {
@@ -111,6 +122,7 @@ void TByteBuffer::Prepend(const char* bytes, int length) {
 void TByteBuffer::Clear() {
   start_ = end_ = scanned_ = 0;
   discarding_ = false;
+  dropped_line_ = false;
 }
 
 }  // namespace zeph

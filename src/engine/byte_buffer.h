@@ -32,6 +32,8 @@ class TByteBuffer {
   // whole line is buffered; an empty line also returns the empty text but
   // consumes its LF, so callers compare Length before and after.
   std::string ReadLine();
+  // Whether ReadLine dropped an overlong line since the last call.
+  bool TakeDroppedLine();
 
   int Peek(char* destination, int n) const;
   void Consume(int n);
@@ -53,6 +55,7 @@ class TByteBuffer {
   size_t scanned_ = 0;
   // Dropping the rest of an overlong line up to its LF.
   bool discarding_ = false;
+  bool dropped_line_ = false;
 };
 
 }  // namespace zeph

@@ -52,8 +52,18 @@ void TChannel::Activate() {
   joined = true;
 }
 
+void TChannel::SetWireName(std::string wire_name) {
+  wire_name_ = std::move(wire_name);
+  unit_.TargetNamesChanged(*this);
+}
+
+void TChannel::Rename(const std::string& new_name) {
+  name = new_name;
+  SetWireName(new_name);
+}
+
 void TChannel::Deactivate() {
-  if (IsSafeChannel(name)) wire_name_.clear();
+  if (IsSafeChannel(name)) SetWireName(std::string());
   joined = false;
   auto_op = TAutoOpQueue();
   members.ClearMembers();

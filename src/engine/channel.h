@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "app/settings/server_config.h"
@@ -19,8 +20,9 @@ enum class TTargetKind { Channel = 0, Talk = 1, DccChat = 2 };
 // random delay so that several clients with the same lists do not all send
 // MODE at once.
 struct TAutoOpQueue {
-  std::deque<std::string> nicks;  // arrival order, no duplicates
-  int delay = 0;                  // whole seconds before the next batch
+  std::deque<std::string> nicks;          // arrival order, no duplicates
+  std::unordered_set<std::string> queued;  // the same nicks, IrcUpper-folded
+  int delay = 0;                          // whole seconds before the next batch
 };
 
 // One conversation target of a unit: a channel, a talk with one user, or a
@@ -35,7 +37,8 @@ class TChannel final : public TTreeNode {
   bool IsTalk() const { return kind_ == TTargetKind::Talk; }
   bool IsDccChat() const { return kind_ == TTargetKind::DccChat; }
 
-  // Settings of the channel's entry in the server tree.
+  // Settings of the channel's entry in the server tree. The name changes
+  // only through Rename, which the unit's look-ups follow.
   std::string name;          // as shown and typed: #chan, %chan, !chan, a nick, =nick
   std::string key;           // sent with JOIN
   std::string mode_setting;  // applied when we create the channel
@@ -53,7 +56,9 @@ class TChannel final : public TTreeNode {
   // The name as the server knows it: «#x:*.jp» for «%x», the id-carrying
   // form of a "!" channel once our JOIN told it, the name otherwise.
   const std::string& WireName() const { return wire_name_; }
-  void SetWireName(std::string wire_name) { wire_name_ = std::move(wire_name); }
+  void SetWireName(std::string wire_name);
+  // A talk follows its partner's new nick: name and wire name.
+  void Rename(const std::string& new_name);
 
   // As last seen on the server.
   TChannelMode mode;
@@ -64,6 +69,7 @@ class TChannel final : public TTreeNode {
   bool who_complete = false;
   TMemberList members;
   std::string partner;  // DCC chat: the partner's nick
+  bool opened_by_peer = false;  // a talk someone else opened by writing to us
   TAutoOpQueue auto_op;
   bool closing = false;
 

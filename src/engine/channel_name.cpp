@@ -153,7 +153,11 @@ bool IsChannelName(std::string_view name, std::string_view prefixes) {
 }
 
 bool IsSingleChannelName(std::string_view name, std::string_view prefixes) {
-  if (!IsChannelName(name, prefixes)) return false;
+  return IsChannelName(name, prefixes) && IsCleanName(name);
+}
+
+bool IsCleanName(std::string_view name) {
+  if (name.empty()) return false;
   for (unsigned char c : name) {
     if (c <= 0x20 || c == ',' || c == 0x7F) return false;
   }
@@ -203,6 +207,12 @@ std::string IrcUpper(std::string_view text) {
 
 // The wire form is no longer Shift_JIS: the server folds every byte, and so
 // must the comparison.
+std::string WireFold(const TWireEncoding& encoding, std::string_view name) {
+  std::string wire = encoding.Encode(name);
+  for (char& c : wire) c = IrcUpperByte(c);
+  return wire;
+}
+
 bool SameName(const TWireEncoding& encoding, std::string_view a, std::string_view b) {
   std::string wire_a = encoding.EncodeName(a);
   std::string wire_b = encoding.EncodeName(b);

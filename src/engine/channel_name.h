@@ -22,6 +22,9 @@ bool IsChannelName(std::string_view name, std::string_view prefixes);
 // otherwise make a JOIN leave every channel, and such a name stored in the
 // tree would break its file and later JOINs.
 bool IsSingleChannelName(std::string_view name, std::string_view prefixes);
+// The same without the prefix: not empty, and no blank, comma or control
+// byte. A name that breaks this is shown, never acted on.
+bool IsCleanName(std::string_view name);
 
 // Japanese servers write «#name:*.jp»; users type «%name».
 std::string ExpandShortName(std::string_view name);
@@ -38,8 +41,10 @@ std::string StripSafeId(std::string_view name);
 // double-byte characters stay as they are.
 std::string IrcUpper(std::string_view text);
 
-// Whether two names are one on the server: both are encoded as the server
-// sees them and folded byte by byte as the server does.
+// A name as the server compares it: encoded for the wire and folded byte
+// by byte as the server does.
+std::string WireFold(const TWireEncoding& encoding, std::string_view name);
+// Whether two names are one on the server: their WireFold forms are equal.
 bool SameName(const TWireEncoding& encoding, std::string_view a, std::string_view b);
 // The same without the wire form, for names compared inside the client.
 bool SameName(std::string_view a, std::string_view b);

@@ -39,11 +39,14 @@ struct TWireEncoding {
   // session's encoding, whatever was received.
   std::string Encode(std::string_view text) const;
   // A nick or channel name as the server knows it: in the bytes it came in
-  // when it came in the other encoding, else encoded.
+  // when those would not come back from the session's encoding, else
+  // encoded.
   std::string EncodeName(std::string_view name) const;
   // Parameters joined by blanks, and by commas within a list: each name
   // among them as EncodeName writes it.
   std::string EncodeParams(std::string_view params) const;
+
+  bool operator==(const TWireEncoding&) const = default;
 
  private:
   bool IsUtf8Session() const { return session_encoding != kEncodingIso2022Jp; }

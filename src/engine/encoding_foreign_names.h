@@ -8,10 +8,11 @@
 
 namespace zeph {
 
-// Nicks and channel names a server sent in the other wire encoding than
-// the unit's, with the bytes they came in. Decoded, such a name reads like
-// any other, but the unit's encoding would write it back as a different
-// name on the server: it is addressed by the server's own bytes instead.
+// Nicks and channel names whose server bytes the unit's encoding would not
+// write back (sent in the other wire encoding, or in a form of ours the
+// encoder does not produce), with the bytes they came in. Decoded, such a
+// name reads like any other, but encoded again it would be a different name
+// on the server: it is addressed by the server's own bytes instead.
 class TForeignNames {
  public:
   // Enough for every name of a large channel list; the names seen longest
@@ -19,8 +20,8 @@ class TForeignNames {
   static constexpr size_t kCapacity = 4096;
 
   // A name just received: `name` as decoded, `wire` the bytes it came in,
-  // `foreign` whether it was read in the other encoding. A name that comes
-  // in the unit's own encoding too is written in that encoding again, as a
+  // `foreign` whether those bytes must be kept. A name that comes in bytes
+  // the unit's encoding writes too is written in that encoding again, as a
   // user typing it would mean. Only names with a character beyond ASCII
   // are kept, and only bytes that stay one parameter in a command list.
   void Note(std::string_view name, std::string_view wire, bool foreign);

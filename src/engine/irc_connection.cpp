@@ -27,20 +27,58 @@ void TIrcConnection::ClearQueues() {
   sending_ = false;
   written_ = 0;
   sent_.clear();
-  high_.clear();
-  normal_.clear();
-  low_.clear();
+  high_.Clear();
+  normal_.Clear();
+  low_.Clear();
 }
 
 void TIrcConnection::DropPending() {
-  normal_.clear();
-  low_.clear();
+  normal_.Clear();
+  low_.Clear();
 }
 
 void TIrcConnection::Enqueue(const TOutgoingMessage& message, int priority) {
   if (!IsConnected()) return;
-  (priority > 0 ? high_ : priority == 0 ? normal_ : low_).push_back(message);
+  TLineQueue& queue = QueueOf(priority);
+  if (message.automatic == TAutomatic::kAnswer && !HasRoomForAnswer()) return;
+  TOutgoingMessage* pong = message.automatic == TAutomatic::kPong ? queue.FindPong() : nullptr;
+  if (pong) {
+    // A PING needs one answer, and the server waits for the newest.
+    pong->middle = message.middle;
+    pong->trailing = message.trailing;
+    pong->penalty = message.penalty;
+  } else {
+    queue.Push(message);
+  }
   Flush();
+}
+
+void TIrcConnection::TLineQueue::Push(const TOutgoingMessage& message) {
+  if (message.automatic == TAutomatic::kAnswer) {
+    lines_.push_back(message);
+    ++answers_;
+  } else {
+    lines_.insert(lines_.end() - static_cast<std::ptrdiff_t>(answers_), message);
+  }
+}
+
+TOutgoingMessage TIrcConnection::TLineQueue::Pop() {
+  if (lines_.size() == answers_) --answers_;
+  TOutgoingMessage message = std::move(lines_.front());
+  lines_.pop_front();
+  return message;
+}
+
+TOutgoingMessage* TIrcConnection::TLineQueue::FindPong() {
+  for (TOutgoingMessage& line : lines_) {
+    if (line.automatic == TAutomatic::kPong) return &line;
+  }
+  return nullptr;
+}
+
+void TIrcConnection::TLineQueue::Clear() {
+  lines_.clear();
+  answers_ = 0;
 }
 
 void TIrcConnection::Flush() {
@@ -50,11 +88,10 @@ void TIrcConnection::Flush() {
     if (!SendCurrent()) return;
     if (sending_ || !CanSend()) return;
   }
-  for (auto* queue : {&high_, &normal_, &low_}) {
-    while (!queue->empty()) {
+  for (TLineQueue* queue : {&high_, &normal_, &low_}) {
+    while (!queue->Empty()) {
       if (sending_) return;
-      current_ = std::move(queue->front());
-      queue->pop_front();
+      current_ = queue->Pop();
       if (!SendCurrent()) return;
       if (!stamp.Holds() || !CanSend()) return;
     }
@@ -118,6 +155,10 @@ void TIrcConnection::DeliverLines() {
   while (socket_.Length() > 0) {
     int before = socket_.Length();
     std::string line = socket_.ReadLine();
+    if (socket_.TakeDroppedLine() && owner_) {
+      owner_->OnLineDropped();
+      if (!stamp.Holds()) return;
+    }
     if (socket_.Length() == before) break;  // the rest is an incomplete line
     if (line.empty()) continue;
     message.Parse(line);

@@ -28,6 +28,15 @@ struct TIrcMessage {
   std::string JoinParams(int from) const;
 };
 
+// Lines the client sends on its own, in answer to the server or to other
+// users. A hostile peer can ask for answers faster than the flood limits
+// let them out, so the connection bounds them instead of queueing them.
+enum class TAutomatic {
+  kNo,      // the user's commands and the session's own steps
+  kAnswer,  // CTCP replies, auto-op, keep-alive: a few wait, more are refused
+  kPong,    // the answer to a PING: only the newest one waits
+};
+
 // One outgoing command on its way to the wire.
 struct TOutgoingMessage {
   static constexpr size_t kMaxLine = 510;  // without CR LF
@@ -37,6 +46,7 @@ struct TOutgoingMessage {
   std::string middle;    // parameters already joined by single blanks
   std::string trailing;  // carries its ":" where the grammar needs one
   int penalty = 2;
+  TAutomatic automatic = TAutomatic::kNo;
   bool composed = false;
   std::string line;  // the wire line with CR LF
 

@@ -45,6 +45,7 @@ class TProxySocket final : public TStreamSocket, private TSocketListener, privat
   int Length() const override;
   int Read(char* destination, int n) override;
   std::string ReadLine() override;
+  bool TakeDroppedLine() override { return inner_.TakeDroppedLine(); }
   int Send(const char* bytes, int n) override;
 
   // The TCP connection to the first hop is up; already true during a

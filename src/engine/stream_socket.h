@@ -28,6 +28,8 @@ class TStreamSocket {
   virtual int Length() const = 0;
   virtual int Read(char* destination, int n) = 0;
   virtual std::string ReadLine() = 0;
+  // Whether ReadLine dropped a line too long to keep since the last call.
+  virtual bool TakeDroppedLine() = 0;
   // The number of bytes the operating system accepted.
   virtual int Send(const char* bytes, int n) = 0;
 };

@@ -12,7 +12,7 @@ TNodeId NextNodeId() {
 
 }  // namespace
 
-TTreeNode::TTreeNode(TLineBuilder& builder, const TLogFileContext& log_files, TLogFileKind kind)
+TTreeNode::TTreeNode(TLineBuilder& builder, TLogFileContext& log_files, TLogFileKind kind)
     : id_(NextNodeId()), log_(builder), log_file_(log_files, kind) {}
 
 }  // namespace zeph

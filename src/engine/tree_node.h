@@ -13,7 +13,7 @@ namespace zeph {
 // file when the preferences say so.
 class TTreeNode {
  public:
-  TTreeNode(TLineBuilder& builder, const TLogFileContext& log_files, TLogFileKind kind);
+  TTreeNode(TLineBuilder& builder, TLogFileContext& log_files, TLogFileKind kind);
   virtual ~TTreeNode() = default;
   TTreeNode(const TTreeNode&) = delete;
   TTreeNode& operator=(const TTreeNode&) = delete;

@@ -1,6 +1,7 @@
 #include "engine/unit.h"
 
 #include "app/settings/preferences.h"
+#include "engine/byte_buffer.h"
 #include "engine/irc_text.h"
 #include "engine/world.h"
 #include "platform/sjis.h"
@@ -52,12 +53,13 @@ TWireEncoding TUnit::Wire() const {
 }
 
 void TUnit::SendCommand(const std::string& command, const std::string& middle, const std::string& trailing,
-                        int penalty, int priority) {
+                        int penalty, int priority, TAutomatic automatic) {
   TOutgoingMessage message;
   message.command = command;
   message.middle = Wire().EncodeParams(middle);
   message.trailing = Encode(trailing);
   message.penalty = penalty;
+  message.automatic = automatic;
   connection_.Enqueue(message, priority);
 }
 
@@ -110,7 +112,10 @@ void TUnit::DoConnect(bool first) {
   connection_.Connect();
 }
 
-void TUnit::OnConnected() { Register(); }
+void TUnit::OnConnected() {
+  line_drop_told_ = false;
+  Register();
+}
 
 void TUnit::Register() {
   state_ = TUnitState::Connected;
@@ -305,7 +310,7 @@ void TUnit::KeepAliveStep() {
   int period = Prefs().AutoPongTime;
   if (period <= 0) return;
   if (++seconds_since_ping_ < period) return;
-  SendCommand("PONG", std::string(), ":" + server_name_, 2, 1);
+  SendCommand("PONG", std::string(), ":" + server_name_, 2, 1, TAutomatic::kAnswer);
   seconds_since_ping_ = 0;
 }
 
@@ -325,6 +330,15 @@ void TUnit::ChannelTick(TChannel& channel) {
 // --- What the server sends -------------------------------------------------------
 
 void TUnit::OnMessage(TIrcMessage& message) { Dispatch(message); }
+
+// Once per connection: a server that keeps sending such lines must not
+// flood the log with the news.
+void TUnit::OnLineDropped() {
+  if (line_drop_told_) return;
+  line_drop_told_ = true;
+  PrintSystem(StringPrintf(Sjis("%dバイトを超える行を受信したため破棄しました"),
+                           static_cast<int>(TByteBuffer::kMaxLine)));
+}
 
 void TUnit::OnSent(TOutgoingMessage& message) {
   std::string_view line = message.line;

@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "engine/encoding_foreign_names.h"
 #include "engine/irc_connection.h"
 #include "engine/rejoin_manager.h"
+#include "engine/target_index.h"
 #include "engine/resolver.h"
 #include "engine/tree_node.h"
 #include "engine/who_queue.h"
@@ -129,9 +131,10 @@ class TUnit final : public TTreeNode,
   void Dispatch(TIrcMessage& message);
 
   // Every command the engine sends passes here: the texts are encoded for
-  // the wire and the line queued with its flood penalty and priority.
+  // the wire and the line queued with its flood penalty and priority. What
+  // the client answers on its own says so, and is bounded.
   void SendCommand(const std::string& command, const std::string& middle, const std::string& trailing,
-                   int penalty, int priority);
+                   int penalty, int priority, TAutomatic automatic = TAutomatic::kNo);
   TIrcConnection& Connection() { return connection_; }
 
   // --- Targets ---------------------------------------------------------
@@ -143,9 +146,17 @@ class TUnit final : public TTreeNode,
   // A new channel target from a tree entry; null when the name is taken.
   TChannel* AddChannel(const TChannelConfig& config);
   TChannel* OpenTalk(const std::string& nick, const std::string& user, const std::string& host);
+  // A talk opened by someone writing to us. At most kMaxPeerTalks of them
+  // exist at once, so a crowd of strangers cannot grow the tree without
+  // end: beyond that it is null, and the first refusal says so once in the
+  // unit log.
+  static constexpr int kMaxPeerTalks = 100;
+  TChannel* OpenPeerTalk(const std::string& nick, const std::string& user, const std::string& host);
   TChannel* OpenDccChat(const std::string& nick, const std::string& user, const std::string& host);
   // Parts a joined channel, ends a talk, and destroys the target.
   void CloseTarget(TChannel& target);
+  // A target's name or wire name changed: the look-ups follow it.
+  void TargetNamesChanged(TChannel& target);
   // Who the user is, for classifying members by user group.
   std::string_view CurrentNick() const override { return current_nick_; }
   const std::vector<std::string>& SelfMasks() const override;
@@ -172,10 +183,11 @@ class TUnit final : public TTreeNode,
   enum class TMessageType { Privmsg, Notice, Action };
   void SendMessage(const std::string& target, const std::string& text, TMessageType type);
   void SendCtcpQuery(const std::string& target, const std::string& text);
-  void SendCtcpReply(const std::string& target, const std::string& text);
+  void SendCtcpReply(const std::string& target, const std::string& text,
+                     TAutomatic automatic = TAutomatic::kNo);
   void SendJoin(const std::string& channels, const std::string& keys);
   void SendPart(const std::string& channel, const std::string& message);
-  void SendMode(const std::string& target, const std::string& modes);
+  void SendMode(const std::string& target, const std::string& modes, TAutomatic automatic = TAutomatic::kNo);
   void SendNick(const std::string& nick, bool remember);
   void SendAway(const std::string& message);
   void SendQuit(const std::string& message);
@@ -189,7 +201,7 @@ class TUnit final : public TTreeNode,
   // Gives or takes "o" or "v" for many nicks: removals first, then
   // additions, three nicks per MODE line.
   void SendMassMode(const std::string& channel, char letter, const std::vector<std::string>& remove,
-                    const std::vector<std::string>& add);
+                    const std::vector<std::string>& add, TAutomatic automatic = TAutomatic::kNo);
 
   // --- Joining, member information, retries -------------------------------
   int AutoJoinAtLogin();
@@ -220,6 +232,7 @@ class TUnit final : public TTreeNode,
   void OnMessage(TIrcMessage& message) override;
   void OnSent(TOutgoingMessage& message) override;
   void OnError(const std::string& text) override;
+  void OnLineDropped() override;
   // TResolverListener: our own address for DCC.
   void OnResolved(TResolver& resolver) override;
   void OnResolveFailed(TResolver& resolver) override {}
@@ -243,7 +256,7 @@ class TUnit final : public TTreeNode,
   void DecodeReceived(TIrcMessage& m);
   std::string DecodeName(const TWireEncoding& wire, std::string_view name);
   std::string DecodeNickList(const TWireEncoding& wire, std::string_view list);
-  void NoteName(std::string_view name, std::string_view wire, bool foreign);
+  void NoteName(const TWireEncoding& wire, std::string_view name, std::string_view raw, bool foreign);
   TLogLineSource ComposeSource(TLogKind log, TChannel* target, TMessageKind kind, const std::string& nick,
                                const std::string& text, const std::string& channel_name, const TLinkKey& link) const;
   // One line into the own log of the unit (target null) or of a target;
@@ -281,6 +294,10 @@ class TUnit final : public TTreeNode,
   TServerConfig config_;
   TIrcConnection connection_;
   std::vector<std::unique_ptr<TChannel>> channels_;
+  // Look-ups of channels_; a look-up may make its keys again.
+  mutable TTargetIndex target_index_;
+  int peer_talks_ = 0;
+  bool peer_talk_limit_told_ = false;
   TWhoQueue who_queue_;
   TRejoinManager rejoins_;
   TResolver local_resolver_;
@@ -301,6 +318,7 @@ class TUnit final : public TTreeNode,
   bool quit_pending_ = false;
   int quit_countdown_ = 0;
   int seconds_since_ping_ = 0;
+  bool line_drop_told_ = false;  // this connection's overlong line was reported
   bool delayed_connect_ = false;
   int delayed_connect_seconds_ = 0;
 };

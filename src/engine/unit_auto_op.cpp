@@ -41,9 +41,7 @@ void TUnit::PushToOpQueue(TChannel& channel, const std::string& nick) {
   if (!channel.joined || !channel.op) return;
   const TMember* member = channel.members.FindMember(nick);
   if (member == nullptr || member->is_operator) return;
-  for (const std::string& queued : channel.auto_op.nicks) {
-    if (IrcUpper(queued) == IrcUpper(nick)) return;
-  }
+  if (!channel.auto_op.queued.insert(IrcUpper(nick)).second) return;
   // A queue that is still running keeps its counter.
   if (channel.auto_op.nicks.empty()) channel.auto_op.delay = DrawOpDelay(Prefs(), world_.Random());
   channel.auto_op.nicks.push_back(nick);
@@ -57,14 +55,17 @@ void TUnit::OpQueueTick(TChannel& channel, bool counting) {
     if (counting) --queue.delay;
     return;
   }
+  // A flood of joining friends waits here, not in the send queue.
+  if (!connection_.HasRoomForAnswer()) return;
   std::vector<std::string> batch;
   while (batch.size() < kOpsPerLine && !queue.nicks.empty()) {
     std::string nick = std::move(queue.nicks.front());
     queue.nicks.pop_front();
+    queue.queued.erase(IrcUpper(nick));
     const TMember* member = channel.members.FindMember(nick);
     if (member != nullptr && !member->is_operator) batch.push_back(nick);
   }
-  if (!batch.empty()) SendMassMode(channel.WireName(), 'o', {}, batch);
+  if (!batch.empty()) SendMassMode(channel.WireName(), 'o', {}, batch, TAutomatic::kAnswer);
   if (queue.nicks.empty()) queue.delay = DrawOpDelay(Prefs(), world_.Random());
 }
 

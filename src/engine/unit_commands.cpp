@@ -30,8 +30,8 @@ void TUnit::SendCtcpQuery(const std::string& target, const std::string& text) {
   SendCommand("PRIVMSG", target, Ctcp(text), kDefaultPenalty, 0);
 }
 
-void TUnit::SendCtcpReply(const std::string& target, const std::string& text) {
-  SendCommand("NOTICE", target, Ctcp(text), kDefaultPenalty, 0);
+void TUnit::SendCtcpReply(const std::string& target, const std::string& text, TAutomatic automatic) {
+  SendCommand("NOTICE", target, Ctcp(text), kDefaultPenalty, 0, automatic);
 }
 
 void TUnit::SendJoin(const std::string& channels, const std::string& keys) {
@@ -55,9 +55,9 @@ void TUnit::SendPart(const std::string& channel, const std::string& message) {
   SendCommand("PART", channel, ":" + TagsToControlCodes(message), kPartPenalty, 0);
 }
 
-void TUnit::SendMode(const std::string& target, const std::string& modes) {
+void TUnit::SendMode(const std::string& target, const std::string& modes, TAutomatic automatic) {
   int penalty = IsChannelName(target, kServerChannelPrefixes) ? ModePenalty(modes) : kDefaultPenalty;
-  SendCommand("MODE", modes.empty() ? target : target + " " + modes, std::string(), penalty, 0);
+  SendCommand("MODE", modes.empty() ? target : target + " " + modes, std::string(), penalty, 0, automatic);
 }
 
 void TUnit::SendNick(const std::string& nick, bool remember) {
@@ -118,13 +118,13 @@ void TUnit::SendNames(const std::string& channel) {
 // «MODE #c -oo+o a b c»: a sign is written before the first letter of each
 // sign group, the letter once per nick.
 void TUnit::SendMassMode(const std::string& channel, char letter, const std::vector<std::string>& remove,
-                         const std::vector<std::string>& add) {
+                         const std::vector<std::string>& add, TAutomatic automatic) {
   std::string letters, nicks;
   char sign = 0;
   int count = 0;
   auto flush = [&] {
     if (count == 0) return;
-    SendMode(channel, letters + nicks);
+    SendMode(channel, letters + nicks, automatic);
     letters.clear();
     nicks.clear();
     sign = 0;

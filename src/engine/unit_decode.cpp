@@ -5,6 +5,18 @@
 #include "engine/unit.h"
 
 namespace zeph {
+namespace {
+
+// Plain ASCII comes back from either encoder byte for byte.
+bool IsPlainAscii(std::string_view raw) {
+  for (char ch : raw) {
+    auto c = static_cast<unsigned char>(ch);
+    if (c >= 0x80 || c == 0x1B || c == 0x0E || c == 0x0F) return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 void TUnit::DecodeReceived(TIrcMessage& m) {
   TWireEncoding wire = Wire();
@@ -22,7 +34,7 @@ void TUnit::DecodeReceived(TIrcMessage& m) {
     bool foreign = false;
     std::string text = wire.Decode(param, &foreign);
     bool new_nick = m.command == "NICK" && i == 0;
-    if (new_nick || IsSingleChannelName(text, kServerChannelPrefixes)) NoteName(text, param, foreign);
+    if (new_nick || IsSingleChannelName(text, kServerChannelPrefixes)) NoteName(wire, text, param, foreign);
     param = std::move(text);
   }
 }
@@ -30,16 +42,20 @@ void TUnit::DecodeReceived(TIrcMessage& m) {
 std::string TUnit::DecodeName(const TWireEncoding& wire, std::string_view name) {
   bool foreign = false;
   std::string text = wire.Decode(name, &foreign);
-  NoteName(text, name, foreign);
+  NoteName(wire, text, name, foreign);
   return text;
 }
 
-// The server may know two names that read the same, one in each encoding. A
-// channel or talk the unit addresses in its own encoding keeps it: seeing
-// the other name must not send our lines there.
-void TUnit::NoteName(std::string_view name, std::string_view wire, bool foreign) {
-  if (foreign && !foreign_names_.Find(name) && FindChannel(name)) return;
-  foreign_names_.Note(name, wire, foreign);
+// A name is addressed by the server's bytes whenever the unit's encoding
+// would not write them back: it came in the other encoding, or in a form of
+// our own the encoder does not produce (another JIS set, bytes that are no
+// character). The server may know two names that read the same; a channel
+// or talk the unit addresses in its own encoding keeps it: seeing the other
+// name must not send our lines there.
+void TUnit::NoteName(const TWireEncoding& wire, std::string_view name, std::string_view raw, bool foreign) {
+  bool keep_bytes = foreign || (!IsPlainAscii(raw) && wire.Encode(name) != raw);
+  if (keep_bytes && !foreign_names_.Find(name) && FindChannel(name)) return;
+  foreign_names_.Note(name, raw, keep_bytes);
 }
 
 // Blank-separated nicks, each with at most one "@" or "+" before it.

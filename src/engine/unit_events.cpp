@@ -19,11 +19,28 @@ std::string TrimRight(std::string text) {
 
 TSender SenderOf(const TIrcMessage& m) { return TSender{m.nick, m.user, m.host}; }
 
+// A JOIN's channel, and whether a BEL suffix of mode letters («#chan^Go»)
+// gave operator status with it. Any other BEL stays in the name.
+struct TJoinedChannel {
+  std::string name;
+  bool op = false;
+};
+
+TJoinedChannel JoinedChannelOf(const std::string& param) {
+  TJoinedChannel joined{TrimRight(param)};
+  size_t bel = joined.name.find('\x07');
+  if (bel != std::string::npos && joined.name.find_first_not_of("ov", bel + 1) == std::string::npos) {
+    joined.op = joined.name.compare(bel + 1, 1, "o") == 0;
+    joined.name.resize(bel);
+  }
+  return joined;
+}
+
 }  // namespace
 
 void TUnit::OnPing(const TIrcMessage& m) {
   seconds_since_ping_ = 0;
-  SendCommand("PONG", std::string(), ":" + m.Param(0), 2, 1);
+  SendCommand("PONG", std::string(), ":" + m.Param(0), 2, 1, TAutomatic::kPong);
 }
 
 void TUnit::OnError(const TIrcMessage& m) {
@@ -60,16 +77,12 @@ void TUnit::NoteSender(TChannel& target, const TIrcMessage& m) {
 // --- JOIN ---------------------------------------------------------------------
 
 void TUnit::OnJoin(const TIrcMessage& m) {
-  std::string channel = TrimRight(m.Param(0));
-  bool op = false;
-  size_t bel = channel.find('\x07');
-  if (bel != std::string::npos) {
-    op = channel.compare(bel + 1, 1, "o") == 0;
-    channel.resize(bel);
-  }
+  auto [channel, op] = JoinedChannelOf(m.Param(0));
   std::string display = IsSafeChannel(channel) ? StripSafeId(channel) : ShortenName(channel);
-  TChannel* target = FindByWireName(channel);
-  if (IsOwnNick(m.nick)) {
+  // A name with a blank, comma or control byte would turn into other
+  // parameters or other channels in everything we send about it.
+  TChannel* target = IsCleanName(channel) ? FindByWireName(channel) : nullptr;
+  if (IsOwnNick(m.nick) && IsCleanName(channel)) {
     OnOwnJoin(m, channel, display, target, op);
     return;
   }
@@ -98,7 +111,10 @@ void TUnit::OnOwnJoin(const TIrcMessage& m, const std::string& channel, const st
     // that could break the tree file or a later JOIN is not stored.
     TChannelConfig config = NewChannelConfig(display, false);
     target = &CreateTarget(config, TTargetKind::Channel);
-    target->stored_in_tree = IsSingleChannelName(display, kTypedChannelPrefixes);
+    // A name the tree file would hold in bytes other than the server's is
+    // not stored either: joining it again would reach another channel.
+    bool same_bytes = foreign_names_.Find(channel) == nullptr;
+    target->stored_in_tree = same_bytes && IsSingleChannelName(display, kTypedChannelPrefixes);
     world_.NodeAdded(*this, target);
     if (target->stored_in_tree) world_.RequestSaveTree();
   }

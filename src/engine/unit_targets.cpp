@@ -4,6 +4,7 @@
 #include "engine/unit.h"
 #include "engine/world.h"
 #include "platform/sjis.h"
+#include "platform/string_printf.h"
 
 namespace zeph {
 
@@ -12,26 +13,20 @@ const std::vector<std::string>& TUnit::SelfMasks() const { return Prefs().self_m
 const std::array<TUserGroup, kUserGroupCount>& TUnit::UserGroups() const { return Prefs().groups; }
 
 TChannel* TUnit::FindChannel(std::string_view name) const {
-  TWireEncoding wire = Wire();
-  for (const auto& target : channels_) {
-    if (SameName(wire, target->name, name)) return target.get();
-  }
-  return nullptr;
+  const TTargetIndex::TTargets& found = target_index_.Named(Wire(), name);
+  return found.empty() ? nullptr : found.front();
 }
 
 TChannel* TUnit::FindByWireName(std::string_view name) const {
   TWireEncoding wire = Wire();
   if (!name.empty() && name.front() == '!') {
-    std::string stripped = StripSafeId(name);
-    for (const auto& target : channels_) {
-      if (IsSafeChannel(target->name) && SameName(wire, target->name, stripped)) return target.get();
+    for (TChannel* target : target_index_.Named(wire, StripSafeId(name))) {
+      if (IsSafeChannel(target->name)) return target;
     }
     return nullptr;
   }
-  for (const auto& target : channels_) {
-    if (SameName(wire, target->WireName(), name)) return target.get();
-  }
-  return nullptr;
+  const TTargetIndex::TTargets& found = target_index_.WithWireName(wire, name);
+  return found.empty() ? nullptr : found.front();
 }
 
 TChannel* TUnit::FindTarget(std::string_view name) const {
@@ -44,16 +39,12 @@ TChannel* TUnit::FindTarget(std::string_view name) const {
   return FindChannel(name);
 }
 
-TChannel* TUnit::FindById(TNodeId id) const {
-  for (const auto& target : channels_) {
-    if (target->Id() == id) return target.get();
-  }
-  return nullptr;
-}
+TChannel* TUnit::FindById(TNodeId id) const { return target_index_.ById(id); }
 
 TChannel& TUnit::CreateTarget(const TChannelConfig& config, TTargetKind kind) {
   channels_.push_back(std::make_unique<TChannel>(*this, config, kind));
   TChannel& target = *channels_.back();
+  target_index_.Add(Wire(), target);
   target.members.SetSortMethod(static_cast<TMemberSortMethod>(Prefs().MemberSortMethod));
   target.Log().SetMaxLines(Prefs().ChannelLogMaxLines);
   return target;
@@ -78,6 +69,23 @@ TChannel* TUnit::OpenTalk(const std::string& nick, const std::string& user, cons
   return &talk;
 }
 
+TChannel* TUnit::OpenPeerTalk(const std::string& nick, const std::string& user, const std::string& host) {
+  if (peer_talks_ >= kMaxPeerTalks && !FindChannel(nick)) {
+    if (!peer_talk_limit_told_) {
+      PrintSystem(StringPrintf(Sjis("トークが%d個に達したため、新しい相手からのメッセージはここに表示します"),
+                               kMaxPeerTalks));
+      peer_talk_limit_told_ = true;
+    }
+    return nullptr;
+  }
+  TChannel* talk = OpenTalk(nick, user, host);
+  if (talk && !talk->opened_by_peer && talk->IsTalk()) {
+    talk->opened_by_peer = true;
+    ++peer_talks_;
+  }
+  return talk;
+}
+
 TChannel* TUnit::OpenDccChat(const std::string& nick, const std::string& user, const std::string& host) {
   std::string name = "=" + nick;
   for (int n = 0; FindChannel(name); ++n) name = "=" + nick + std::to_string(n);
@@ -95,6 +103,8 @@ TChannel* TUnit::OpenDccChat(const std::string& nick, const std::string& user, c
 void TUnit::CloseTarget(TChannel& target) {
   if (target.IsTalk()) PrintSystem(Sjis("トークを終了しました"), &target);
   if (target.IsChannel() && target.joined) SendPart(target.WireName(), config_.part_message);
+  target_index_.Remove(target);
+  if (target.opened_by_peer && --peer_talks_ < kMaxPeerTalks) peer_talk_limit_told_ = false;
   for (auto it = channels_.begin(); it != channels_.end(); ++it) {
     if (it->get() == &target) {
       channels_.erase(it);
@@ -102,5 +112,7 @@ void TUnit::CloseTarget(TChannel& target) {
     }
   }
 }
+
+void TUnit::TargetNamesChanged(TChannel& target) { target_index_.Rekey(Wire(), target); }
 
 }  // namespace zeph

@@ -24,7 +24,7 @@ TWorld::TWorld(IEventLoop& loop, TPreferences& preferences, TMessageFormat& form
       console_(line_builder_),
       keyword_history_(line_builder_),
       url_history_(line_builder_),
-      log_files_{LogFileSettingsFrom(preferences), [this] { return Now(); }},
+      log_files_{LogFileSettingsFrom(preferences), [this] { return Now(); }, {}},
       url_log_(log_files_, TLogFileKind::Url),
       reactions_(keywords_, *this, keyword_history_, url_history_, clip_queue_),
       random_engine_(std::random_device{}()),
@@ -192,8 +192,7 @@ void TWorld::CloseTarget(TUnit& unit, TChannel& target) {
 void TWorld::RenameTalk(TUnit& unit, TChannel& talk, const std::string& name) {
   TChannel* other = unit.FindChannel(name);
   if (other && other != &talk && other->IsTalk()) CloseTarget(unit, *other);
-  talk.name = name;
-  talk.SetWireName(name);
+  talk.Rename(name);
   talk.LogFile().SetTargetName(name);
   talk.LogFile().CheckPath();
   NodeChanged(unit, &talk);
@@ -337,12 +336,16 @@ bool TWorld::SaveTree() {
   save_tree_requested_ = false;
   if (!save_tree || save_tree(CollectConfig())) return true;
   // The old file is still there; the user must know the change was not kept.
+  ReportError(Sjis("サーバツリーを保存できませんでした"));
+  return false;
+}
+
+void TWorld::ReportError(const std::string& text) {
   TLogLineSource source;
   source.time = formats_.FormatTime(Now());
-  source.body = Sjis("サーバツリーを保存できませんでした");
+  source.body = text;
   source.category = KindCategory(TMessageKind::Error);
   console_.AddLine(source, false);
-  return false;
 }
 
 void TWorld::SavePendingTree() {

@@ -49,7 +49,7 @@ class TWorld final : private TDisplayNotifier, private TLinkTargets {
   TLineHistory& KeywordHistory() { return keyword_history_; }
   TLineHistory& UrlHistory() { return url_history_; }
   // What every log file writer reads: the settings and this world's clock.
-  const TLogFileContext& LogFiles() const { return log_files_; }
+  TLogFileContext& LogFiles() { return log_files_; }
 
   // The wall clock, in seconds, for time stamps.
   std::time_t Now() const { return static_cast<std::time_t>(loop_.WallTimeMs() / 1000); }
@@ -114,6 +114,8 @@ class TWorld final : private TDisplayNotifier, private TLinkTargets {
   bool SaveTree();
   // The save the next tick would make, made now: the program is ending.
   void SavePendingTree();
+  // An error line in the console that belongs to no unit.
+  void ReportError(const std::string& text);
   TWorldConfig CollectConfig() const;
 
   // The action of a log line (a console copy or an invitation).

@@ -103,6 +103,13 @@ char32_t DecodeChar(std::string_view text, size_t* pos) {
   return c == kNone ? kGeta : c;
 }
 
+bool IsCharacter(std::string_view bytes) {
+  if (bytes.empty() || SjisCharLength(bytes, 0) != bytes.size()) return false;
+  auto b = reinterpret_cast<const unsigned char*>(bytes.data());
+  const TTables& t = Tables();
+  return (bytes.size() == 2 ? t.to_unicode[(b[0] << 8) | b[1]] : t.to_unicode[b[0]]) != kNone;
+}
+
 bool EncodeChar(char32_t c, std::string* out) {
   if (c == 0) {
     out->push_back('\0');

@@ -45,7 +45,8 @@ void TCtcpHandler::OnQuery(TUnit& unit, const TIrcMessage& m, const TCtcpFrame& 
   }
   unit.replies.last_ctcp_answer_ms = world_.Loop().NowMs();
   if (frame.command == "GETADDRESS") return;  // someone else's: not ours to use
-  if (std::optional<std::string> answer = AnswerTo(unit, frame)) unit.SendCtcpReply(m.nick, *answer);
+  if (std::optional<std::string> answer = AnswerTo(unit, frame))
+    unit.SendCtcpReply(m.nick, *answer, TAutomatic::kAnswer);
   PrintQuery(unit, m, frame.command, false);
 }
 
@@ -56,9 +57,12 @@ void TCtcpHandler::LearnOwnAddress(TUnit& unit, const TIrcMessage& m) {
   if (unit.Prefs().IPResolveMethod == 2) unit.ResolveOwnAddress(m.host);
 }
 
-bool TCtcpHandler::Refuses(const TUnit& unit) const {
+bool TCtcpHandler::Refuses(TUnit& unit) const {
   const TPreferences& prefs = unit.Prefs();
   if (prefs.IgnoreCtcp) return true;
+  // Answers that could not leave yet are enough: a flood of queries is
+  // refused rather than answered minutes late.
+  if (!unit.Connection().HasRoomForAnswer()) return true;
   long long last = unit.replies.last_ctcp_answer_ms;
   return prefs.EnableCtcpSequenceLimit && last >= 0 && world_.Loop().NowMs() - last < kSequenceLimitMs;
 }

@@ -27,7 +27,7 @@ class TCtcpHandler {
  private:
   // The echo of the GETADDRESS query we sent ourselves tells our address.
   void LearnOwnAddress(TUnit& unit, const TIrcMessage& message);
-  bool Refuses(const TUnit& unit) const;
+  bool Refuses(TUnit& unit) const;
   // What we send back for a served query; nothing for queries we only show.
   std::optional<std::string> AnswerTo(TUnit& unit, const TCtcpFrame& frame) const;
   std::string ReplyText(const TCtcpFrame& frame) const;

@@ -76,7 +76,7 @@ bool TMessageDisplay::ShowInTalk(TUnit& unit, const TIncoming& in) {
 }
 
 TChannel* TMessageDisplay::OpenTalk(TUnit& unit, const TIncoming& in) {
-  TChannel* talk = unit.OpenTalk(in.nick, in.user, in.host);
+  TChannel* talk = unit.OpenPeerTalk(in.nick, in.user, in.host);
   if (talk == nullptr) return nullptr;
   world_.NodeAdded(unit, talk);
   MarkNewTalk(unit, *talk);

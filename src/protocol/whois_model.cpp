@@ -1,5 +1,6 @@
 #include "protocol/whois_model.h"
 
+#include "engine/channel_name.h"
 #include "engine/unit.h"
 #include "engine/world.h"
 #include "platform/sjis.h"
@@ -84,7 +85,8 @@ void RequestWhoisAgain(TUnit& unit, const TWhoisModel& model) { unit.SendWhois(m
 void JoinWhoisChannel(TUnit& unit, const TWhoisModel& model, int index) {
   if (index < 0 || index >= static_cast<int>(model.Channels().size())) return;
   std::string name = WhoisChannelName(model.Channels()[static_cast<size_t>(index)]);
-  if (!name.empty()) unit.SendJoin(name, std::string());
+  // «#a,0» from a server would leave every channel.
+  if (IsCleanName(name)) unit.SendJoin(name, std::string());
 }
 
 void OpenWhoisTalk(TUnit& unit, const TWhoisModel& model) {

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
+#include <iterator>
 
 #include "app/app_folders.h"
 #include "app/settings/tree_file.h"
@@ -184,6 +186,103 @@ TEST_F(ApplicationTest, SavingRewritesOnlyTheFormatSectionOfViewIni) {
   EXPECT_NE(saved.find("\r\nTime=%H \r\n"), std::string::npos);
   EXPECT_NE(saved.find("\r\nPreNick=<%n> \r\n"), std::string::npos);
   EXPECT_EQ(saved.find("[Format]"), saved.rfind("[Format]"));
+}
+
+bool ConsoleHas(TApplication& app, const std::string& part) {
+  const TLineStore& console = app.World().Console();
+  for (size_t i = 0; i < console.Count(); ++i) {
+    if (console.At(i).text.find(part) != std::string::npos) return true;
+  }
+  return false;
+}
+
+std::string ReadAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Long lists: a tree far beyond a thousand entries per list comes back
+// whole with the next save, which a JOIN of a new channel makes.
+TEST_F(ApplicationTest, ALongTreeIsSavedBackWhole) {
+  TWorldConfig tree;
+  TServerConfig unit;
+  unit.name = "a";
+  unit.hostname = "127.0.0.1";
+  unit.port = server_.Port();
+  unit.nick = "a";
+  unit.auto_connect = true;
+  for (int i = 0; i < 1500; ++i) unit.channels.push_back(NewChannelConfig("#c" + std::to_string(i), false));
+  tree.units.push_back(unit);
+  for (int i = 0; i < 1200; ++i) tree.ignore_masks.push_back("spam" + std::to_string(i) + "!*@*");
+  folders_.CreateAll();
+  ASSERT_TRUE(SaveTree(folders_.config / "tree.ini", tree));
+
+  TApplication app(loop_, folders_);
+  app.LoadAllSettings();
+  app.Start({});
+  ASSERT_TRUE(server_.WaitFor("USER "));
+  server_.Send(":irc.test 001 a :Welcome\r\n:a!u@h JOIN :#new\r\n");
+  ASSERT_TRUE(loop_.RunUntil([&] { return app.World().Units().front()->FindChannel("#new") != nullptr; }));
+  loop_.Advance(1000);
+
+  tree.units[0].channels.push_back(NewChannelConfig("#new", false));
+  test::TTempDir expected;
+  ASSERT_TRUE(SaveTree(expected.Path() / "tree.ini", tree));
+  EXPECT_EQ(ReadAll(folders_.config / "tree.ini"), ReadAll(expected.Path() / "tree.ini"));
+}
+
+// A tree.ini that is there but cannot be used: said on standard error and
+// in the console, and never saved over.
+TEST_F(ApplicationTest, AnUnusableTreeFileIsReportedAndLeftAlone) {
+  struct Case {
+    const char* what;
+    std::function<void(const std::filesystem::path&)> make;
+    const char* english;
+    const char* japanese;
+  };
+  const Case cases[] = {
+      {"folder", [](const std::filesystem::path& p) { std::filesystem::create_directory(p); }, "it is a folder",
+       "フォルダです"},
+      {"link loop", [](const std::filesystem::path& p) { std::filesystem::create_symlink(p.filename(), p); },
+       "it cannot be read", "読み込めません"},
+      {"empty", [](const std::filesystem::path& p) { std::ofstream(p, std::ios::binary); }, "it is empty",
+       "空のファイルです"},
+      {"binary", [](const std::filesystem::path& p) {
+         std::ofstream(p, std::ios::binary) << std::string("\xff\xfe[\0W\0o\0r\0l\0d\0]\0\r\0\n\0U\0=\0", 24);
+       },
+       "it holds no settings", "設定ファイルではありません"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    folders_.CreateAll();
+    std::filesystem::path file = folders_.config / "tree.ini";
+    std::filesystem::remove_all(file);
+    c.make(file);
+    std::error_code ec;
+    std::string before = std::filesystem::is_regular_file(file, ec) ? ReadAll(file) : std::string();
+
+    TApplication app(loop_, folders_);
+    testing::internal::CaptureStderr();
+    app.LoadAllSettings();
+    std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find(file.string()), std::string::npos) << errors;
+    EXPECT_NE(errors.find(c.english), std::string::npos) << errors;
+    app.Start({});
+    EXPECT_TRUE(app.World().Units().empty());
+    EXPECT_TRUE(ConsoleHas(app, Sjis(c.japanese)));
+
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(app.World().SaveTree());
+    EXPECT_FALSE(app.SaveAllSettings());
+    testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(ConsoleHas(app, Sjis("サーバツリーを保存できませんでした")));
+    EXPECT_EQ(std::filesystem::is_directory(file, ec), std::string(c.what) == "folder");
+    EXPECT_EQ(std::filesystem::is_symlink(file, ec), std::string(c.what) == "link loop");
+    if (std::filesystem::is_regular_file(file, ec)) {
+      EXPECT_EQ(ReadAll(file), before);
+    }
+  }
+  std::filesystem::remove_all(folders_.config / "tree.ini");
 }
 
 }  // namespace

@@ -128,11 +128,32 @@ TEST(SettingsIniFileTest, StripQuotesRemovesOneEnclosingPair) {
   EXPECT_EQ(Parsed("a=\"text\"\n").ReadString("a", "-"), "\"text\"");  // current files keep them
 }
 
-TEST(SettingsIniFileTest, CountsAreHeldToASaneRange) {
-  EXPECT_EQ(Parsed("n=2147483647\n").ReadCount("n"), kMaxListEntries);
-  EXPECT_EQ(Parsed("n=-3\n").ReadCount("n"), 0);
-  EXPECT_EQ(Parsed("").ReadCount("n"), 0);
-  EXPECT_EQ(Parsed("n=12\n").ReadCount("n"), 12);
+TEST(SettingsIniFileTest, CountsReadTheEntriesTheFileHolds) {
+  std::string long_list = "n.Count=1500\n";
+  for (int i = 0; i < 1500; ++i) long_list += IndexedName("n.", i) + ".Mask=m" + std::to_string(i) + "\n";
+  struct Case {
+    std::string text;
+    int length;
+  };
+  const Case cases[] = {
+      {"n.Count=2147483647\nn.00.Mask=a\n", 1},  // an absurd count invents nothing
+      {"n.Count=-3\nn.00.Mask=a\n", 0},
+      {"", 0},
+      {"n.Count=3\nn.00.Mask=a\nn.02.Mask=c\n", 3},       // a gap inside the list counts
+      {"n.Count=5\nn.00.Mask=a\nn.01.Mask=b\n", 2},       // a missing entry ends it
+      {"n.Count=2\nn.1.Mask=a\nn.01.MaskX=b\n", 0},       // not the keys the list writes
+      {"n.Count=2\nn.05.Mask=a\nn.00.Mask=b\n", 1},       // beyond the count
+      {"n.Count=2147483647\nn.00.Mask=a\nn.999999999.Mask=b\n", 1},  // a stray index far away
+      {long_list, 1500},                                  // no count is too long
+  };
+  for (const Case& c : cases) EXPECT_EQ(CountedKeys(Parsed(c.text), TListKeys::Named("n", ".Mask")), c.length) << c.text;
+
+  TIniFile ini = Parsed("c.Count=9\nc.00.Name=a\nc.03.Topic=t\nc.030=x\n[u.00]\nk=v\n[u.02]\nk=v\n[u.02x]\nk=v\n");
+  EXPECT_EQ(CountedKeys(ini, TListKeys::Named("c", ".")), 4);  // any field of an entry counts
+  ini.SetSection("");
+  EXPECT_EQ(CountedSections(Parsed("u.Count=9\n[u.00]\nk=v\n[u.02]\nk=v\n[u.04x]\nk=v\n"),
+                            TListKeys::Named("u", "")),
+            3);
 }
 
 TEST(SettingsIniFileTest, CountedListDropsEmptyEntries) {

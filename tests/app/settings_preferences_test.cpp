@@ -287,5 +287,16 @@ TEST_F(SettingsPreferencesTest, SaveMarksTheProfileInstalledAndReadsBack) {
   EXPECT_EQ(back, prefs);
 }
 
+TEST_F(SettingsPreferencesTest, LongListsComeBackWhole) {
+  TPreferences prefs = DefaultPreferences();
+  for (int i = 0; i < 1500; ++i) {
+    prefs.like_keywords.push_back("word" + std::to_string(i));
+    prefs.groups[0].masks.push_back("user" + std::to_string(i) + "!*@*");
+  }
+  TPreferences back = Read(Written(prefs));
+  EXPECT_EQ(back.like_keywords, prefs.like_keywords);
+  EXPECT_EQ(back.groups[0].masks, prefs.groups[0].masks);
+}
+
 }  // namespace
 }  // namespace zeph

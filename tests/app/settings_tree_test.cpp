@@ -179,11 +179,12 @@ TEST(SettingsTreeTest, PasswordFormsOfOldAndNewFiles) {
 
 TEST(SettingsTreeTest, GapsMissingKeysAndMissingSections) {
   TWorldConfig world = Read(
-      "[World]\nAutoOp.Count=3\nAutoOp.00.Mask=a\nAutoOp.02.Mask=c\nUnit.Count=2\n"
+      "[World]\nAutoOp.Count=3\nAutoOp.00.Mask=a\nAutoOp.02.Mask=c\nUnit.Count=3\n"
       "[Unit.00]\nName=x\nPort=6667x\nChannel.Count=2\nChannel.01.Name=#b\n"
-      "MacroFile.Count=2\nMacroFile.01=only\n");
+      "MacroFile.Count=2\nMacroFile.01=only\n"
+      "[Unit.02]\nName=z\n");
   EXPECT_EQ(world.auto_op_masks, (std::vector<std::string>{"a", "c"}));
-  ASSERT_EQ(world.units.size(), 2u);
+  ASSERT_EQ(world.units.size(), 3u);
   EXPECT_EQ(world.units[0].port, 6667);
   EXPECT_EQ(world.units[0].macro_files, (std::vector<std::string>{"only"}));
   ASSERT_EQ(world.units[0].channels.size(), 2u);
@@ -197,7 +198,8 @@ TEST(SettingsTreeTest, GapsMissingKeysAndMissingSections) {
                                      "Channel.00.Keyword=true\nChannel.00.AutoOp.Count=0\n")),
             std::string::npos)
       << written;
-  EXPECT_EQ(written.substr(written.find("[Unit.01]")),
+  size_t unit01 = written.find("[Unit.01]");
+  EXPECT_EQ(written.substr(unit01, written.find("[Unit.02]") - unit01),
             WindowsText("[Unit.01]\n\n"
                         "Name=\nHostname=\nPort=6667\nEnablePassword=false\nPasswordVersion=1\nPassword=\n"
                         "Nick=\nUsername=\nRealname=\n"
@@ -206,7 +208,7 @@ TEST(SettingsTreeTest, GapsMissingKeysAndMissingSections) {
                         "EnableNickLen=false\nNickLen=9\nEncoding=0\nMacroHeaderWidth=60\n"
                         "EnableSocks=false\nSocksHostname=\nSocksPort=1080\nSocksVersion=4\n"
                         "EnableSocksAuth=false\nSocksUsername=\nSocksPassword=\n"
-                        "AutoOp.Count=0\nMacroFile.Count=0\nChannel.Count=0\n"));
+                        "AutoOp.Count=0\nMacroFile.Count=0\nChannel.Count=0\n\n"));
 }
 
 TEST(SettingsTreeTest, RepeatedUnitNamesAreMadeUnique) {
@@ -220,12 +222,16 @@ TEST(SettingsTreeTest, RepeatedUnitNamesAreMadeUnique) {
   EXPECT_EQ(world.units[3].name, "net___");
 }
 
-TEST(SettingsTreeTest, DamagedCountsStayBounded) {
-  TWorldConfig world = Read("[World]\nUnit.Count=2147483647\nIgnore.Count=2147483647\n");
-  // As many units as the bound allows; those beyond 101 nameless ones
-  // cannot be told apart and are left out, as the world would leave them.
-  EXPECT_EQ(world.units.size(), 101u);
+TEST(SettingsTreeTest, DamagedCountsInventNothing) {
+  TWorldConfig world = Read(
+      "[World]\nUnit.Count=2147483647\nIgnore.Count=2147483647\n[Unit.00]\nName=net\n"
+      "Channel.Count=2147483647\nChannel.00.Name=#a\n");
+  ASSERT_EQ(world.units.size(), 1u);
+  EXPECT_EQ(world.units[0].name, "net");
+  EXPECT_EQ(world.units[0].channels.size(), 1u);
   EXPECT_TRUE(world.ignore_masks.empty());
+  // A missing last section ends the list: no server of defaults after it.
+  EXPECT_EQ(Read("[World]\nUnit.Count=2\n[Unit.00]\nName=a\n").units.size(), 1u);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <ctime>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -318,6 +319,56 @@ TEST_F(LogFileTest, ManyLinesArriveWholeAndInOrder) {
     expected += line + "\r\n";
   }
   EXPECT_EQ(ReadFile(log.Path()), expected);
+}
+
+TEST_F(LogFileTest, FilesHoldShiftJisTextWithoutControlBytes) {
+  const std::string geta = Sjis("〓");
+  struct Case {
+    std::string body;
+    std::string written;
+  };
+  const Case cases[] = {
+      {"a\tb", "a\tb"},
+      {"\x1b[2Jred\x7f bell\x07", "[2Jred bell"},
+      {"line\r\nbreak", "line  break"},
+      {"\x80x\xa0y\xfd\xfe\xff", geta + "x" + geta + "y" + geta + geta + geta},
+      {"\x85\x40", geta + "@"},  // a pair code page 932 has no character for
+      {"\xb1\xb2", "\xb1\xb2"},  // half-width katakana
+      {Sjis("〓日本"), Sjis("〓日本")},
+      {"cut\x93", "cut" + geta},  // a lead byte without its trail byte
+  };
+  TLogFile log(context_, TLogFileKind::Unit);
+  log.SetUnitName("Srv");
+  std::string expected = Opening("2008/03/05 12:34:56");
+  for (const Case& c : cases) {
+    log.WriteLine(c.body);
+    expected += c.written + "\r\n";
+  }
+  EXPECT_EQ(ReadFile(log.Path()), expected);
+}
+
+// However many logs write, only a bounded number of files stay open; a
+// log whose file was let go appends to the same file, without a banner.
+TEST_F(LogFileTest, ManyLogsKeepFewFilesOpen) {
+  auto open_files = [] {
+    return static_cast<int>(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
+  };
+  int before = open_files();
+  std::vector<std::unique_ptr<TLogFile>> logs;
+  for (int i = 0; i < 300; ++i) {
+    logs.push_back(std::make_unique<TLogFile>(context_, TLogFileKind::Talk));
+    logs.back()->SetUnitName("Srv");
+    logs.back()->SetTargetName("t" + std::to_string(i));
+  }
+  for (int round = 0; round < 3; ++round) {
+    for (auto& log : logs) log->WriteLine("round " + std::to_string(round));
+  }
+  EXPECT_LT(open_files() - before, 100);  // not one per log
+  fs::path first = logs.front()->Path();
+  logs.clear();
+  EXPECT_EQ(ReadFile(first), Opening("2008/03/05 12:34:56") + "round 0\r\nround 1\r\nround 2\r\n" +
+                                 Closing("2008/03/05 12:34:56"));
+  EXPECT_EQ(context_.open_files.Count(), 0u);
 }
 
 }  // namespace

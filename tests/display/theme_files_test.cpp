@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/settings/ini_writer.h"
 #include "app/settings_test_files.h"
 #include "platform/cp932.h"
 #include "platform/sjis.h"
@@ -27,6 +28,12 @@ class ThemeFilesTest : public testing::Test {
     fs::create_directories(folders_.profile_image);
   }
 
+  static std::string Written(const TViewSettings& settings) {
+    TIniWriter writer;
+    settings.WriteViewSettings(writer);
+    return writer.Text();
+  }
+
   // A theme file whose only setting is the shadow kind.
   static std::string ShadowTheme(int kind) {
     return "[LogText]\r\nShadowKind=" + std::to_string(kind) + "\r\n[Format]\r\nTime=theme \r\n";
@@ -36,14 +43,30 @@ class ThemeFilesTest : public testing::Test {
     WriteBytes(folder / utf8_name, bytes);
   }
 
+  std::vector<std::string> ListedTexts() const {
+    std::vector<std::string> texts;
+    for (const TThemeEntry& entry : ListThemes(folders_)) texts.push_back(entry.text);
+    return texts;
+  }
+
+  // The listed entry of a kind shown with `text`.
+  TThemeEntry Listed(TThemeKind kind, const std::string& text) const {
+    for (const TThemeEntry& entry : ListThemes(folders_))
+      if (entry.kind == kind && entry.text == text) return entry;
+    ADD_FAILURE() << "not listed: " << text;
+    return {};
+  }
+
   test::TTempDir dir_;
   TThemeFolders folders_;
 };
 
 TEST_F(ThemeFilesTest, WithoutThemeFilesOnlyTheDefaultIsListed) {
-  EXPECT_EQ(ListThemes(folders_), std::vector<std::string>{Sjis("**初期設定")});
+  EXPECT_EQ(ListedTexts(), std::vector<std::string>{Sjis("**初期設定")});
   TThemeFolders missing{dir_.Path() / "none", {}, dir_.Path() / "none2", {}};
-  EXPECT_EQ(ListThemes(missing), std::vector<std::string>{Sjis("**初期設定")});
+  ASSERT_EQ(ListThemes(missing), std::vector<TThemeEntry>{DefaultThemeEntry()});
+  EXPECT_EQ(DefaultThemeEntry().kind, TThemeKind::Default);
+  EXPECT_FALSE(DefaultThemeEntry().Deletable());
 }
 
 TEST_F(ThemeFilesTest, ThemesAreListedByGroupAndSortedByTheirBytes) {
@@ -53,18 +76,23 @@ TEST_F(ThemeFilesTest, ThemesAreListedByGroupAndSortedByTheirBytes) {
   Put(folders_.profile, "mine.theme");
   Put(folders_.profile, "あさ.theme");
   Put(folders_.profile, "Zebra.theme");
-  // Left out: another extension or its case, no name, a folder, and names
-  // no theme could be saved under (so their entries could not lead back).
-  Put(folders_.profile, "notes.txt");
-  Put(folders_.profile, "Upper.THEME");
-  Put(folders_.profile, ".theme");
+  // Every entry keeps its own file, so names no theme could be saved under
+  // are listed too; a name without a Shift_JIS form shows the geta mark.
   Put(folders_.profile, "a:b.theme");
   Put(folders_.profile, "*star.theme");
   Put(folders_.profile, "emoji\xF0\x9F\x98\x80.theme");
+  // Left out: another extension or its case, no name, a folder.
+  Put(folders_.profile, "notes.txt");
+  Put(folders_.profile, "Upper.THEME");
+  Put(folders_.profile, ".theme");
   fs::create_directory(folders_.profile / "folder.theme");
 
-  EXPECT_EQ(ListThemes(folders_), (std::vector<std::string>{Sjis("**初期設定"), "**Blue", Sjis("**夜"), "*old", "Zebra",
-                                                            "mine", Sjis("あさ")}));
+  EXPECT_EQ(ListedTexts(), (std::vector<std::string>{Sjis("**初期設定"), "**Blue", Sjis("**夜"), "*old", "*star",
+                                                     "Zebra", "a:b", Sjis("emoji〓"), "mine", Sjis("あさ")}));
+  const std::vector<TThemeEntry> entries = ListThemes(folders_);
+  EXPECT_EQ(entries[1], (TThemeEntry{"**Blue", TThemeKind::Shared, folders_.shared / "Blue.theme"}));
+  EXPECT_EQ(entries[3], (TThemeEntry{"*old", TThemeKind::Version1, folders_.profile / "old.lvf"}));
+  EXPECT_EQ(entries[4], (TThemeEntry{"*star", TThemeKind::User, folders_.profile / "*star.theme"}));
 }
 
 TEST_F(ThemeFilesTest, SavedThemesReplaceOldOnesAndLoadBack) {
@@ -74,11 +102,11 @@ TEST_F(ThemeFilesTest, SavedThemesReplaceOldOnesAndLoadBack) {
   ASSERT_TRUE(SaveTheme(folders_, name, settings));
   settings.shadow_kind = 3;
   ASSERT_TRUE(SaveTheme(folders_, name, settings));  // replaced without a question
-  EXPECT_EQ(ListThemes(folders_).back(), name);
+  EXPECT_EQ(ListedTexts().back(), name);
   EXPECT_TRUE(fs::exists(folders_.profile / "表示テーマ.theme"));
 
   TViewSettings loaded;
-  ASSERT_TRUE(LoadTheme(folders_, name, true, true, &loaded));
+  ASSERT_TRUE(LoadTheme(Listed(TThemeKind::User, name), true, true, &loaded));
   EXPECT_EQ(loaded.shadow_kind, 3);
 }
 
@@ -95,31 +123,93 @@ TEST_F(ThemeFilesTest, InvalidNamesAreNeverSaved) {
 TEST_F(ThemeFilesTest, EachKindOfEntryLoadsItsOwnFile) {
   Put(folders_.shared, "shared.theme", ShadowTheme(1));
   Put(folders_.profile, "user.theme", ShadowTheme(2));
-  Put(folders_.profile, "old.lvf", ShadowTheme(3));
 
   TViewSettings settings;
-  ASSERT_TRUE(LoadTheme(folders_, "**shared", true, false, &settings));
+  ASSERT_TRUE(LoadTheme(Listed(TThemeKind::Shared, "**shared"), true, false, &settings));
   EXPECT_EQ(settings.shadow_kind, 1);
   EXPECT_EQ(settings.formats.time, TMessageFormat().time);
-  ASSERT_TRUE(LoadTheme(folders_, "user", false, true, &settings));
+  const TThemeEntry user = Listed(TThemeKind::User, "user");
+  ASSERT_TRUE(LoadTheme(user, false, true, &settings));
   EXPECT_EQ(settings.shadow_kind, 1);
   EXPECT_EQ(settings.formats.time, "theme ");
-  ASSERT_TRUE(LoadTheme(folders_, "user", true, true, &settings));
+  ASSERT_TRUE(LoadTheme(user, true, true, &settings));
   EXPECT_EQ(settings.shadow_kind, 2);
 
-  // Version-1 themes need their own reader; missing files and entries that
-  // no list holds change nothing.
-  for (const char* entry : {"*old", "missing", "**missing", "**../users/default/theme/user", "../theme/user", "",
-                            "***user"})
-    EXPECT_FALSE(LoadTheme(folders_, entry, true, true, &settings)) << entry;
+  // A theme whose file vanished after listing changes nothing.
+  fs::remove(user.path);
+  EXPECT_FALSE(LoadTheme(user, true, true, &settings));
   EXPECT_EQ(settings.shadow_kind, 2);
 
   // The default theme resets what is asked for.
-  ASSERT_TRUE(LoadTheme(folders_, DefaultThemeEntry(), true, false, &settings));
+  ASSERT_TRUE(LoadTheme(DefaultThemeEntry(), true, false, &settings));
   EXPECT_EQ(settings.shadow_kind, 0);
   EXPECT_EQ(settings.formats.time, "theme ");
-  ASSERT_TRUE(LoadTheme(folders_, DefaultThemeEntry(), false, true, &settings));
+  ASSERT_TRUE(LoadTheme(DefaultThemeEntry(), false, true, &settings));
   EXPECT_EQ(settings.formats.time, TMessageFormat().time);
+}
+
+// A user theme named "*x" is shown like the version-1 theme "x", and
+// "**x" like the shared theme "x"; each still loads and deletes its own file.
+TEST_F(ThemeFilesTest, UserThemesNamedWithStarsLoadThemselves) {
+  Put(folders_.profile, "*x.theme", ShadowTheme(2));
+  Put(folders_.profile, "x.lvf", "[LogBackground]\r\nTextType=3\r\n");
+  Put(folders_.profile, "**x.theme", ShadowTheme(3));
+  Put(folders_.shared, "x.theme", ShadowTheme(1));
+
+  EXPECT_EQ(ListedTexts(), (std::vector<std::string>{DefaultThemeEntry().text, "**x", "*x", "**x", "*x"}));
+  const struct {
+    TThemeKind kind;
+    const char* text;
+    int shadow_kind;
+  } cases[] = {
+      {TThemeKind::User, "*x", 2},
+      {TThemeKind::User, "**x", 3},
+      {TThemeKind::Shared, "**x", 1},
+      {TThemeKind::Version1, "*x", 2},  // TextType 3 is an outline
+  };
+  for (const auto& c : cases) {
+    TViewSettings settings;
+    ASSERT_TRUE(LoadTheme(Listed(c.kind, c.text), true, true, &settings)) << c.text;
+    EXPECT_EQ(settings.shadow_kind, c.shadow_kind) << c.text;
+  }
+  TViewSettings settings;
+  ASSERT_TRUE(LoadTheme(Listed(TThemeKind::User, "*x"), true, true, &settings));
+  EXPECT_EQ(settings.formats.time, "theme ");  // the user theme's formats, not the version-1 reader's
+
+  ASSERT_TRUE(DeleteTheme(Listed(TThemeKind::User, "*x")));
+  EXPECT_TRUE(fs::exists(folders_.profile / "x.lvf"));
+  EXPECT_FALSE(fs::exists(folders_.profile / "*x.theme"));
+}
+
+// View, formats or both of a version-1 theme, as the user chooses.
+TEST_F(ThemeFilesTest, Version1ThemesLoadTheChosenParts) {
+  Put(folders_.profile, "old.lvf",
+      "[LogBackground]\r\nTextType=\"2\"\r\n[Format]\r\nTimeFormat=\"hh:nn \"\r\n");
+  const TThemeEntry old = Listed(TThemeKind::Version1, "*old");
+
+  TViewSettings settings;
+  settings.formats.time = "mine ";
+  settings.shadow_kind = 2;
+  ASSERT_TRUE(LoadTheme(old, true, false, &settings));
+  EXPECT_EQ(settings.shadow_kind, 1);
+  EXPECT_EQ(settings.formats.time, "mine ");
+
+  settings.shadow_kind = 2;
+  const TViewSettings before = settings;
+  ASSERT_TRUE(LoadTheme(old, false, true, &settings));
+  EXPECT_EQ(settings.formats.time, "%H:%M ");
+  settings.formats = before.formats;
+  EXPECT_EQ(Written(settings), Written(before));  // the view settings are as they were
+
+  settings.shadow_kind = 2;
+  settings.formats.time = "mine ";
+  ASSERT_TRUE(LoadTheme(old, true, true, &settings));
+  EXPECT_EQ(settings.shadow_kind, 1);
+  EXPECT_EQ(settings.formats.time, "%H:%M ");
+
+  fs::remove(old.path);
+  EXPECT_FALSE(LoadTheme(old, true, true, &settings));
+  EXPECT_EQ(settings.formats.time, "%H:%M ");
 }
 
 TEST_F(ThemeFilesTest, OnlyUserAndVersion1ThemesAreDeleted) {
@@ -128,14 +218,16 @@ TEST_F(ThemeFilesTest, OnlyUserAndVersion1ThemesAreDeleted) {
   Put(folders_.profile, "old.lvf");
   Put(folders_.profile, "keep.theme");
 
-  EXPECT_FALSE(DeleteTheme(folders_, "**shared"));
-  EXPECT_FALSE(DeleteTheme(folders_, DefaultThemeEntry()));
-  EXPECT_FALSE(DeleteTheme(folders_, "../../theme/shared"));
-  EXPECT_TRUE(DeleteTheme(folders_, "user"));
-  EXPECT_TRUE(DeleteTheme(folders_, "*old"));
-  EXPECT_FALSE(DeleteTheme(folders_, "user"));  // already gone
+  const TThemeEntry shared = Listed(TThemeKind::Shared, "**shared");
+  EXPECT_FALSE(shared.Deletable());
+  EXPECT_FALSE(DeleteTheme(shared));
+  EXPECT_FALSE(DeleteTheme(DefaultThemeEntry()));
+  const TThemeEntry user = Listed(TThemeKind::User, "user");
+  EXPECT_TRUE(DeleteTheme(user));
+  EXPECT_TRUE(DeleteTheme(Listed(TThemeKind::Version1, "*old")));
+  EXPECT_FALSE(DeleteTheme(user));  // already gone
 
-  EXPECT_EQ(ListThemes(folders_), (std::vector<std::string>{DefaultThemeEntry(), "**shared", "keep"}));
+  EXPECT_EQ(ListedTexts(), (std::vector<std::string>{DefaultThemeEntry().text, "**shared", "keep"}));
 }
 
 }  // namespace

@@ -136,6 +136,43 @@ TEST_F(IrcConnectionTest, DropPendingKeepsOnlyTheUrgent) {
   EXPECT_EQ(server_.Received().find("low"), std::string::npos);
 }
 
+TOutgoingMessage Automatic(TOutgoingMessage message, TAutomatic automatic) {
+  message.automatic = automatic;
+  return message;
+}
+
+TEST_F(IrcConnectionTest, OnlyTheNewestPongWaits) {
+  for (int i = 0; i < 6; ++i) connection_.Enqueue(Privmsg(50), 0);  // budget spent
+  for (int i = 0; i < 1000; ++i)
+    connection_.Enqueue(Automatic(Message("PONG", "", ":p" + std::to_string(i), 2), TAutomatic::kPong), 1);
+  EXPECT_EQ(connection_.QueuedCount(), 1u);
+  Tick(2);
+  ASSERT_TRUE(server_.WaitFor("PONG :p999\r\n"));
+  EXPECT_EQ(server_.Received().find("PONG :p998"), std::string::npos);
+}
+
+TEST_F(IrcConnectionTest, AutomaticAnswersAreBoundedAndTheUsersLinesGoFirst) {
+  for (int i = 0; i < 6; ++i) connection_.Enqueue(Privmsg(50), 0);  // budget spent
+  ASSERT_TRUE(loop_.RunUntil([&] { return Lines() == 6; }));
+  for (size_t i = 0; i < TIrcConnection::kMaxWaitingAnswers + 5; ++i)
+    connection_.Enqueue(Automatic(Message("NOTICE", "bob", ":a" + std::to_string(i), 2), TAutomatic::kAnswer), 0);
+  EXPECT_EQ(connection_.QueuedCount(), TIrcConnection::kMaxWaitingAnswers);
+  EXPECT_FALSE(connection_.HasRoomForAnswer());
+  connection_.Enqueue(Message("PRIVMSG", "#a", ":mine", 2), 0);
+  connection_.Enqueue(Message("QUIT", "", ":bye", 2), 0);
+  Settle();
+  size_t before = server_.Received().size();
+  EXPECT_EQ(before, 6u * 50);
+  std::string last = "NOTICE bob :a" + std::to_string(TIrcConnection::kMaxWaitingAnswers - 1) + "\r\n";
+  for (int i = 0; i < 60 && server_.Received().find(last) == std::string::npos; ++i) Tick();
+  const std::string first = "PRIVMSG #a :mine\r\nQUIT :bye\r\nNOTICE bob :a0\r\n";
+  EXPECT_EQ(server_.Received().substr(before, first.size()), first);
+  EXPECT_NE(server_.Received().find(last), std::string::npos);
+  EXPECT_EQ(server_.Received().find("NOTICE bob :a" + std::to_string(TIrcConnection::kMaxWaitingAnswers)),
+            std::string::npos);
+  EXPECT_TRUE(connection_.HasRoomForAnswer());
+}
+
 TEST_F(IrcConnectionTest, ReconnectForgetsWhatWasQueued) {
   for (int i = 0; i < 8; ++i) connection_.Enqueue(Privmsg(50, 'q'), 0);
   Settle();

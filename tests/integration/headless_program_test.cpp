@@ -7,6 +7,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -14,6 +15,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <vector>
 
 #include "app/settings/preference_file.h"
 #include "app/settings/tree_file.h"
@@ -170,6 +173,45 @@ TEST_F(HeadlessProgramTest, SigintQuitsWithoutWaitingForeverForTheServer) {
   auto waited = std::chrono::steady_clock::now() - start;
   EXPECT_LT(waited, std::chrono::milliseconds(7000));
   EXPECT_TRUE(server.WaitFor("QUIT :see you\r\n")) << server.Received();
+}
+
+// The exit status of the program run with these arguments and ZEPHLORA_HOME,
+// its standard error in *errors; -1 when it did not end within the timeout.
+int RunToTheEnd(const std::vector<std::string>& argv, const std::string& home, std::string* errors) {
+  test::TTempDir dir;
+  std::string log = dir.File("stderr.log");
+  pid_t pid = fork();
+  if (pid == 0) {
+    setenv("ZEPHLORA_HOME", home.c_str(), 1);
+    if (freopen(log.c_str(), "w", stderr) == nullptr) _exit(126);
+    std::vector<char*> args;
+    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    execv(args[0], args.data());
+    _exit(127);
+  }
+  int status = 0;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (waitpid(pid, &status, WNOHANG) != pid) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      return -1;
+    }
+    usleep(20000);
+  }
+  *errors = ReadFile(log);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(HeadlessHomeTest, AHomeThatIsAFileEndsTheProgram) {
+  std::string zephlora = std::string(ZEPH_BINARY_DIR) + "/bin/zephlora";
+  test::TTempDir dir;
+  std::ofstream(dir.File("home")) << "not a folder";
+  std::string errors;
+  EXPECT_EQ(RunToTheEnd({zephlora, "--headless"}, dir.File("home"), &errors), 1);
+  EXPECT_NE(errors.find(dir.File("home") + " is a file, not a folder"), std::string::npos) << errors;
+  EXPECT_NE(errors.find("ZEPHLORA_HOME"), std::string::npos) << errors;
 }
 
 }  // namespace

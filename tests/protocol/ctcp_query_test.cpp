@@ -106,6 +106,22 @@ TEST_F(CtcpQueryTest, WithoutTheLimitEveryQueryIsAnswered) {
   EXPECT_EQ(Sent().size(), 2u);
 }
 
+// Answers that cannot leave yet are enough: a flood gets a few, and the
+// rest is refused as it comes instead of answered minutes late.
+TEST_F(CtcpQueryTest, WithoutTheLimitAFloodGetsAFewAnswersAndTheRestIsRefused) {
+  prefs_.EnableCtcpSequenceLimit = false;
+  std::string flood;
+  for (int i = 0; i < 200; ++i) flood += ":bob!b@bob.host PRIVMSG me :\x01VERSION\x01\n";
+  Receive(flood);
+  Tick(60);
+  size_t answers = Sent().size();
+  EXPECT_GE(answers, TIrcConnection::kMaxWaitingAnswers);
+  EXPECT_LE(answers, 6 + TIrcConnection::kMaxWaitingAnswers);  // what the budget let out at once, and the wait
+  int refused = 0;
+  for (const std::string& text : Texts(unit_->Log())) refused += text.ends_with(" : ignored");
+  EXPECT_EQ(static_cast<size_t>(refused), 200 - answers);
+}
+
 TEST_F(CtcpQueryTest, IgnoreCtcpRefusesQueriesButNotActionOrDcc) {
   prefs_.IgnoreCtcp = true;
   Query("VERSION");

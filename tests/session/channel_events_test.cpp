@@ -53,8 +53,8 @@ TEST_F(ChannelEventsTest, OwnJoinOfAnUnknownChannelCreatesAndSavesIt) {
   EXPECT_EQ(saves, 1);  // once per tick, however many joins
   Tick();
   EXPECT_EQ(saves, 1);
-  // A name the file cannot hold is joined but never stored.
-  EXPECT_NE(unit_->FindChannel("#bad,name"), nullptr);
+  // A name holding a comma makes no target: shown, never stored or acted on.
+  EXPECT_EQ(unit_->FindChannel("#bad,name"), nullptr);
   EXPECT_EQ(stored, (std::vector<std::string>{"#c", "%jp", "!chan", "#new", "#new2"}));
 }
 
@@ -81,6 +81,29 @@ TEST_F(ChannelEventsTest, ShortAndSafeNamesAreFoundByTheirServerForm) {
   EXPECT_FALSE(safe->joined);
   EXPECT_EQ(safe->WireName(), "");
   EXPECT_TRUE(Contains(safe->Log(), Sjis("チャンネルを出ました")));
+}
+
+// Look-ups follow a talk renamed by a NICK, a closed target, and a change
+// of the wire encoding that makes other names one on the server.
+TEST_F(ChannelEventsTest, LookUpsFollowRenamesClosesAndTheEncoding) {
+  TChannel* talk = world_->CreateTarget(*unit_, NewChannelConfig("bob", false), TTargetKind::Talk, false);
+  ASSERT_NE(talk, nullptr);
+  TNodeId id = talk->Id();
+  Receive(":bob!u@h NICK :robert");
+  EXPECT_EQ(unit_->FindChannel("ROBERT"), talk);
+  EXPECT_EQ(unit_->FindByWireName("robert"), talk);
+  EXPECT_EQ(unit_->FindChannel("bob"), nullptr);
+  world_->CloseTarget(*unit_, *talk);
+  EXPECT_EQ(unit_->FindChannel("robert"), nullptr);
+  EXPECT_EQ(unit_->FindById(id), nullptr);
+
+  const std::string half_width = "\xb1\xb2";  // ｱｲ
+  TChannel* kana = world_->CreateTarget(*unit_, NewChannelConfig(half_width, false), TTargetKind::Talk, false);
+  prefs_.KanaEncodingMethod = 0;  // sent as full-width: the same name as アイ
+  EXPECT_EQ(unit_->FindChannel(Sjis("アイ")), kana);
+  prefs_.KanaEncodingMethod = 1;  // sent as 8-bit kana: another name
+  EXPECT_EQ(unit_->FindChannel(Sjis("アイ")), nullptr);
+  EXPECT_EQ(unit_->FindChannel(half_width), kana);
 }
 
 TEST_F(ChannelEventsTest, NickChangeInTwoChannelsPrintsOnceEachAndOnceInTheConsole) {

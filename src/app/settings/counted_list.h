@@ -26,8 +26,19 @@ struct TListKeys {
   std::string EntryKey(int index) const;
 };
 
-// Reads entries 0 to Count-1 of the current section; an entry that reads
-// empty (a gap in the numbering) is dropped.
+// How many entries a counted list has. The count says how many were
+// written, the file how many are there: indices 0 to Count-1 are read up
+// to the last one the file holds, so a gap inside the list still counts,
+// no count cuts a long list short, and a damaged count invents nothing.
+// Gaps are bridged only while the missing entries do not outnumber the
+// present ones, so a stray index far beyond the others ends the list.
+// The entries are keys of the current section starting with EntryKey(i)
+// (a field follows when the suffix ends in a dot), or whole section names.
+int CountedKeys(const TIniFile& ini, const TListKeys& keys);
+int CountedSections(const TIniFile& ini, const TListKeys& keys);
+
+// Reads the entries of the current section; an entry that reads empty (a
+// gap in the numbering) is dropped.
 std::vector<std::string> ReadTextList(const TIniFile& ini, const TListKeys& keys);
 // The count, then every entry from index 0.
 void WriteTextList(TIniWriter& writer, const TListKeys& keys, const std::vector<std::string>& entries);

@@ -127,6 +127,26 @@ unsigned TIniFile::ReadHex(std::string_view key, unsigned default_value) const {
   return ReadTyped(key, &value) ? ParseHex(value) : default_value;
 }
 
-int TIniFile::ReadCount(std::string_view key) const { return std::clamp(ReadInteger(key, 0), 0, kMaxListEntries); }
+namespace {
+
+template <typename Map>
+std::vector<std::string_view> NamesStartingWith(const Map& map, std::string_view prefix) {
+  std::vector<std::string_view> names;
+  for (auto it = map.lower_bound(prefix); it != map.end() && it->first.starts_with(prefix); ++it)
+    names.push_back(it->first);
+  return names;
+}
+
+}  // namespace
+
+std::vector<std::string_view> TIniFile::KeysStartingWith(std::string_view prefix) const {
+  auto section = sections_.find(current_section_);
+  if (section == sections_.end()) return {};
+  return NamesStartingWith(section->second, prefix);
+}
+
+std::vector<std::string_view> TIniFile::SectionsStartingWith(std::string_view prefix) const {
+  return NamesStartingWith(sections_, prefix);
+}
 
 }  // namespace zeph

@@ -9,11 +9,6 @@
 
 namespace zeph {
 
-// Counted lists ("AutoOp.Count" and entries 0 to Count-1) hold at most this
-// many entries, so a damaged count cannot make a reader loop for ever or
-// fill the memory with empty entries.
-inline constexpr int kMaxListEntries = 1000;
-
 // A settings file of [sections] and key=value lines, loaded whole and
 // queried by section and key. Names are byte strings compared exactly
 // (case-sensitive); values are Shift_JIS bytes, never converted.
@@ -34,6 +29,8 @@ class TIniFile {
   void SetSection(std::string_view name) { current_section_ = name; }
   // Whether a section holds any key (a header alone creates none).
   bool HasSection(std::string_view name) const { return sections_.contains(name); }
+  // Whether no key at all was loaded.
+  bool Empty() const { return sections_.empty(); }
 
   std::string ReadString(std::string_view key, std::string_view default_value) const;
   // Decimal, saturating at the 32-bit limits; "6667x" reads 6667, an empty
@@ -43,9 +40,10 @@ class TIniFile {
   bool ReadBool(std::string_view key, bool default_value) const;
   // Hexadecimal with an optional 0x, for colours.
   unsigned ReadHex(std::string_view key, unsigned default_value) const;
-  // The entry count of a counted list: missing reads 0, and the value is
-  // held to 0 to kMaxListEntries.
-  int ReadCount(std::string_view key) const;
+  // The names of the current section's keys, and of the sections, that
+  // start with `prefix`, in byte order.
+  std::vector<std::string_view> KeysStartingWith(std::string_view prefix) const;
+  std::vector<std::string_view> SectionsStartingWith(std::string_view prefix) const;
 
  private:
   using TSection = std::map<std::string, std::string, std::less<>>;

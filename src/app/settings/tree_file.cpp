@@ -66,9 +66,9 @@ TListKeys MaskList(std::string_view prefix, std::string_view name) {
 }
 
 const TListKeys kMacroFiles = TListKeys::Named("MacroFile", "");
+const TListKeys kChannels = TListKeys::Named("Channel", ".");
+const TListKeys kUnits = TListKeys::Named("Unit", "");
 
-std::string UnitSection(int index) { return IndexedName("Unit.", index); }
-std::string ChannelPrefix(int index) { return IndexedName("Channel.", index) + "."; }
 
 // An old file's password is plain text and counts as enabled when set.
 void ReadPassword(const TIniFile& ini, TServerConfig* unit) {
@@ -90,8 +90,9 @@ TChannelConfig ReadChannel(const TIniFile& ini, const std::string& prefix) {
   return channel;
 }
 
-// Every index below Unit.Count gives a unit, with all defaults when its
-// section is missing; channels are never dropped, even unnamed ones.
+// Every index below Unit.Count up to the last section there gives a unit,
+// with all defaults when its section is missing; channels are never
+// dropped, even unnamed ones.
 TServerConfig ReadUnit(const TIniFile& ini) {
   TServerConfig unit;
   ReadFields<TServerConfig>(ini, kAddressFields, "", &unit);
@@ -99,8 +100,8 @@ TServerConfig ReadUnit(const TIniFile& ini) {
   ReadPassword(ini, &unit);
   unit.auto_op_masks = ReadTextList(ini, MaskList("", "AutoOp"));
   unit.macro_files = ReadTextList(ini, kMacroFiles);
-  int channels = ini.ReadCount("Channel.Count");
-  for (int j = 0; j < channels; ++j) unit.channels.push_back(ReadChannel(ini, ChannelPrefix(j)));
+  int channels = CountedKeys(ini, kChannels);
+  for (int j = 0; j < channels; ++j) unit.channels.push_back(ReadChannel(ini, kChannels.EntryKey(j)));
   return unit;
 }
 
@@ -127,9 +128,9 @@ void WriteUnit(TIniWriter& writer, const TServerConfig& unit) {
   WriteFields<TServerConfig>(writer, kUnitFields, "", unit);
   WriteTextList(writer, MaskList("", "AutoOp"), unit.auto_op_masks);
   WriteTextList(writer, kMacroFiles, unit.macro_files);
-  writer.WriteInteger("Channel.Count", static_cast<int>(unit.channels.size()));
+  writer.WriteInteger(kChannels.count, static_cast<int>(unit.channels.size()));
   for (size_t j = 0; j < unit.channels.size(); ++j)
-    WriteChannel(writer, unit.channels[j], ChannelPrefix(static_cast<int>(j)));
+    WriteChannel(writer, unit.channels[j], kChannels.EntryKey(static_cast<int>(j)));
 }
 
 }  // namespace
@@ -139,9 +140,9 @@ void ReadWorldConfig(TIniFile& ini, TWorldConfig* world) {
   ini.SetSection("World");
   world->auto_op_masks = ReadTextList(ini, MaskList("", "AutoOp"));
   world->ignore_masks = ReadTextList(ini, MaskList("", "Ignore"));
-  int units = ini.ReadCount("Unit.Count");
+  int units = CountedSections(ini, kUnits);
   for (int i = 0; i < units; ++i) {
-    ini.SetSection(UnitSection(i));
+    ini.SetSection(kUnits.EntryKey(i));
     world->units.push_back(ReadUnit(ini));
   }
   MakeUnitNamesUnique(&world->units);
@@ -151,9 +152,9 @@ void WriteWorldConfig(TIniWriter& writer, const TWorldConfig& world) {
   writer.WriteSection("World");
   WriteTextList(writer, MaskList("", "AutoOp"), world.auto_op_masks);
   WriteTextList(writer, MaskList("", "Ignore"), world.ignore_masks);
-  writer.WriteInteger("Unit.Count", static_cast<int>(world.units.size()));
+  writer.WriteInteger(kUnits.count, static_cast<int>(world.units.size()));
   for (size_t i = 0; i < world.units.size(); ++i) {
-    writer.WriteSection(UnitSection(static_cast<int>(i)));
+    writer.WriteSection(kUnits.EntryKey(static_cast<int>(i)));
     WriteUnit(writer, world.units[i]);
   }
 }
