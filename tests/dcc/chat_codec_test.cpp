@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "engine/byte_buffer.h"
 #include "engine/encoding_jis.h"
 #include "engine/encoding_utf8.h"
 #include "platform/sjis.h"
@@ -75,6 +76,11 @@ TEST(ChatCodec, AnOwnLineIsCutToTheLineLimitBetweenCharacters) {
   std::string jis = chat.EncodeLine(text, false, Unit(kEncodingIso2022Jp));
   EXPECT_LE(jis.size(), kMaxChatLineBytes);
   EXPECT_TRUE(jis.ends_with("\x1B(B\n"));
+
+  // The peer's line reader takes the longest line whole.
+  TByteBuffer reader;
+  ASSERT_EQ(reader.Append(line.data(), static_cast<int>(line.size())), static_cast<int>(line.size()));
+  EXPECT_EQ(reader.ReadLine(), line.substr(0, line.size() - 1));
 
   std::string short_line(100, 'a');
   EXPECT_EQ(chat.EncodeLine(short_line, false, Unit(kEncodingUtf8)), short_line + "\n");
