@@ -7,6 +7,16 @@
 
 namespace zeph {
 
+std::string_view CutSjis(std::string_view text, size_t limit) {
+  size_t end = 0;
+  while (end < text.size()) {
+    size_t next = end + SjisCharLength(text, end);
+    if (next > limit) break;
+    end = next;
+  }
+  return text.substr(0, end);
+}
+
 const std::string& Sjis(std::string_view utf8) {
   static std::mutex mutex;
   static std::map<std::string, std::string, std::less<>> cache;

@@ -20,6 +20,10 @@ inline size_t SjisCharLength(std::string_view text, size_t pos) {
   return 1;
 }
 
+// The longest start of a text of at most `limit` bytes that ends between
+// characters.
+std::string_view CutSjis(std::string_view text, size_t limit);
+
 // ASCII-only case folding; never the C locale's, which could touch the
 // bytes of double-byte characters.
 inline char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
