@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "dcc/dcc_message.h"
 #include "dcc/offer_rules.h"
 #include "dcc/received_file_name.h"

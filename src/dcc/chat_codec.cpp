@@ -1,8 +1,8 @@
 #include "dcc/chat_codec.h"
 
-#include "engine/encoding_detect.h"
-#include "engine/encoding_jis.h"
-#include "engine/encoding_utf8.h"
+#include "codec/encoding_detect.h"
+#include "codec/encoding_jis.h"
+#include "codec/encoding_utf8.h"
 #include "platform/sjis.h"
 
 namespace zeph {

@@ -1,6 +1,6 @@
 #include "dcc/offer_reaction.h"
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "dcc/offer_rules.h"
 
 namespace zeph {

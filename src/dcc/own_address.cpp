@@ -1,6 +1,6 @@
 #include "dcc/own_address.h"
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 
 namespace zeph {
 namespace {

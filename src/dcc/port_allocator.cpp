@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 
 namespace zeph {
 namespace {

@@ -1,6 +1,6 @@
 #include "dcc/received_file_name.h"
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "platform/cp932.h"
 #include "platform/file_names.h"
 #include "platform/string_printf.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "dcc/received_file_name.h"
 
 namespace zeph {

@@ -4,7 +4,7 @@
 #include <numeric>
 #include <utility>
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 
 namespace zeph {
 namespace {

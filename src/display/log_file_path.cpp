@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "display/formatter.h"
 #include "platform/cp932.h"
 #include "platform/file_names.h"

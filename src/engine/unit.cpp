@@ -1,7 +1,7 @@
 #include "engine/unit.h"
 
-#include "app/settings/preferences.h"
-#include "engine/byte_buffer.h"
+#include "settings/preferences.h"
+#include "net/byte_buffer.h"
 #include "engine/irc_text.h"
 #include "engine/world.h"
 #include "platform/sjis.h"

@@ -1,7 +1,7 @@
 // What the unit does with the channel events and server messages it
 // receives: JOIN, PART, QUIT, NICK, MODE, TOPIC, INVITE, KICK, PING, ERROR,
 // WALLOPS and KILL.
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "engine/channel_name.h"
 #include "engine/irc_text.h"
 #include "engine/unit.h"

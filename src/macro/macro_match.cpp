@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "app/settings/line_list.h"
-#include "app/settings/preferences.h"
+#include "settings/line_list.h"
+#include "settings/preferences.h"
 #include "engine/irc_text.h"
 #include "macro/data_path.h"
 #include "macro/keyword_case.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/settings/line_list.h"
+#include "settings/line_list.h"
 #include "macro/keyword_case.h"
 #include "macro/record_line.h"
 #include "platform/files.h"

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "engine/byte_buffer.h"
-#include "engine/encoding_jis.h"
-#include "engine/encoding_utf8.h"
+#include "net/byte_buffer.h"
+#include "codec/encoding_jis.h"
+#include "codec/encoding_utf8.h"
 #include "platform/sjis.h"
 
 namespace zeph {

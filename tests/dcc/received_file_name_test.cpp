@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "platform/cp932.h"
 #include "platform/file_names.h"
 #include "platform/sjis.h"

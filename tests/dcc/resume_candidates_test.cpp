@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "support/temp_dir.h"
 
 namespace zeph {

@@ -14,7 +14,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "display/log_line.h"
 #include "platform/cp932.h"
 #include "platform/sjis.h"
