@@ -17,8 +17,10 @@ set(allowed_engine platform settings net codec display engine)
 set(allowed_protocol ${allowed_engine} protocol)
 set(allowed_dcc ${allowed_protocol} dcc)
 set(allowed_macro ${allowed_protocol} macro)
+set(allowed_dcc/widgets ${allowed_dcc} platform/qt display/widgets dcc/widgets)
+set(allowed_macro/widgets ${allowed_macro} platform/qt display/widgets macro/widgets)
 set(allowed_app ${allowed_protocol} dcc macro app)
-set(allowed_app/widgets ${allowed_app} platform/qt display/widgets app/widgets)
+set(allowed_app/widgets ${allowed_app} platform/qt display/widgets dcc/widgets macro/widgets app/widgets)
 # The program's entry puts the layers together, Qt ones included.
 set(allowed_app/main.cpp ${allowed_app/widgets})
 
