@@ -2,6 +2,7 @@
 
 #include "settings/preferences.h"
 #include "net/byte_buffer.h"
+#include "engine/channel_name.h"
 #include "engine/irc_text.h"
 #include "engine/world.h"
 #include "platform/sjis.h"
@@ -38,6 +39,7 @@ TUnit::TUnit(TWorld& world, TServerConfig config)
   std::vector<TChannelConfig> channels = std::move(config_.channels);
   config_.channels.clear();
   for (const TChannelConfig& channel : channels) AddChannel(channel);
+  built_ = true;
 }
 
 TUnit::~TUnit() {
@@ -47,6 +49,48 @@ TUnit::~TUnit() {
 }
 
 const TPreferences& TUnit::Prefs() const { return world_.Preferences(); }
+
+void TUnit::Changed() { world_.NodeChanged(*this); }
+
+void TUnit::Rename(const std::string& name) {
+  config_.name = name;
+  LogFile().SetUnitName(name);
+  LogFile().CheckPath();
+  for (const auto& target : channels_) {
+    target->LogFile().SetUnitName(name);
+    target->LogFile().CheckPath();
+  }
+  Changed();
+}
+
+void TUnit::SetCurrentNick(std::string nick) {
+  current_nick_ = std::move(nick);
+  Changed();
+}
+
+void TUnit::ChangeOwnNick(const std::string& nick) {
+  current_nick_ = nick;
+  nick_retry_count = 0;
+  // A retry or a nick the server forced on us is not the user's choice.
+  if (SameName(Wire(), nick, user_nick_request_)) registration_nick = nick;
+  Changed();
+}
+
+void TUnit::ApplyUserMode(const std::string& modes) {
+  user_mode_.Apply(modes);
+  Changed();
+}
+
+void TUnit::SetUserMode(const std::string& modes) {
+  user_mode_ = TUserMode();
+  user_mode_.Apply(modes);
+  Changed();
+}
+
+void TUnit::SetAway(bool away) {
+  user_mode_.a = away;
+  Changed();
+}
 
 TWireEncoding TUnit::Wire() const {
   return TWireEncoding{session_encoding_, Prefs().KanaEncodingMethod, &foreign_names_};
@@ -72,7 +116,7 @@ void TUnit::Connect() {
   if (config_.auto_away) {
     away_message = ExpandVariables(config_.away_message);
   }
-  user_mode.a = config_.auto_away;
+  user_mode_.a = config_.auto_away;
   auto_reconnect = Prefs().Reconnect;
   reconnect_attempts = 0;
   reconnect_countdown = 0;
@@ -119,7 +163,7 @@ void TUnit::OnConnected() {
 
 void TUnit::Register() {
   state_ = TUnitState::Connected;
-  world_.NodeChanged(*this);
+  Changed();
   session_encoding_ = zeph::SessionEncoding(config_.encoding);
   PrintSystem(Sjis("接続しました"));
   if (login_timeout_enabled_) login_countdown_ = Prefs().RetryOnHaltTime;
@@ -147,26 +191,26 @@ void TUnit::OnLoggedIn(const TIrcMessage& message) {
   safe_joins_.clear();
   PrintSystem(Sjis("ログインしました"));
 
-  if (Prefs().RestoreNickAndAwayOnReconnect && user_mode.a) {
+  if (Prefs().RestoreNickAndAwayOnReconnect && user_mode_.a) {
     SendAway(away_message);
   } else if (config_.auto_away) {
     SendAway(ExpandVariables(config_.away_message));
   } else {
     away_message.clear();
   }
-  user_mode = TUserMode();
+  user_mode_ = TUserMode();
 
   for (const auto& target : channels_) {
     if (!target->IsTalk()) continue;
-    target->joined = true;
+    target->Reopen();
     PrintSystem(Sjis("トークを開始します"), target.get());
-    target->members.AddMember(TMember{current_nick_}, false);
+    target->AddMember(TMember{current_nick_}, false);
   }
   int joined = AutoJoinAtLogin();
-  world_.NodeChanged(*this);
+  Changed();
   who_queue_.LoginWait(joined);
   StartOwnAddressLookup();
-  if (Prefs().ExpandTreeOnLogOn && world_.view) world_.view->ExpandNode(*this);
+  if (Prefs().ExpandTreeOnLogOn) world_.Tree().ExpandNode(*this);
   PlayEventSound(Prefs().EnableLogInSound, Prefs().LogInSoundFile);
 }
 
@@ -189,6 +233,14 @@ void TUnit::ResolveOwnAddress(const std::string& host) {
   if (host.empty()) return;
   local_resolver_.SetHost(host);
   local_resolver_.Resolve();
+}
+
+void TUnit::NoteOwnAddress(const std::string& user, const std::string& host) {
+  own_user = user;
+  own_host = host;
+  if (!own_address_join_host.empty()) return;
+  own_address_join_host = host;
+  if (Prefs().IPResolveMethod == 1 && !host.empty()) ResolveOwnAddress(host);
 }
 
 void TUnit::OnResolved(TResolver& resolver) { own_address = resolver.Address(); }
@@ -217,7 +269,7 @@ void TUnit::OnDisconnected(bool by_user, bool timed_out) {
   quit_countdown_ = 0;
   seconds_since_ping_ = 0;
   replies = TReplyState();
-  world_.NodeChanged(*this);
+  Changed();
 
   std::string text = Sjis(by_user ? "切断しました" : timed_out ? "時間切れのため切断しました" : "切断されました");
   PrintSystem(text);
@@ -225,14 +277,13 @@ void TUnit::OnDisconnected(bool by_user, bool timed_out) {
     rejoin_pending_ = true;
     rejoin_list_.clear();
     for (const auto& target : channels_) {
-      if (target->IsChannel() && target->joined) rejoin_list_.emplace_back(target->WireName(), target->key);
+      if (target->IsChannel() && target->IsJoined()) rejoin_list_.emplace_back(target->WireName(), target->key);
     }
   }
   for (const auto& target : channels_) {
-    if (!target->joined || target->IsDccChat()) continue;
+    if (!target->IsJoined() || target->IsDccChat()) continue;
     PrintSystem(text, target.get());
     target->Deactivate();
-    world_.NodeChanged(*this, target.get());
   }
   if (by_user) {
     auto_reconnect = false;
@@ -252,8 +303,8 @@ void TUnit::Shutdown(bool force) {
     connection_.DropPending();
     SendQuit(ExpandVariables(config_.quit_message));
   }
-  if (world_.protocol) world_.protocol->OnUnitShutdown(*this);
-  for (const auto& target : channels_) target->closing = true;
+  world_.Protocol().OnUnitShutdown(*this);
+  for (const auto& target : channels_) target->SetClosing();
 }
 
 // --- Once a second -------------------------------------------------------------
@@ -347,103 +398,33 @@ void TUnit::OnSent(TOutgoingMessage& message) {
 }
 
 void TUnit::ProtocolLog(bool sent, std::string_view wire_line) {
-  if (closing_ || world_.view == nullptr || !world_.view->IsProtocolLogOpen(*this)) return;
-  world_.view->AddProtocolLine(*this, sent, Decode(wire_line));
+  TProtocolLog& log = world_.ProtocolLog();
+  if (closing_ || !log.IsProtocolLogOpen(*this)) return;
+  log.AddProtocolLine(*this, sent, Decode(wire_line));
 }
 
 void TUnit::Dispatch(TIrcMessage& m) {
   ProtocolLog(false, m.raw);
   DecodeReceived(m);
+  // The welcome, or the end or absence of the message of the day when a
+  // server sends no welcome, completes the login before the reply shows.
+  if (m.numeric == 1 || m.numeric == 376 || m.numeric == 422) OnLoggedIn(m);
+  world_.Protocol().OnReceived(*this, m);
+}
 
-  bool keyword = false;
-  if (m.numeric > 0) {
-    // The welcome, or the end or absence of the message of the day when a
-    // server sends no welcome, completes the login before the reply shows.
-    if (m.numeric == 1 || m.numeric == 376 || m.numeric == 422) OnLoggedIn(m);
-    if (world_.protocol) world_.protocol->OnNumeric(*this, m);
-  } else {
-    const std::string& c = m.command;
-    if (c == "PRIVMSG") {
-      if (world_.protocol) keyword = world_.protocol->OnPrivmsg(*this, m);
-    } else if (c == "JOIN") {
-      OnJoin(m);
-    } else if (c == "QUIT") {
-      OnQuit(m);
-    } else if (c == "PART") {
-      OnPart(m);
-    } else if (c == "MODE") {
-      OnMode(m);
-    } else if (c == "NICK") {
-      OnNick(m);
-    } else if (c == "PING") {
-      OnPing(m);
-    } else if (c == "TOPIC") {
-      OnTopic(m);
-    } else if (c == "NOTICE") {
-      if (world_.protocol) keyword = world_.protocol->OnNotice(*this, m);
-    } else if (c == "KICK") {
-      OnKick(m);
-    } else if (c == "INVITE") {
-      OnInvite(m);
-    } else if (c == "ERROR") {
-      OnError(m);
-    } else if (c == "WALLOPS") {
-      OnWallops(m);
-    } else if (c == "KILL") {
-      OnKill(m);
-    }
-  }
-  RaiseMacroEvents(m, keyword);
+void TUnit::AnswerPing(const std::string& server) {
+  seconds_since_ping_ = 0;
+  SendCommand("PONG", std::string(), ":" + server, 2, 1, TAutomatic::kPong);
 }
 
 void TUnit::RaiseMacroEvent(const TIrcMessage& event) {
-  if (world_.macros_stopped || world_.macros == nullptr) return;
-  world_.macros->OnMessageEvent(*this, event);
+  if (!world_.macros_stopped) world_.Macros().OnMessageEvent(*this, event);
 }
 
-std::string TUnit::ExpandVariables(const std::string& text) {
-  return world_.macros ? world_.macros->ExpandVariables(*this, text) : text;
-}
-
-void TUnit::RaiseMacroEvents(const TIrcMessage& message, bool keyword) {
-  if (world_.macros_stopped || world_.macros == nullptr) return;
-  RaiseMacroEvent(message);
-  if (keyword) {
-    TIrcMessage event = message;
-    event.command = "KEYWORD";
-    RaiseMacroEvent(event);
-  }
-  if (message.command != "MODE") return;
-  // Operator and voice changes are events of their own, one per nick.
-  std::string modes = message.JoinParams(1);
-  while (!modes.empty() && modes.back() == ' ') modes.pop_back();
-  bool plus = true;
-  std::string letters = NextToken(modes);
-  for (; !letters.empty(); letters = NextToken(modes)) {
-    for (char c : letters) {
-      switch (c) {
-        case '+': plus = true; break;
-        case '-': plus = false; break;
-        case 'I': case 'O': case 'R': case 'b': case 'e': case 'k': NextToken(modes); break;
-        case 'l':
-          if (plus) NextToken(modes);
-          break;
-        case 'o':
-        case 'v': {
-          TIrcMessage event = message;
-          event.params = {message.Param(0), NextToken(modes)};
-          event.command = c == 'o' ? (plus ? "OP" : "DEOP") : (plus ? "VOICE" : "DEVOICE");
-          RaiseMacroEvent(event);
-          break;
-        }
-        default: break;
-      }
-    }
-  }
-}
+std::string TUnit::ExpandVariables(const std::string& text) { return world_.Macros().ExpandVariables(*this, text); }
 
 void TUnit::PlayEventSound(bool enabled, const std::string& file) {
-  if (enabled && world_.view) world_.view->PlaySound(file);
+  if (enabled) world_.Sound().PlaySound(file);
 }
 
 }  // namespace zeph

@@ -43,7 +43,7 @@ size_t OwnOverhead(const TUnit& unit, const std::string& target, TUnit::TMessage
 
 void RaiseOwnEvent(TUnit& unit, const std::string& command, const std::string& target, const std::string& text) {
   TWorld& world = unit.World();
-  if (world.macros_stopped || world.macros == nullptr) return;
+  if (world.macros_stopped) return;
   TIrcMessage event;
   event.nick = unit.Nick();
   event.user = unit.own_user;
@@ -51,7 +51,7 @@ void RaiseOwnEvent(TUnit& unit, const std::string& command, const std::string& t
   event.prefix = event.nick + "!" + event.user + "@" + event.host;
   event.command = command;
   event.params = {target, text};
-  world.macros->OnProgramEvent(unit, event);
+  world.Macros().OnProgramEvent(unit, event);
 }
 
 // Each name of the list that is one of our targets gets the line; the
@@ -107,8 +107,7 @@ void SendOwnMessage(TUnit& unit, const std::string& target, const std::string& t
 
 bool SendOwnChatLine(TUnit& unit, TChannel& chat, const std::string& text, TUnit::TMessageType type,
                      bool raise_events) {
-  TDccHooks* dcc = unit.World().dcc;
-  if (dcc == nullptr || !dcc->SendChatLine(unit, chat, text)) return false;
+  if (!unit.World().Dcc().SendChatLine(unit, chat, text)) return false;
   std::string name = chat.name;
   unit.PrintToChannel(chat, KindOf(type), unit.Nick(), WireRoundTrip(unit, text));
   if (raise_events) RaiseOwnEvent(unit, "DCCCHATMESSAGE", name, text);
