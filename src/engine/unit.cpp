@@ -32,7 +32,7 @@ TUnit::TUnit(TWorld& world, TServerConfig config)
       local_resolver_(world.Loop()) {
   connection_.SetOwner(this);
   local_resolver_.SetListener(this);
-  current_nick_ = base_nick = requested_nick = registration_nick = previous_base_nick = config_.nick;
+  current_nick_ = base_nick = requested_nick = registration_nick_ = previous_base_nick = config_.nick;
   LogFile().SetUnitName(config_.name);
   // The targets are the truth about channels from here on; the tree is
   // written back from them.
@@ -70,9 +70,9 @@ void TUnit::SetCurrentNick(std::string nick) {
 
 void TUnit::ChangeOwnNick(const std::string& nick) {
   current_nick_ = nick;
-  nick_retry_count = 0;
+  nick_retry_count_ = 0;
   // A retry or a nick the server forced on us is not the user's choice.
-  if (SameName(Wire(), nick, user_nick_request_)) registration_nick = nick;
+  if (SameName(Wire(), nick, user_nick_request_)) registration_nick_ = nick;
   Changed();
 }
 
@@ -112,14 +112,14 @@ void TUnit::SendCommand(const std::string& command, const std::string& middle, c
 void TUnit::Connect() {
   if (connection_.IsConnected()) return;
   delayed_connect_ = false;
-  current_nick_ = base_nick = registration_nick = requested_nick = config_.nick;
+  current_nick_ = base_nick = registration_nick_ = requested_nick = config_.nick;
   if (config_.auto_away) {
-    away_message = ExpandVariables(config_.away_message);
+    away_message_ = ExpandVariables(config_.away_message);
   }
   user_mode_.a = config_.auto_away;
-  auto_reconnect = Prefs().Reconnect;
-  reconnect_attempts = 0;
-  reconnect_countdown = 0;
+  auto_reconnect_ = Prefs().Reconnect;
+  reconnect_attempts_ = 0;
+  reconnect_countdown_ = 0;
   login_timeout_enabled_ = Prefs().RetryOnHalt;
   rejoin_pending_ = false;
   rejoin_list_.clear();
@@ -141,7 +141,7 @@ void TUnit::DoConnect(bool first) {
   if (first) {
     PrintSystem(StringPrintf(Sjis("%s:%dへ接続を試みます"), host.c_str(), config_.port));
   } else {
-    PrintSystem(StringPrintf(Sjis("%s:%dへ再接続を試みます(%d回目)"), host.c_str(), config_.port, reconnect_attempts));
+    PrintSystem(StringPrintf(Sjis("%s:%dへ再接続を試みます(%d回目)"), host.c_str(), config_.port, reconnect_attempts_));
   }
   state_ = TUnitState::Connecting;
   TProxySocket& socket = connection_.Socket();
@@ -167,14 +167,14 @@ void TUnit::Register() {
   session_encoding_ = zeph::SessionEncoding(config_.encoding);
   PrintSystem(Sjis("接続しました"));
   if (login_timeout_enabled_) login_countdown_ = Prefs().RetryOnHaltTime;
-  if (!Prefs().RestoreNickAndAwayOnReconnect) registration_nick = config_.nick;
+  if (!Prefs().RestoreNickAndAwayOnReconnect) registration_nick_ = config_.nick;
   // Retries of a nick in use start again from the nick registered, however
   // far the last session's retries went.
-  current_nick_ = base_nick = requested_nick = registration_nick;
-  nick_retry_count = 0;
+  current_nick_ = base_nick = requested_nick = registration_nick_;
+  nick_retry_count_ = 0;
   nick_number = 0;
   if (config_.enable_password && !config_.password.empty()) SendCommand("PASS", std::string(), config_.password, 0, 0);
-  SendCommand("NICK", std::string(), registration_nick, 0, 0);
+  SendCommand("NICK", std::string(), registration_nick_, 0, 0);
   SendCommand("USER", std::string(),
               StringPrintf("%s %d * :%s", config_.username.c_str(), config_.invisible ? 8 : 0,
                            config_.realname.c_str()),
@@ -184,19 +184,19 @@ void TUnit::Register() {
 void TUnit::OnLoggedIn(const TIrcMessage& message) {
   if (state_ == TUnitState::LoggedIn) return;
   state_ = TUnitState::LoggedIn;
-  reconnect_attempts = 0;
+  reconnect_attempts_ = 0;
   server_name_ = message.prefix;
   current_nick_ = message.Param(0);
-  nick_retry_count = 0;
+  nick_retry_count_ = 0;
   safe_joins_.clear();
   PrintSystem(Sjis("ログインしました"));
 
   if (Prefs().RestoreNickAndAwayOnReconnect && user_mode_.a) {
-    SendAway(away_message);
+    SendAway(away_message_);
   } else if (config_.auto_away) {
     SendAway(ExpandVariables(config_.away_message));
   } else {
-    away_message.clear();
+    away_message_.clear();
   }
   user_mode_ = TUserMode();
 
@@ -217,9 +217,9 @@ void TUnit::OnLoggedIn(const TIrcMessage& message) {
 // --- Our own address ---------------------------------------------------------
 
 void TUnit::StartOwnAddressLookup() {
-  own_address = TResolver::kNone;
-  own_address_join_host.clear();
-  own_address_ctcp_host.clear();
+  own_address_ = TResolver::kNone;
+  own_address_join_host_.clear();
+  own_address_ctcp_host_.clear();
   switch (Prefs().IPResolveMethod) {
     case 0: local_resolver_.ResolveLocalHost(); break;
     case 2: SendCtcpQuery(current_nick_, "GETADDRESS"); break;
@@ -229,21 +229,28 @@ void TUnit::StartOwnAddressLookup() {
 }
 
 void TUnit::ResolveOwnAddress(const std::string& host) {
-  own_address = TResolver::kNone;
+  own_address_ = TResolver::kNone;
   if (host.empty()) return;
   local_resolver_.SetHost(host);
   local_resolver_.Resolve();
 }
 
 void TUnit::NoteOwnAddress(const std::string& user, const std::string& host) {
-  own_user = user;
-  own_host = host;
-  if (!own_address_join_host.empty()) return;
-  own_address_join_host = host;
+  own_user_ = user;
+  own_host_ = host;
+  if (!own_address_join_host_.empty()) return;
+  own_address_join_host_ = host;
   if (Prefs().IPResolveMethod == 1 && !host.empty()) ResolveOwnAddress(host);
 }
 
-void TUnit::OnResolved(TResolver& resolver) { own_address = resolver.Address(); }
+void TUnit::NoteQueriedAddress(const std::string& user, const std::string& host) {
+  own_user_ = user;
+  own_host_ = host;
+  own_address_ctcp_host_ = host;
+  if (Prefs().IPResolveMethod == 2) ResolveOwnAddress(host);
+}
+
+void TUnit::OnResolved(TResolver& resolver) { own_address_ = resolver.Address(); }
 
 // --- Losing the connection ---------------------------------------------------
 
@@ -264,7 +271,7 @@ void TUnit::OnDisconnected(bool by_user, bool timed_out) {
   TUnitState previous = state_;
   state_ = TUnitState::Idle;
   server_name_.clear();
-  nick_retry_count = 0;
+  nick_retry_count_ = 0;
   quit_pending_ = false;
   quit_countdown_ = 0;
   seconds_since_ping_ = 0;
@@ -286,9 +293,9 @@ void TUnit::OnDisconnected(bool by_user, bool timed_out) {
     target->Deactivate();
   }
   if (by_user) {
-    auto_reconnect = false;
-  } else if (auto_reconnect) {
-    reconnect_countdown = Prefs().ReconnectTime;
+    auto_reconnect_ = false;
+  } else if (auto_reconnect_) {
+    reconnect_countdown_ = Prefs().ReconnectTime;
   }
   who_queue_.Clear();
   rejoins_.Clear();
@@ -336,16 +343,16 @@ void TUnit::DelayedConnectStep() {
 }
 
 void TUnit::ReconnectStep() {
-  if (!auto_reconnect) return;
-  if (reconnect_countdown > 0 && --reconnect_countdown > 0) return;
-  ++reconnect_attempts;
-  if (Prefs().ReconnectCount > 0 && reconnect_attempts >= Prefs().ReconnectCount) auto_reconnect = false;
+  if (!auto_reconnect_) return;
+  if (reconnect_countdown_ > 0 && --reconnect_countdown_ > 0) return;
+  ++reconnect_attempts_;
+  if (Prefs().ReconnectCount > 0 && reconnect_attempts_ >= Prefs().ReconnectCount) auto_reconnect_ = false;
   DoConnect(false);
 }
 
 void TUnit::CancelReconnect() {
-  if (state_ != TUnitState::Idle || !auto_reconnect || reconnect_countdown < 1) return;
-  auto_reconnect = false;
+  if (state_ != TUnitState::Idle || !auto_reconnect_ || reconnect_countdown_ < 1) return;
+  auto_reconnect_ = false;
   PrintSystem(Sjis("再接続をキャンセルしました"));
 }
 

@@ -66,9 +66,10 @@ class TUnit final : public TTreeNode,
   bool update = true;
   bool console = true;
   bool keyword = true;
-  // Set on the first unit connected at start-up: its first joined channel
-  // gets selected.
-  bool select_first_channel = false;
+  // On the first unit connected at start-up, its first joined channel gets
+  // selected: once.
+  void SelectFirstJoinedChannel() { select_first_channel_ = true; }
+  bool TakeFirstChannelSelection() { return std::exchange(select_first_channel_, false); }
 
   // --- Session ---------------------------------------------------------
   TUnitState State() const { return state_; }
@@ -92,13 +93,11 @@ class TUnit final : public TTreeNode,
   // The nick the title and the first login use: current while logged in.
   const std::string& DisplayNick() const { return IsLoggedIn() ? current_nick_ : config_.nick; }
 
+  // The state of nick-in-use retries, which the nick policy of the replies
+  // keeps; a new session starts it again.
   std::string base_nick;          // nick-in-use retries are built from it
   std::string requested_nick;     // the nick the user last asked for
-  // Sent with NICK at registration: the configured nick, or with
-  // RestoreNickAndAwayOnReconnect the last nick the user changed to.
-  std::string registration_nick;
   std::string previous_base_nick;
-  int nick_retry_count = 0;
   int nick_number = 0;  // the numbering counter of nick retries
   // Our user modes; "a" is the away state, the one fact that sounds, talks
   // and the title follow.
@@ -108,25 +107,30 @@ class TUnit final : public TTreeNode,
   void ApplyUserMode(const std::string& modes);
   void SetUserMode(const std::string& modes);
   void SetAway(bool away);
-  std::string away_message;
-  std::string own_user;  // as the server reports us
-  std::string own_host;
+  const std::string& AwayMessage() const { return away_message_; }
+  // What the reply and CTCP handlers note during a session; the unit
+  // clears it with the session.
   TReplyState replies;
 
+  // Our user and host as the server reports us.
+  const std::string& OwnUser() const { return own_user_; }
+  const std::string& OwnHost() const { return own_host_; }
   // Our IPv4 address for DCC offers, in network byte order; kNone while
   // unknown. It is resolved from a host chosen by IPResolveMethod: the host
   // of our own JOIN echo, or the one a GETADDRESS self-query reported.
-  uint32_t own_address = TResolver::kNone;
-  std::string own_address_join_host;
-  std::string own_address_ctcp_host;
+  uint32_t OwnAddress() const { return own_address_; }
+  const std::string& OwnAddressJoinHost() const { return own_address_join_host_; }
+  const std::string& OwnAddressCtcpHost() const { return own_address_ctcp_host_; }
   // Resolves a host as our own address.
   void ResolveOwnAddress(const std::string& host);
   // Our own JOIN echo shows our address as the server sees it.
   void NoteOwnAddress(const std::string& user, const std::string& host);
+  // So does the answer to a GETADDRESS query to ourselves.
+  void NoteQueriedAddress(const std::string& user, const std::string& host);
 
-  bool auto_reconnect = false;
-  int reconnect_attempts = 0;
-  int reconnect_countdown = 0;
+  // Whether a lost connection is made again, after how many attempts.
+  bool AutoReconnect() const { return auto_reconnect_; }
+  void SetAutoReconnect(bool on) { auto_reconnect_ = on; }
 
   void Connect();
   void ConnectAfter(int seconds);
@@ -309,6 +313,20 @@ class TUnit final : public TTreeNode,
   std::string server_name_;
   std::string current_nick_;
   TUserMode user_mode_;
+  // Sent with NICK at registration: the configured nick, or with
+  // RestoreNickAndAwayOnReconnect the last nick the user changed to.
+  std::string registration_nick_;
+  int nick_retry_count_ = 0;
+  std::string away_message_;
+  std::string own_user_;
+  std::string own_host_;
+  uint32_t own_address_ = TResolver::kNone;
+  std::string own_address_join_host_;
+  std::string own_address_ctcp_host_;
+  bool auto_reconnect_ = false;
+  int reconnect_attempts_ = 0;
+  int reconnect_countdown_ = 0;
+  bool select_first_channel_ = false;
   std::string user_nick_request_;  // the nick change the user asked for last
   bool login_timeout_enabled_ = false;
   int login_countdown_ = 0;

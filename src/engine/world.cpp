@@ -55,7 +55,7 @@ void TWorld::ApplyPreferences() {
       target->Log().SetMaxLines(preferences_.ChannelLogMaxLines);
       target->SetMemberSortMethod(static_cast<TMemberSortMethod>(preferences_.MemberSortMethod));
     }
-    if (unit->IsLoggedIn()) unit->auto_reconnect = preferences_.Reconnect;
+    if (unit->IsLoggedIn()) unit->SetAutoReconnect(preferences_.Reconnect);
     // Retries queued while the setting was on must not fire when it is
     // switched on again.
     if (!preferences_.RejoinOnError437) unit->Rejoins().Clear();
@@ -159,7 +159,7 @@ void TWorld::StartConnections(const std::vector<std::string>& server_names) {
   }
   for (size_t k = 0; k < chosen.size(); ++k) chosen[k]->ConnectAfter(kStartStaggerSeconds * static_cast<int>(k));
   if (!chosen.empty() && !preferences_.FocusOnJoin && preferences_.SelectFirstChannelOnInit)
-    chosen.front()->select_first_channel = true;
+    chosen.front()->SelectFirstJoinedChannel();
 }
 
 void TWorld::ShutdownAll(bool force) {

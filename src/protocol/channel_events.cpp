@@ -108,8 +108,7 @@ void TChannelEvents::OnOwnJoin(TUnit& unit, const TIrcMessage& m, const std::str
   target->AddMember(self, true);
   if (world_.Preferences().FocusOnJoin) {
     world_.Select(&unit, target);
-  } else if (unit.select_first_channel) {
-    unit.select_first_channel = false;
+  } else if (unit.TakeFirstChannelSelection()) {
     world_.Select(&unit, target);
   }
   unit.Rejoins().Remove(display);

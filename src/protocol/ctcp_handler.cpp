@@ -47,10 +47,7 @@ void TCtcpHandler::OnQuery(TUnit& unit, const TIrcMessage& m, const TCtcpFrame& 
 }
 
 void TCtcpHandler::LearnOwnAddress(TUnit& unit, const TIrcMessage& m) {
-  unit.own_user = m.user;
-  unit.own_host = m.host;
-  unit.own_address_ctcp_host = m.host;
-  if (unit.Prefs().IPResolveMethod == 2) unit.ResolveOwnAddress(m.host);
+  unit.NoteQueriedAddress(m.user, m.host);
 }
 
 bool TCtcpHandler::Refuses(TUnit& unit) const {

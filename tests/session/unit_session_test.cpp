@@ -146,7 +146,7 @@ TEST_F(SessionTest, QuitToAServerThatNeverClosesClosesAfterTheGraceTicks) {
   EXPECT_EQ(unit_->State(), TUnitState::LoggedIn);
   Tick();
   EXPECT_EQ(unit_->State(), TUnitState::Idle);
-  EXPECT_FALSE(unit_->auto_reconnect);
+  EXPECT_FALSE(unit_->AutoReconnect());
   Tick(60);
   EXPECT_EQ(server_.Accepted(), 1);
 }
