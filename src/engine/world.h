@@ -117,10 +117,6 @@ class TWorld final : private TDisplayNotifier, private TLinkTargets {
   // Marks a node by name as the macros do: "keyword", "newtalk", "update",
   // or "normal" to clear; a name that finds no target means the unit.
   void SetMark(TUnit& unit, const std::string& target_name, const std::string& mark);
-  // The tree learns of nodes and their changes from the model itself: units
-  // and targets call these when they change.
-  void NodeAdded(TUnit& unit, TChannel* target);
-  void NodeChanged(TUnit& unit, TChannel* target = nullptr);
 
   // After a print added a line to a unit or channel log: the keyword and
   // URL reactions. (Unread marks come from the messages themselves: a
@@ -150,6 +146,13 @@ class TWorld final : private TDisplayNotifier, private TLinkTargets {
   void ApplyPreferences();
 
  private:
+  // The tree learns of nodes and their changes from the model itself, never
+  // from a call placed by hand: only units and targets announce.
+  friend class TUnit;
+  friend class TChannel;
+  void NodeAdded(TUnit& unit, TChannel* target);
+  void NodeChanged(TUnit& unit, TChannel* target = nullptr);
+
   // The unit logs, the targets and the URL history.
   void ForEachLogFile(const std::function<void(TLogFile&)>& action);
   // After the local date changed, every open log file goes on in the file
