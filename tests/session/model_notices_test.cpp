@@ -32,6 +32,20 @@ class TObservingView : public TWorldView {
   }
 };
 
+// A member list panel: what it was told, one word per notice.
+class TMemberPanel : public TMemberListObserver {
+ public:
+  std::vector<std::string> notices;
+  void OnMemberAdded(const TMember& m, int) override { notices.push_back("added " + m.nick); }
+  void OnMemberChanged(const TMember& m, int, int) override { notices.push_back("changed " + m.nick); }
+  void OnMemberRemoved(const TMember& m, int) override { notices.push_back("removed " + m.nick); }
+  void OnMemberRenamed(const TMember& m, std::string_view, int, int) override {
+    notices.push_back("renamed " + m.nick);
+  }
+  void OnMembersCleared() override { notices.push_back("cleared"); }
+  void OnMembersResorted() override { notices.push_back("resorted"); }
+};
+
 class ModelNoticesTest : public SessionTest {
  protected:
   void SetUp() override {
@@ -69,6 +83,16 @@ TEST_F(ModelNoticesTest, EveryReceivedChangeOfAChannelIsAnnounced) {
     Receive(line);
     EXPECT_TRUE(view_.Heard("changed #c"));
   }
+}
+
+TEST_F(ModelNoticesTest, TheMemberListHearsEveryChangeOfItsMembers) {
+  TMemberPanel panel;
+  C().AddMemberObserver(&panel, TMemberView::Panel);
+  Receive(":bob!b@h JOIN :#c\n:srv MODE #c +v bob\n:bob!b@h NICK :robert\n:robert!b@h PART #c\n"
+          ":me!u@h PART #c");
+  C().RemoveMemberObserver(&panel);
+  EXPECT_EQ(panel.notices,
+            (std::vector<std::string>{"added bob", "changed bob", "renamed robert", "removed robert", "cleared"}));
 }
 
 TEST_F(ModelNoticesTest, TheTitleFollowsTheSelectedChannelAndOurModes) {
