@@ -144,6 +144,7 @@ void TSendTransfer::Tick() {
     if (state_ == TTransferState::Transferring) {
       PushSpeedSample();
       Changed();
+      Pump();  // the new second's budget goes at once, not a tick late
     }
   } else if (state_ == TTransferState::Complete && connected_) {
     linger_ms_ += kTickMs;
