@@ -121,6 +121,8 @@ void TChatConnection::ReadLines(TStreamSocket& socket) {
     int before = socket.Length();
     std::string line = socket.ReadLine();
     if (socket.Length() == before) return;
+    // An overlong line is dropped whole: what was consumed is no line.
+    if (socket.TakeDroppedLine() && line.empty()) continue;
     listener_.OnChatLine(codec_.DecodeLine(line, adaptive_, unit_encoding_));
     if (!stamp.Holds()) return;
   }
