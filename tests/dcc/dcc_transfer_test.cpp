@@ -188,6 +188,28 @@ TEST_F(DccTransferTest, AcknowledgementsFollowTheProtocol) {
   }
 }
 
+// Past 4 GiB positions stay whole while the acknowledgements carry their
+// low 32 bits. The partial file is sparse, so nothing big is written.
+TEST_F(DccTransferTest, AReceivePastFourGibibytesAcknowledgesModuloTwoToTheThirtyTwo) {
+  constexpr int64_t kFourGib = int64_t{1} << 32;
+  test::TLoopbackPeer peer(loop_);
+  bob_.prefs.DCCReceiveAction = 1;
+  fs::path partial = dir_.Path() / "bob" / "_incomplete_big.bin";
+  WriteFile(partial, "");
+  fs::resize_file(partial, kFourGib - 10);
+  uint64_t id = *OfferFromPeer(peer.Port(), kFourGib + 10, 0, "big.bin");
+  bob_.manager.Resume(std::vector<uint64_t>{id});
+  EXPECT_EQ(bob_.link.sent.back(), "DCC RESUME file.ext " + std::to_string(peer.Port()) + " 4294967286");
+  ASSERT_TRUE(bob_.manager.OnAccept(kDccUnit, "peer", {"file.ext", peer.Port(), kFourGib - 10}));
+  ASSERT_TRUE(peer.WaitForClient());
+  peer.Send(std::string(20, 'b'));
+  ASSERT_TRUE(loop_.RunUntil([&] { return BobsReceive().State() == TTransferState::Complete; }));
+  ASSERT_TRUE(loop_.RunUntil([&] { return peer.Received().size() >= 4; }));
+  EXPECT_EQ(peer.Received().substr(peer.Received().size() - 4), std::string("\0\0\0\x0A", 4));
+  EXPECT_EQ(fs::file_size(dir_.Path() / "bob" / "big.bin"), static_cast<uintmax_t>(kFourGib + 10));
+  EXPECT_EQ(bob_.link.reports.back().size, kFourGib + 10);
+}
+
 TEST_F(DccTransferTest, APeerThatGoesAwayFailsTheReceiveAndKeepsWhatCame) {
   for (int sent : {10, 0}) {
     SCOPED_TRACE(sent);
