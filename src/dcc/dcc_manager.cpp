@@ -303,40 +303,34 @@ int TDccManager::FreeSlots(TTransferKind kind) const {
   return limit - static_cast<int>(busy);
 }
 
-void TDccManager::ReceiveStartPass() {
-  int free = FreeSlots(TTransferKind::Receive);
-  // Starting may end an entry at once and run this pass again inside: go
-  // by ids, which outlive the rows.
+// Starting may end an entry at once and run a pass again inside, so the
+// pass goes by ids, which outlive rows, and counts the free slots anew
+// before each start.
+template <typename T, typename StartOne>
+void TDccManager::StartPass(TTransferKind kind, const std::vector<std::unique_ptr<T>>& list, StartOne start) {
   std::vector<uint64_t> queued;
-  for (const auto& receive : receives_) {
-    if (receive->State() == TTransferState::Queued) queued.push_back(receive->Id());
+  for (const auto& entry : list) {
+    if (entry->State() == TTransferState::Queued) queued.push_back(entry->Id());
   }
   for (uint64_t id : queued) {
-    if (free <= 0) break;
-    TReceiveTransfer* receive = FindReceive(id);
-    if (receive == nullptr || receive->State() != TTransferState::Queued) continue;
-    --free;
-    if (preferences_.AutoResume && receive->StartResume(false)) {
-      EnsureTicking();
-    } else {
-      StartReceive(*receive);
-    }
+    if (FreeSlots(kind) <= 0) break;
+    std::optional<size_t> row = FindRow(list, id);
+    if (row && list[*row]->State() == TTransferState::Queued) start(*list[*row]);
   }
 }
 
+void TDccManager::ReceiveStartPass() {
+  StartPass(TTransferKind::Receive, receives_, [this](TReceiveTransfer& receive) {
+    if (preferences_.AutoResume && receive.StartResume(false)) {
+      EnsureTicking();
+    } else {
+      StartReceive(receive);
+    }
+  });
+}
+
 void TDccManager::SendStartPass() {
-  int free = FreeSlots(TTransferKind::Send);
-  std::vector<uint64_t> queued;
-  for (const auto& send : sends_) {
-    if (send->State() == TTransferState::Queued) queued.push_back(send->Id());
-  }
-  for (uint64_t id : queued) {
-    if (free <= 0) break;
-    TSendTransfer* send = FindSend(id);
-    if (send == nullptr || send->State() != TTransferState::Queued) continue;
-    --free;
-    StartSend(*send);
-  }
+  StartPass(TTransferKind::Send, sends_, [this](TSendTransfer& send) { StartSend(send); });
 }
 
 void TDccManager::EnsureTicking() {

@@ -140,6 +140,8 @@ class TDccManager final : private TTransferHost {
   TTransfer* Find(TTransferKind kind, uint64_t id);
   void StartReceive(TReceiveTransfer& receive);
   void StartSend(TSendTransfer& send);
+  template <typename T, typename StartOne>
+  void StartPass(TTransferKind kind, const std::vector<std::unique_ptr<T>>& list, StartOne start);
   void ReceiveStartPass();
   void SendStartPass();
   int FreeSlots(TTransferKind kind) const;

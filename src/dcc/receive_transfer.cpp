@@ -101,15 +101,18 @@ void TReceiveTransfer::SetFileName(fs::path folder, std::string_view name) {
 }
 
 void TReceiveTransfer::Shut() {
-  if (socket_) {
-    socket_->SetListener(nullptr);
-    // A socket may be shut from inside its own report: free it later.
-    std::shared_ptr<TSocket> retired(socket_.release());
-    retired->Close();
-    host_.Loop().Post([retired] {});
-  }
-  acks_.clear();
+  CloseSocket();
   file_.Close(position_);
+}
+
+void TReceiveTransfer::CloseSocket() {
+  acks_.clear();
+  if (!socket_) return;
+  socket_->SetListener(nullptr);
+  // A socket may be shut from inside its own report: free it later.
+  std::shared_ptr<TSocket> retired(socket_.release());
+  retired->Close();
+  host_.Loop().Post([retired] {});
 }
 
 void TReceiveTransfer::Tick() {
@@ -185,15 +188,17 @@ void TReceiveTransfer::FlushAcks() {
   if (acks_.empty() || !socket_) return;
   int sent = socket_->Send(acks_.data(), static_cast<int>(acks_.size()));
   acks_.erase(0, static_cast<size_t>(sent));
+  if (acks_.empty() && state_ == TTransferState::Complete) CloseSocket();
 }
 
 void TReceiveTransfer::OnSocketWritable(TStreamSocket&) { FlushAcks(); }
 
-// The last acknowledgement is already with the socket, which sends it
-// before it closes.
+// The socket closes once it has taken the last acknowledgement; it sends
+// what it took before it closes.
 void TReceiveTransfer::Finish() {
   timer_.Stop();
-  Shut();
+  file_.Close(position_);
+  if (acks_.empty()) CloseSocket();
   std::optional<fs::path> final_path = MoveToFinalName(file_path_, folder_, offered_name_);
   if (!final_path) {
     Fail(Sjis(kCannotRenameText));
@@ -204,11 +209,19 @@ void TReceiveTransfer::Finish() {
 }
 
 void TReceiveTransfer::OnSocketClosed(TStreamSocket&) {
-  if (state_ != TTransferState::Complete) Fail(Sjis(kDisconnectedText));
+  if (state_ == TTransferState::Complete) {
+    CloseSocket();
+  } else {
+    Fail(Sjis(kDisconnectedText));
+  }
 }
 
 void TReceiveTransfer::OnSocketError(TStreamSocket&, int, const std::string& text) {
-  if (state_ != TTransferState::Complete) Fail(text);
+  if (state_ == TTransferState::Complete) {
+    CloseSocket();
+  } else {
+    Fail(text);
+  }
 }
 
 }  // namespace zeph

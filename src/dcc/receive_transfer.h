@@ -60,6 +60,7 @@ class TReceiveTransfer final : public TTransfer, private TSocketListener {
   void Tick() override;
 
   void Connect();
+  void CloseSocket();
   bool OpenFile();
   void Receive();
   void Acknowledge();

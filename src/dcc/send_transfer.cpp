@@ -71,7 +71,6 @@ void TSendTransfer::OnListening(TListenSocket& socket) {
   listen_port_ = socket.Port();
   offer_address_ = host_.OwnAddress(unit_);
   SetState(TTransferState::Negotiating);
-  timer_.Start(kTickMs);
   bool extended = host_.Preferences().ExtendedDCCProtocol;
   host_.SendToPeer(unit_, nick_,
                    FileOffer(cp932::FromUtf8(DisplayName()), offer_address_, listen_port_, size_, extended));
