@@ -4,6 +4,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
+
 #include "dcc/dcc_manager.h"
 #include "dcc/offer_rules.h"
 #include "dcc/received_file_name.h"
@@ -315,6 +317,40 @@ TEST_F(DccTransferTest, TheBandwidthLimitHoldsPerTick) {
   ASSERT_TRUE(loop_.RunUntil([&] { return BothDone(); }));
   EXPECT_EQ(ReadFile(dir_.Path() / "bob" / "a.txt"), bytes);
   EXPECT_DOUBLE_EQ(AlicesSend().BytesPerSecond(), 10240.0);
+}
+
+// A peer that stops reading holds the send back: what the socket does not
+// take stays in the file, and the send goes on once the peer reads again.
+TEST_F(DccTransferTest, ASendGoesNoFasterThanThePeerReads) {
+  constexpr int64_t kSize = 64 << 20;
+  fs::path path = dir_.Path() / "out" / "big.bin";
+  WriteFile(path, "");
+  fs::resize_file(path, kSize);
+  alice_.link.deliver = nullptr;
+  uint64_t id = alice_.manager.AddSend(kDccUnit, "bob", path);
+  alice_.manager.Start(kSend, std::vector<uint64_t>{id});
+  int fd = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in at{};
+  at.sin_family = AF_INET;
+  at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  at.sin_port = htons(static_cast<uint16_t>(AlicesSend().ListenPort()));
+  ASSERT_EQ(connect(fd, reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
+  ASSERT_TRUE(loop_.RunUntil([&] { return AlicesSend().State() == TTransferState::Transferring; }));
+  for (int i = 0; i < 20; ++i) loop_.RunOnce(5);
+  EXPECT_GT(AlicesSend().Position(), 0);
+  EXPECT_LT(AlicesSend().Position(), kSize / 4);
+  int64_t read_total = 0;
+  std::vector<char> buffer(1 << 20);
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (read_total < kSize && std::chrono::steady_clock::now() < deadline) {
+    loop_.RunOnce(0);
+    ssize_t n = recv(fd, buffer.data(), buffer.size(), MSG_DONTWAIT);
+    if (n > 0) read_total += n;
+    if (n == 0) break;
+  }
+  close(fd);
+  EXPECT_EQ(read_total, kSize);
+  EXPECT_EQ(AlicesSend().State(), TTransferState::Complete);
 }
 
 TEST_F(DccTransferTest, ASendWithEveryPortBusyFails) {
