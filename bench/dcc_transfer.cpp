@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -64,6 +65,25 @@ bool MakeFile(const fs::path& path, int64_t size) {
     }
   }
   return close(fd) == 0;
+}
+
+bool SameContents(const fs::path& a, const fs::path& b) {
+  std::error_code error;
+  if (fs::file_size(a, error) != fs::file_size(b, error) || error) return false;
+  FILE* fa = std::fopen(a.c_str(), "rb");
+  FILE* fb = std::fopen(b.c_str(), "rb");
+  bool same = fa != nullptr && fb != nullptr;
+  std::vector<char> ba(static_cast<size_t>(kMiB));
+  std::vector<char> bb(static_cast<size_t>(kMiB));
+  while (same) {
+    size_t na = std::fread(ba.data(), 1, ba.size(), fa);
+    size_t nb = std::fread(bb.data(), 1, bb.size(), fb);
+    same = na == nb && std::equal(ba.begin(), ba.begin() + static_cast<long>(na), bb.begin());
+    if (na == 0) break;
+  }
+  if (fa != nullptr) std::fclose(fa);
+  if (fb != nullptr) std::fclose(fb);
+  return same;
 }
 
 int FreePort() {
@@ -249,8 +269,7 @@ bool Compare(const fs::path& root, const fs::path& source, int64_t mib, int buff
   prefs.EnableSendBufferSize = true;
   prefs.SendBufferSize = buffer_kb;
   TRun ours = SendToChild(source, root / "received", prefs, 0);
-  std::error_code error;
-  bool same = fs::file_size(root / "received" / source.filename(), error) == fs::file_size(source);
+  bool same = SameContents(root / "received" / source.filename(), source);
   fs::remove_all(root / "received");
   if (socat <= 0 || ours.seconds <= 0 || !same) {
     std::fprintf(stderr, "a transfer failed (socat %.2f s, ours %.2f s)\n", socat, ours.seconds);
