@@ -339,6 +339,10 @@ TEST_F(DccTransferTest, ASendGoesNoFasterThanThePeerReads) {
   for (int i = 0; i < 20; ++i) loop_.RunOnce(5);
   EXPECT_GT(AlicesSend().Position(), 0);
   EXPECT_LT(AlicesSend().Position(), kSize / 4);
+  // Once connected, a resume request is too late.
+  int64_t position = AlicesSend().Position();
+  EXPECT_FALSE(alice_.manager.OnResumeRequest(kDccUnit, "bob", {"file.ext", AlicesSend().ListenPort(), 10}));
+  EXPECT_EQ(AlicesSend().Position(), position);
   int64_t read_total = 0;
   std::vector<char> buffer(1 << 20);
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
