@@ -226,7 +226,9 @@ TEST_F(DccTransferTest, APeerThatGoesAwayFailsTheReceiveAndKeepsWhatCame) {
     EXPECT_EQ(receive.ErrorText(), Sjis(kDisconnectedText));
     fs::path partial = dir_.Path() / "bob" / ("_incomplete_gone" + std::to_string(sent) + ".txt");
     EXPECT_EQ(fs::exists(partial), sent > 0);
-    if (sent > 0) EXPECT_EQ(fs::file_size(partial), 10u);
+    if (sent > 0) {
+      EXPECT_EQ(fs::file_size(partial), 10u);
+    }
     const TTransferReport& report = bob_.link.reports.back();
     EXPECT_FALSE(report.complete);
     EXPECT_EQ(report.position, sent);
