@@ -49,6 +49,7 @@ class TLifeGuard {
     if (listener != nullptr) (listener->*method)(std::forward<Args>(args)...);
     return stamp;
   }
+
   // The object closed or restarted: stamps taken before no longer hold.
   void Renew() { ++state_->life; }
 
