@@ -95,16 +95,6 @@ std::string NameField(std::string name) {
   return kQuote + name + kQuote;
 }
 
-std::string UpperWord(std::string_view word) {
-  std::string out = WireName(word);
-  for (size_t pos = 0; pos < out.size();) {
-    size_t length = SjisCharLength(out, pos);
-    if (length == 1) out[pos] = AsciiUpper(out[pos]);
-    pos += length;
-  }
-  return out;
-}
-
 TDccSend ParseSend(TWords& words) {
   TDccSend send;
   send.file_name = WireName(words.NextName());
@@ -169,7 +159,7 @@ std::string Text(const TDccAccept& accept) {
 }
 
 std::string Text(const TDccOther& other) {
-  std::string command = UpperWord(other.command);
+  std::string command = AsciiUpperText(WireName(other.command));
   return command.empty() ? "DCC" : "DCC " + command;
 }
 
@@ -177,7 +167,7 @@ std::string Text(const TDccOther& other) {
 
 TDccQuery ParseDccQuery(std::string_view argument) {
   TWords words(argument);
-  std::string command = UpperWord(words.Next());
+  std::string command = AsciiUpperText(WireName(words.Next()));
   if (command == "SEND") return ParseSend(words);
   if (command == "CHAT") return ParseChat(words);
   if (command == "RESUME") return ParsePosition<TDccResume>(words);

@@ -3,7 +3,6 @@
 #include "settings/preferences.h"
 #include "net/byte_buffer.h"
 #include "engine/channel_name.h"
-#include "engine/irc_text.h"
 #include "engine/world.h"
 #include "platform/sjis.h"
 #include "platform/string_printf.h"

@@ -24,14 +24,6 @@ TProxySocket::TProxySocket(IEventLoop& loop) : inner_(loop), target_resolver_(lo
 
 TProxySocket::~TProxySocket() { inner_.SetListener(nullptr); }
 
-template <typename Call>
-bool TProxySocket::Report(Call call) {
-  if (listener_ == nullptr) return true;
-  TLifeGuard::TStamp stamp = guard_.Stamp();
-  call(*listener_);
-  return stamp.Holds();
-}
-
 void TProxySocket::SetTarget(const std::string& host, int port) {
   if (IsConnected()) return;
   target_host_ = host;
@@ -72,7 +64,7 @@ int TProxySocket::Send(const char* bytes, int n) { return Handshaking() ? 0 : in
 void TProxySocket::OnSocketConnected(TStreamSocket&) {
   first_hop_connected_ = true;
   if (!enable_socks) {
-    Report([this](TSocketListener& l) { l.OnSocketConnected(*this); });
+    guard_.Report(listener_, &TSocketListener::OnSocketConnected, *this);
     return;
   }
   step_ = kResolving;
@@ -83,18 +75,18 @@ void TProxySocket::OnSocketConnected(TStreamSocket&) {
 void TProxySocket::OnSocketClosed(TStreamSocket&) {
   first_hop_connected_ = false;
   step_ = kIdle;
-  Report([this](TSocketListener& l) { l.OnSocketClosed(*this); });
+  guard_.Report(listener_, &TSocketListener::OnSocketClosed, *this);
 }
 
 void TProxySocket::OnSocketResolved(TStreamSocket&) {
   if (enable_socks) return;  // that was the proxy's own address
   target_address_ = inner_.NetAddress();
-  Report([this](TSocketListener& l) { l.OnSocketResolved(*this); });
+  guard_.Report(listener_, &TSocketListener::OnSocketResolved, *this);
 }
 
 void TProxySocket::OnSocketData(TStreamSocket&) {
   if (!Handshaking()) {
-    Report([this](TSocketListener& l) { l.OnSocketData(*this); });
+    guard_.Report(listener_, &TSocketListener::OnSocketData, *this);
     return;
   }
   char chunk[kHandshakeChunk];
@@ -106,12 +98,12 @@ void TProxySocket::OnSocketData(TStreamSocket&) {
 
 void TProxySocket::OnSocketWritable(TStreamSocket&) {
   if (Handshaking()) return;
-  Report([this](TSocketListener& l) { l.OnSocketWritable(*this); });
+  guard_.Report(listener_, &TSocketListener::OnSocketWritable, *this);
 }
 
 void TProxySocket::OnSocketError(TStreamSocket&, int kind, const std::string& text) {
   Abort();
-  Report([this, kind, &text](TSocketListener& l) { l.OnSocketError(*this, kind, text); });
+  guard_.Report(listener_, &TSocketListener::OnSocketError, *this, kind, text);
 }
 
 void TProxySocket::OnResolved(TResolver& resolver) { TargetResolved(resolver.NetAddress()); }
@@ -121,7 +113,7 @@ void TProxySocket::OnResolveFailed(TResolver&) { TargetResolved({}); }
 void TProxySocket::TargetResolved(const net::TNetAddress& address) {
   target_address_ = address;
   if (!first_hop_connected_) return;
-  if (address.IsValid() && !Report([this](TSocketListener& l) { l.OnSocketResolved(*this); })) return;
+  if (address.IsValid() && !guard_.Report(listener_, &TSocketListener::OnSocketResolved, *this).Holds()) return;
   if (socks_version != 4) {
     SendSocks5Greeting();
   } else if (address.IsIpv4()) {
@@ -265,20 +257,20 @@ void TProxySocket::OnSocks5Reply() {
 
 void TProxySocket::Refuse(int kind, const std::string& text) {
   Abort();
-  Report([this, kind, &text](TSocketListener& l) { l.OnSocketError(*this, kind, text); });
+  guard_.Report(listener_, &TSocketListener::OnSocketError, *this, kind, text);
 }
 
 // The tunnel is up. Bytes after the final reply are the first bytes of the
 // IRC stream: they go back in front of anything received later.
 void TProxySocket::Granted() {
   step_ = kIdle;
-  if (!Report([this](TSocketListener& l) { l.OnSocketConnected(*this); })) return;
+  if (!guard_.Report(listener_, &TSocketListener::OnSocketConnected, *this).Holds()) return;
   int leftover = handshake_.Length();
   if (leftover > 0) {
     inner_.ReceiveBuffer().Prepend(handshake_.Data(), leftover);
     handshake_.Clear();
   }
-  if (inner_.Length() > 0) Report([this](TSocketListener& l) { l.OnSocketData(*this); });
+  if (inner_.Length() > 0) guard_.Report(listener_, &TSocketListener::OnSocketData, *this);
 }
 
 }  // namespace zeph

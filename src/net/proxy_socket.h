@@ -82,9 +82,6 @@ class TProxySocket final : public TStreamSocket, private TSocketListener, privat
   void Refuse(int kind, const std::string& text);
   void Granted();
 
-  template <typename Call>
-  bool Report(Call call);
-
   TSocketListener* listener_ = nullptr;
   TSocket inner_;
   TResolver target_resolver_;

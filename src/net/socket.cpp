@@ -21,14 +21,6 @@ TSocket::TSocket(IEventLoop& loop, int accepted_fd, const net::TNetAddress& peer
 
 TSocket::~TSocket() { Close(); }
 
-template <typename Call>
-bool TSocket::Report(Call call) {
-  if (listener_ == nullptr) return true;
-  TLifeGuard::TStamp stamp = guard_.Stamp();
-  call(*listener_);
-  return stamp.Holds();
-}
-
 void TSocket::Connect() {
   if (active_) return;
   Close();
@@ -52,7 +44,7 @@ void TSocket::Close() {
 
 void TSocket::OnResolved(TResolver& resolver) {
   address_ = resolver.NetAddress();
-  if (!Report([this](TSocketListener& l) { l.OnSocketResolved(*this); })) return;
+  if (!guard_.Report(listener_, &TSocketListener::OnSocketResolved, *this).Holds()) return;
   int error = 0;
   fd_ = net::CreateStreamSocket(address_.family, &error);
   if (fd_ < 0) {
@@ -96,7 +88,7 @@ void TSocket::OnReady(bool readable, bool writable) {
   if (writable && want_write_) {
     want_write_ = false;
     WatchEvents();
-    Report([this](TSocketListener& l) { l.OnSocketWritable(*this); });
+    guard_.Report(listener_, &TSocketListener::OnSocketWritable, *this);
   }
 }
 
@@ -108,7 +100,7 @@ void TSocket::FinishConnect() {
   }
   connecting_ = false;
   WatchEvents();
-  Report([this](TSocketListener& l) { l.OnSocketConnected(*this); });
+  guard_.Report(listener_, &TSocketListener::OnSocketConnected, *this);
 }
 
 void TSocket::Receive() {
@@ -123,10 +115,10 @@ void TSocket::Receive() {
     total += n;
   }
   // What the peer sent before closing is delivered before the close.
-  if (total > 0 && !Report([this](TSocketListener& l) { l.OnSocketData(*this); })) return;
+  if (total > 0 && !guard_.Report(listener_, &TSocketListener::OnSocketData, *this).Holds()) return;
   if (n == 0) {
     Close();
-    Report([this](TSocketListener& l) { l.OnSocketClosed(*this); });
+    guard_.Report(listener_, &TSocketListener::OnSocketClosed, *this);
   } else if (n < 0 && !IsTransientSocketError(error)) {
     Fail(kSocketErrorReceive, error);
   }
@@ -155,7 +147,7 @@ int TSocket::Send(const char* bytes, int n) {
 void TSocket::Fail(int kind, int code) {
   Close();
   std::string text = SocketErrorText(kind, code);
-  Report([this, kind, &text](TSocketListener& l) { l.OnSocketError(*this, kind, text); });
+  guard_.Report(listener_, &TSocketListener::OnSocketError, *this, kind, text);
 }
 
 void TSocket::FailLater(int kind, int code) {
@@ -163,7 +155,7 @@ void TSocket::FailLater(int kind, int code) {
   loop_.Post([this, stamp = guard_.Stamp(), kind, code] {
     if (!stamp.Holds()) return;  // gone or connecting again
     std::string text = SocketErrorText(kind, code);
-    Report([this, kind, &text](TSocketListener& l) { l.OnSocketError(*this, kind, text); });
+    guard_.Report(listener_, &TSocketListener::OnSocketError, *this, kind, text);
   });
 }
 

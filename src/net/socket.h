@@ -63,11 +63,6 @@ class TSocket final : public TStreamSocket, private TResolverListener {
   // caller is still inside its own call into us (Send).
   void FailLater(int kind, int code);
 
-  // Calls the listener; false when the call destroyed, closed or
-  // reconnected this socket, so the caller must stop.
-  template <typename Call>
-  bool Report(Call call);
-
   IEventLoop& loop_;
   TSocketListener* listener_ = nullptr;
   int fd_ = -1;

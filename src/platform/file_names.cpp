@@ -19,9 +19,7 @@ bool IsReservedInFileName(unsigned char c) { return IsBadInFolder(c) || c == '\\
 
 std::string WithSlashes(std::string_view text) {
   std::string out(text);
-  for (size_t pos = 0; pos < out.size(); pos += SjisCharLength(out, pos)) {
-    if (out[pos] == '\\') out[pos] = '/';
-  }
+  FoldSingleByteChars(out, [](char c) { return c == '\\' ? '/' : c; });
   return out;
 }
 

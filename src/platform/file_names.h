@@ -25,11 +25,7 @@ bool IsReservedInFileName(unsigned char c);
 // byte 0x5C ("\") or 0x7C ("|") stays part of its character.
 template <typename Predicate>
 void ReplaceSingleByteChars(std::string& text, Predicate bad) {
-  for (size_t pos = 0; pos < text.size();) {
-    size_t length = SjisCharLength(text, pos);
-    if (length == 1 && bad(static_cast<unsigned char>(text[pos]))) text[pos] = '_';
-    pos += length;
-  }
+  FoldSingleByteChars(text, [&bad](char c) { return bad(static_cast<unsigned char>(c)) ? '_' : c; });
 }
 
 // Settings files written on Windows separate folders with "\"; every such

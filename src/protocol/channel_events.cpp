@@ -4,7 +4,7 @@
 
 #include "settings/preferences.h"
 #include "engine/channel_name.h"
-#include "engine/irc_text.h"
+#include "engine/mode_letters.h"
 #include "engine/unit.h"
 #include "engine/world.h"
 #include "platform/sjis.h"
@@ -226,40 +226,24 @@ void TChannelEvents::OnMode(TUnit& unit, const TIrcMessage& m) {
 void TChannelEvents::OnChannelMode(TUnit& unit, const TIrcMessage& m, TChannel& target, const std::string& modes) {
   NoteSender(unit, target, m);
   target.ApplyMode(modes);
-  std::string words = modes;
-  bool plus = true;
-  while (!words.empty()) {
-    std::string word = NextToken(words);
-    if (word.empty() || (word.front() != '+' && word.front() != '-')) continue;
-    for (char c : word) {
-      switch (c) {
-        case '+': plus = true; break;
-        case '-': plus = false; break;
-        case 'I': case 'R': case 'b': case 'e': {
-          std::string mask = NextToken(words);
-          numerics_.OnMaskListChange(unit, target, c, plus, mask);
-          break;
-        }
-        case 'O': case 'k': NextToken(words); break;
-        case 'l':
-          if (plus) NextToken(words);
-          break;
-        case 'o': {
-          std::string nick = NextToken(words);
-          target.SetMemberMode(nick, 'o', plus);
-          if (unit.IsOwnNick(nick)) {
-            target.SetOperator(plus);
-            if (!plus) {
-              target.ClearAutoOpQueue();
-            } else if (world_.Preferences().EnableAutoOpOnBeingOperator) {
-              unit.AutoOpPass(target);
-            }
+  for (const TModeLetter& mode : ModeLetters(modes, TModeWords::kSigned)) {
+    switch (mode.letter) {
+      case 'I': case 'R': case 'b': case 'e':
+        numerics_.OnMaskListChange(unit, target, mode.letter, mode.plus, std::string(mode.argument));
+        break;
+      case 'o':
+        target.SetMemberMode(mode.argument, 'o', mode.plus);
+        if (unit.IsOwnNick(mode.argument)) {
+          target.SetOperator(mode.plus);
+          if (!mode.plus) {
+            target.ClearAutoOpQueue();
+          } else if (world_.Preferences().EnableAutoOpOnBeingOperator) {
+            unit.AutoOpPass(target);
           }
-          break;
         }
-        case 'v': target.SetMemberMode(NextToken(words), 'v', plus); break;
-        default: break;
-      }
+        break;
+      case 'v': target.SetMemberMode(mode.argument, 'v', mode.plus); break;
+      default: break;
     }
   }
   unit.PrintToChannel(target, TMessageKind::Mode, m.nick,
