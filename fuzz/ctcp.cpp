@@ -64,8 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TIrcMessage message;
   message.Parse(input);
   TIrcMessage copy = message;
-  fixture.protocol->OnPrivmsg(unit, message);
-  fixture.protocol->OnNotice(unit, copy);
+  fixture.protocol->Incoming().OnPrivmsg(unit, message);
+  fixture.protocol->Incoming().OnNotice(unit, copy);
   fixture.loop.Advance(30000);  // the flood budget lets the answers out
   tap.CheckAndClose();
   return 0;

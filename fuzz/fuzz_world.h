@@ -24,10 +24,10 @@ struct TFuzzWorld {
     prefs.LogRootDir.clear();
     world = std::make_unique<TWorld>(loop, prefs, formats);
     protocol = std::make_unique<TProtocol>(*world);
-    world->protocol = protocol.get();
+    world->SetProtocol(protocol.get());
   }
   ~TFuzzWorld() {
-    world->protocol = nullptr;
+    world->SetProtocol(nullptr);
     world.reset();
   }
   // The unit of an entry named "fuzz" with the nick "me" and these channels.

@@ -92,10 +92,10 @@ class TMemberMirrors {
     for (const auto& target : unit_.Channels()) {
       if (watched_.count(target->Id())) continue;
       TWatched& watched = watched_[target->Id()];
-      watched.panel = std::make_unique<TViewMirror>(target->members, TMemberView::Panel);
-      watched.detail = std::make_unique<TViewMirror>(target->members, TMemberView::Detail);
-      target->members.AddObserver(watched.panel.get(), TMemberView::Panel);
-      target->members.AddObserver(watched.detail.get(), TMemberView::Detail);
+      watched.panel = std::make_unique<TViewMirror>(target->Members(), TMemberView::Panel);
+      watched.detail = std::make_unique<TViewMirror>(target->Members(), TMemberView::Detail);
+      target->AddMemberObserver(watched.panel.get(), TMemberView::Panel);
+      target->AddMemberObserver(watched.detail.get(), TMemberView::Detail);
     }
   }
 
@@ -105,8 +105,8 @@ class TMemberMirrors {
     std::unique_ptr<TViewMirror> detail;
   };
   static void Detach(TChannel& target, TWatched& watched) {
-    target.members.RemoveObserver(watched.panel.get());
-    target.members.RemoveObserver(watched.detail.get());
+    target.RemoveMemberObserver(watched.panel.get());
+    target.RemoveMemberObserver(watched.detail.get());
   }
 
   TUnit& unit_;

@@ -95,7 +95,7 @@ bool TApplication::SaveAllSettings() {
 void TApplication::CreateWorld() {
   world_ = std::make_unique<TWorld>(loop_, preferences_, formats_);
   protocol_ = std::make_unique<TProtocol>(*world_);
-  world_->protocol = protocol_.get();
+  world_->SetProtocol(protocol_.get());
   world_->save_tree = [this](const TWorldConfig& tree) { return SaveTreeFile(tree); };
   if (!tree_trouble_.empty()) world_->ReportError(tree_trouble_);
 }

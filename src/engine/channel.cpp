@@ -35,21 +35,89 @@ TChannel::TChannel(TUnit& unit, const TChannelConfig& config, TTargetKind kind)
       console(config.console),
       keyword(config.keyword),
       auto_op_masks(config.auto_op_masks),
-      members(&unit),
       unit_(unit),
       kind_(kind),
-      wire_name_(kind == TTargetKind::Channel ? InitialWireName(config.name) : config.name) {
+      wire_name_(kind == TTargetKind::Channel ? InitialWireName(config.name) : config.name),
+      members_(&unit) {
   LogFile().SetUnitName(unit.Name());
   LogFile().SetTargetName(name);
 }
 
+void TChannel::Changed() { unit_.World().NodeChanged(unit_, this); }
+
 void TChannel::Activate() {
-  mode = TChannelMode();
-  topic.clear();
-  op = false;
-  names_complete = false;
-  who_complete = false;
-  joined = true;
+  mode_ = TChannelMode();
+  topic_.clear();
+  op_ = false;
+  names_complete_ = false;
+  who_complete_ = false;
+  joined_ = true;
+  Changed();
+}
+
+void TChannel::Reopen() {
+  joined_ = true;
+  Changed();
+}
+
+void TChannel::SetMode(TChannelMode mode) {
+  mode_ = std::move(mode);
+  Changed();
+}
+
+void TChannel::ApplyMode(const std::string& modes) {
+  mode_.Apply(modes);
+  Changed();
+}
+
+void TChannel::SetTopic(std::string topic) {
+  topic_ = std::move(topic);
+  Changed();
+}
+
+void TChannel::SetOperator(bool op) {
+  op_ = op;
+  Changed();
+}
+
+void TChannel::SetNamesComplete() {
+  names_complete_ = true;
+  Changed();
+}
+
+void TChannel::SetWhoComplete() {
+  who_complete_ = true;
+  Changed();
+}
+
+void TChannel::SetPartner(std::string nick) {
+  partner_ = std::move(nick);
+  LogFile().SetTargetName(partner_);
+  Changed();
+}
+
+void TChannel::AddMember(const TMember& member, bool merge) {
+  members_.AddMember(member, merge);
+  Changed();
+}
+
+bool TChannel::UpdateMember(std::string_view nick, std::string_view user, std::string_view host) {
+  return members_.UpdateMember(nick, user, host);
+}
+
+void TChannel::RemoveMember(std::string_view nick) {
+  members_.RemoveMember(nick);
+  Changed();
+}
+
+void TChannel::RenameMember(std::string_view old_nick, std::string_view new_nick) {
+  members_.RenameMember(old_nick, new_nick);
+  Changed();
+}
+
+void TChannel::SetMemberMode(std::string_view nick, char letter, bool value) {
+  members_.SetMemberMode(nick, letter, value);
+  Changed();
 }
 
 void TChannel::SetWireName(std::string wire_name) {
@@ -60,13 +128,15 @@ void TChannel::SetWireName(std::string wire_name) {
 void TChannel::Rename(const std::string& new_name) {
   name = new_name;
   SetWireName(new_name);
+  Changed();
 }
 
 void TChannel::Deactivate() {
   if (IsSafeChannel(name)) SetWireName(std::string());
-  joined = false;
-  auto_op = TAutoOpQueue();
-  members.ClearMembers();
+  joined_ = false;
+  auto_op_ = TAutoOpQueue();
+  members_.ClearMembers();
+  Changed();
 }
 
 TChannelConfig TChannel::ToConfig() const {

@@ -60,21 +60,49 @@ class TChannel final : public TTreeNode {
   // A talk follows its partner's new nick: name and wire name.
   void Rename(const std::string& new_name);
 
-  // As last seen on the server.
-  TChannelMode mode;
-  std::string topic;
-  bool joined = false;  // for a talk: the talk is active
-  bool op = false;      // we are channel operator here
-  bool names_complete = false;
-  bool who_complete = false;
-  TMemberList members;
-  std::string partner;  // DCC chat: the partner's nick
-  bool opened_by_peer = false;  // a talk someone else opened by writing to us
-  TAutoOpQueue auto_op;
-  bool closing = false;
+  // As last seen on the server. Every change goes through a method that
+  // announces it: the tree, the title and the member list follow without
+  // being told.
+  const TChannelMode& Mode() const { return mode_; }
+  const std::string& Topic() const { return topic_; }
+  bool IsJoined() const { return joined_; }  // for a talk: the talk is active
+  bool IsOperator() const { return op_; }    // we are channel operator here
+  bool NamesComplete() const { return names_complete_; }
+  bool WhoComplete() const { return who_complete_; }
+  const TMemberList& Members() const { return members_; }
+  const std::string& Partner() const { return partner_; }  // DCC chat: the partner's nick
+  bool OpenedByPeer() const { return opened_by_peer_; }     // a talk someone else opened by writing to us
+  bool IsClosing() const { return closing_; }
+
+  void SetMode(TChannelMode mode);
+  void ApplyMode(const std::string& modes);
+  void SetTopic(std::string topic);
+  void SetOperator(bool op);
+  void SetNamesComplete();
+  void SetWhoComplete();
+  void SetPartner(std::string nick);
+  void SetOpenedByPeer() { opened_by_peer_ = true; }
+  void SetClosing() { closing_ = true; }
+
+  void AddMember(const TMember& member, bool merge);
+  // Whether the member's address became known or changed.
+  bool UpdateMember(std::string_view nick, std::string_view user, std::string_view host);
+  void RemoveMember(std::string_view nick);
+  void RenameMember(std::string_view old_nick, std::string_view new_nick);
+  void SetMemberMode(std::string_view nick, char letter, bool value);
+  void SetMemberSortMethod(TMemberSortMethod method) { members_.SetSortMethod(method); }
+  // A window that shows the members follows them from here on.
+  void AddMemberObserver(TMemberListObserver* observer, TMemberView view) { members_.AddObserver(observer, view); }
+  void RemoveMemberObserver(TMemberListObserver* observer) { members_.RemoveObserver(observer); }
+
+  // Nicks waiting for operator status; the unit's auto-op runs it.
+  TAutoOpQueue& AutoOpQueue() { return auto_op_; }
+  void ClearAutoOpQueue() { auto_op_ = TAutoOpQueue(); }
 
   // Joined (or the talk opened): the record starts afresh.
   void Activate();
+  // A talk goes on after a new login.
+  void Reopen();
   // Left: members and pending auto-ops are gone.
   void Deactivate();
 
@@ -82,9 +110,22 @@ class TChannel final : public TTreeNode {
   TChannelConfig ToConfig() const;
 
  private:
+  void Changed() override;
+
   TUnit& unit_;
   const TTargetKind kind_;
   std::string wire_name_;
+  TChannelMode mode_;
+  std::string topic_;
+  bool joined_ = false;
+  bool op_ = false;
+  bool names_complete_ = false;
+  bool who_complete_ = false;
+  TMemberList members_;
+  std::string partner_;
+  bool opened_by_peer_ = false;
+  TAutoOpQueue auto_op_;
+  bool closing_ = false;
 };
 
 }  // namespace zeph

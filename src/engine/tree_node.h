@@ -25,13 +25,27 @@ class TTreeNode {
   const TLogFile& LogFile() const { return log_file_; }
 
   // The marks the tree shows in colour; selecting the node clears them.
-  bool keyword_mark = false;
-  bool new_talk_mark = false;
-  bool update_mark = false;
-  void ClearMarks() { keyword_mark = new_talk_mark = update_mark = false; }
+  // Each change is announced to the node's observers.
+  bool KeywordMark() const { return keyword_mark_; }
+  bool NewTalkMark() const { return new_talk_mark_; }
+  bool UpdateMark() const { return update_mark_; }
+  void SetKeywordMark() { SetMarks(true, new_talk_mark_, update_mark_); }
+  void SetNewTalkMark() { SetMarks(keyword_mark_, true, update_mark_); }
+  void SetUpdateMark() { SetMarks(keyword_mark_, new_talk_mark_, true); }
+  void ClearMarks() { SetMarks(false, false, false); }
+
+ protected:
+  // Name, marks, state or member count changed: the tree and the title
+  // follow.
+  virtual void Changed() = 0;
 
  private:
+  void SetMarks(bool keyword, bool new_talk, bool update);
+
   const TNodeId id_;
+  bool keyword_mark_ = false;
+  bool new_talk_mark_ = false;
+  bool update_mark_ = false;
   TLineStore log_;
   TLogFile log_file_;
 };

@@ -2,7 +2,7 @@
 
 #include "settings/preferences.h"
 #include "net/byte_buffer.h"
-#include "engine/mode_letters.h"
+#include "engine/channel_name.h"
 #include "engine/world.h"
 #include "platform/sjis.h"
 #include "platform/string_printf.h"
@@ -31,13 +31,14 @@ TUnit::TUnit(TWorld& world, TServerConfig config)
       local_resolver_(world.Loop()) {
   connection_.SetOwner(this);
   local_resolver_.SetListener(this);
-  current_nick_ = base_nick = requested_nick = registration_nick = previous_base_nick = config_.nick;
+  current_nick_ = base_nick = requested_nick = registration_nick_ = previous_base_nick = config_.nick;
   LogFile().SetUnitName(config_.name);
   // The targets are the truth about channels from here on; the tree is
   // written back from them.
   std::vector<TChannelConfig> channels = std::move(config_.channels);
   config_.channels.clear();
   for (const TChannelConfig& channel : channels) AddChannel(channel);
+  built_ = true;
 }
 
 TUnit::~TUnit() {
@@ -47,6 +48,48 @@ TUnit::~TUnit() {
 }
 
 const TPreferences& TUnit::Prefs() const { return world_.Preferences(); }
+
+void TUnit::Changed() { world_.NodeChanged(*this); }
+
+void TUnit::Rename(const std::string& name) {
+  config_.name = name;
+  LogFile().SetUnitName(name);
+  LogFile().CheckPath();
+  for (const auto& target : channels_) {
+    target->LogFile().SetUnitName(name);
+    target->LogFile().CheckPath();
+  }
+  Changed();
+}
+
+void TUnit::SetCurrentNick(std::string nick) {
+  current_nick_ = std::move(nick);
+  Changed();
+}
+
+void TUnit::ChangeOwnNick(const std::string& nick) {
+  current_nick_ = nick;
+  nick_retry_count_ = 0;
+  // A retry or a nick the server forced on us is not the user's choice.
+  if (SameName(Wire(), nick, user_nick_request_)) registration_nick_ = nick;
+  Changed();
+}
+
+void TUnit::ApplyUserMode(const std::string& modes) {
+  user_mode_.Apply(modes);
+  Changed();
+}
+
+void TUnit::SetUserMode(const std::string& modes) {
+  user_mode_ = TUserMode();
+  user_mode_.Apply(modes);
+  Changed();
+}
+
+void TUnit::SetAway(bool away) {
+  user_mode_.a = away;
+  Changed();
+}
 
 TWireEncoding TUnit::Wire() const {
   return TWireEncoding{session_encoding_, Prefs().KanaEncodingMethod, &foreign_names_};
@@ -68,14 +111,14 @@ void TUnit::SendCommand(const std::string& command, const std::string& middle, c
 void TUnit::Connect() {
   if (connection_.IsConnected()) return;
   delayed_connect_ = false;
-  current_nick_ = base_nick = registration_nick = requested_nick = config_.nick;
+  current_nick_ = base_nick = registration_nick_ = requested_nick = config_.nick;
   if (config_.auto_away) {
-    away_message = ExpandVariables(config_.away_message);
+    away_message_ = ExpandVariables(config_.away_message);
   }
-  user_mode.a = config_.auto_away;
-  auto_reconnect = Prefs().Reconnect;
-  reconnect_attempts = 0;
-  reconnect_countdown = 0;
+  user_mode_.a = config_.auto_away;
+  auto_reconnect_ = Prefs().Reconnect;
+  reconnect_attempts_ = 0;
+  reconnect_countdown_ = 0;
   login_timeout_enabled_ = Prefs().RetryOnHalt;
   rejoin_pending_ = false;
   rejoin_list_.clear();
@@ -97,7 +140,7 @@ void TUnit::DoConnect(bool first) {
   if (first) {
     PrintSystem(StringPrintf(Sjis("%s:%dへ接続を試みます"), host.c_str(), config_.port));
   } else {
-    PrintSystem(StringPrintf(Sjis("%s:%dへ再接続を試みます(%d回目)"), host.c_str(), config_.port, reconnect_attempts));
+    PrintSystem(StringPrintf(Sjis("%s:%dへ再接続を試みます(%d回目)"), host.c_str(), config_.port, reconnect_attempts_));
   }
   state_ = TUnitState::Connecting;
   TProxySocket& socket = connection_.Socket();
@@ -119,18 +162,18 @@ void TUnit::OnConnected() {
 
 void TUnit::Register() {
   state_ = TUnitState::Connected;
-  world_.NodeChanged(*this);
+  Changed();
   session_encoding_ = zeph::SessionEncoding(config_.encoding);
   PrintSystem(Sjis("接続しました"));
   if (login_timeout_enabled_) login_countdown_ = Prefs().RetryOnHaltTime;
-  if (!Prefs().RestoreNickAndAwayOnReconnect) registration_nick = config_.nick;
+  if (!Prefs().RestoreNickAndAwayOnReconnect) registration_nick_ = config_.nick;
   // Retries of a nick in use start again from the nick registered, however
   // far the last session's retries went.
-  current_nick_ = base_nick = requested_nick = registration_nick;
-  nick_retry_count = 0;
+  current_nick_ = base_nick = requested_nick = registration_nick_;
+  nick_retry_count_ = 0;
   nick_number = 0;
   if (config_.enable_password && !config_.password.empty()) SendCommand("PASS", std::string(), config_.password, 0, 0);
-  SendCommand("NICK", std::string(), registration_nick, 0, 0);
+  SendCommand("NICK", std::string(), registration_nick_, 0, 0);
   SendCommand("USER", std::string(),
               StringPrintf("%s %d * :%s", config_.username.c_str(), config_.invisible ? 8 : 0,
                            config_.realname.c_str()),
@@ -140,42 +183,42 @@ void TUnit::Register() {
 void TUnit::OnLoggedIn(const TIrcMessage& message) {
   if (state_ == TUnitState::LoggedIn) return;
   state_ = TUnitState::LoggedIn;
-  reconnect_attempts = 0;
+  reconnect_attempts_ = 0;
   server_name_ = message.prefix;
   current_nick_ = message.Param(0);
-  nick_retry_count = 0;
+  nick_retry_count_ = 0;
   safe_joins_.clear();
   PrintSystem(Sjis("ログインしました"));
 
-  if (Prefs().RestoreNickAndAwayOnReconnect && user_mode.a) {
-    SendAway(away_message);
+  if (Prefs().RestoreNickAndAwayOnReconnect && user_mode_.a) {
+    SendAway(away_message_);
   } else if (config_.auto_away) {
     SendAway(ExpandVariables(config_.away_message));
   } else {
-    away_message.clear();
+    away_message_.clear();
   }
-  user_mode = TUserMode();
+  user_mode_ = TUserMode();
 
   for (const auto& target : channels_) {
     if (!target->IsTalk()) continue;
-    target->joined = true;
+    target->Reopen();
     PrintSystem(Sjis("トークを開始します"), target.get());
-    target->members.AddMember(TMember{current_nick_}, false);
+    target->AddMember(TMember{current_nick_}, false);
   }
   int joined = AutoJoinAtLogin();
-  world_.NodeChanged(*this);
+  Changed();
   who_queue_.LoginWait(joined);
   StartOwnAddressLookup();
-  if (Prefs().ExpandTreeOnLogOn && world_.view) world_.view->ExpandNode(*this);
+  if (Prefs().ExpandTreeOnLogOn) world_.Tree().ExpandNode(*this);
   PlayEventSound(Prefs().EnableLogInSound, Prefs().LogInSoundFile);
 }
 
 // --- Our own address ---------------------------------------------------------
 
 void TUnit::StartOwnAddressLookup() {
-  own_address = TResolver::kNone;
-  own_address_join_host.clear();
-  own_address_ctcp_host.clear();
+  own_address_ = TResolver::kNone;
+  own_address_join_host_.clear();
+  own_address_ctcp_host_.clear();
   switch (Prefs().IPResolveMethod) {
     case 0: local_resolver_.ResolveLocalHost(); break;
     case 2: SendCtcpQuery(current_nick_, "GETADDRESS"); break;
@@ -185,13 +228,28 @@ void TUnit::StartOwnAddressLookup() {
 }
 
 void TUnit::ResolveOwnAddress(const std::string& host) {
-  own_address = TResolver::kNone;
+  own_address_ = TResolver::kNone;
   if (host.empty()) return;
   local_resolver_.SetHost(host);
   local_resolver_.Resolve();
 }
 
-void TUnit::OnResolved(TResolver& resolver) { own_address = resolver.Address(); }
+void TUnit::NoteOwnAddress(const std::string& user, const std::string& host) {
+  own_user_ = user;
+  own_host_ = host;
+  if (!own_address_join_host_.empty()) return;
+  own_address_join_host_ = host;
+  if (Prefs().IPResolveMethod == 1 && !host.empty()) ResolveOwnAddress(host);
+}
+
+void TUnit::NoteQueriedAddress(const std::string& user, const std::string& host) {
+  own_user_ = user;
+  own_host_ = host;
+  own_address_ctcp_host_ = host;
+  if (Prefs().IPResolveMethod == 2) ResolveOwnAddress(host);
+}
+
+void TUnit::OnResolved(TResolver& resolver) { own_address_ = resolver.Address(); }
 
 // --- Losing the connection ---------------------------------------------------
 
@@ -212,12 +270,12 @@ void TUnit::OnDisconnected(bool by_user, bool timed_out) {
   TUnitState previous = state_;
   state_ = TUnitState::Idle;
   server_name_.clear();
-  nick_retry_count = 0;
+  nick_retry_count_ = 0;
   quit_pending_ = false;
   quit_countdown_ = 0;
   seconds_since_ping_ = 0;
   replies = TReplyState();
-  world_.NodeChanged(*this);
+  Changed();
 
   std::string text = Sjis(by_user ? "切断しました" : timed_out ? "時間切れのため切断しました" : "切断されました");
   PrintSystem(text);
@@ -225,19 +283,18 @@ void TUnit::OnDisconnected(bool by_user, bool timed_out) {
     rejoin_pending_ = true;
     rejoin_list_.clear();
     for (const auto& target : channels_) {
-      if (target->IsChannel() && target->joined) rejoin_list_.emplace_back(target->WireName(), target->key);
+      if (target->IsChannel() && target->IsJoined()) rejoin_list_.emplace_back(target->WireName(), target->key);
     }
   }
   for (const auto& target : channels_) {
-    if (!target->joined || target->IsDccChat()) continue;
+    if (!target->IsJoined() || target->IsDccChat()) continue;
     PrintSystem(text, target.get());
     target->Deactivate();
-    world_.NodeChanged(*this, target.get());
   }
   if (by_user) {
-    auto_reconnect = false;
-  } else if (auto_reconnect) {
-    reconnect_countdown = Prefs().ReconnectTime;
+    auto_reconnect_ = false;
+  } else if (auto_reconnect_) {
+    reconnect_countdown_ = Prefs().ReconnectTime;
   }
   who_queue_.Clear();
   rejoins_.Clear();
@@ -252,8 +309,8 @@ void TUnit::Shutdown(bool force) {
     connection_.DropPending();
     SendQuit(ExpandVariables(config_.quit_message));
   }
-  if (world_.protocol) world_.protocol->OnUnitShutdown(*this);
-  for (const auto& target : channels_) target->closing = true;
+  world_.Protocol().OnUnitShutdown(*this);
+  for (const auto& target : channels_) target->SetClosing();
 }
 
 // --- Once a second -------------------------------------------------------------
@@ -285,16 +342,16 @@ void TUnit::DelayedConnectStep() {
 }
 
 void TUnit::ReconnectStep() {
-  if (!auto_reconnect) return;
-  if (reconnect_countdown > 0 && --reconnect_countdown > 0) return;
-  ++reconnect_attempts;
-  if (Prefs().ReconnectCount > 0 && reconnect_attempts >= Prefs().ReconnectCount) auto_reconnect = false;
+  if (!auto_reconnect_) return;
+  if (reconnect_countdown_ > 0 && --reconnect_countdown_ > 0) return;
+  ++reconnect_attempts_;
+  if (Prefs().ReconnectCount > 0 && reconnect_attempts_ >= Prefs().ReconnectCount) auto_reconnect_ = false;
   DoConnect(false);
 }
 
 void TUnit::CancelReconnect() {
-  if (state_ != TUnitState::Idle || !auto_reconnect || reconnect_countdown < 1) return;
-  auto_reconnect = false;
+  if (state_ != TUnitState::Idle || !auto_reconnect_ || reconnect_countdown_ < 1) return;
+  auto_reconnect_ = false;
   PrintSystem(Sjis("再接続をキャンセルしました"));
 }
 
@@ -347,86 +404,33 @@ void TUnit::OnSent(TOutgoingMessage& message) {
 }
 
 void TUnit::ProtocolLog(bool sent, std::string_view wire_line) {
-  if (closing_ || world_.view == nullptr || !world_.view->IsProtocolLogOpen(*this)) return;
-  world_.view->AddProtocolLine(*this, sent, Decode(wire_line));
+  TProtocolLog& log = world_.ProtocolLog();
+  if (closing_ || !log.IsProtocolLogOpen(*this)) return;
+  log.AddProtocolLine(*this, sent, Decode(wire_line));
 }
 
 void TUnit::Dispatch(TIrcMessage& m) {
   ProtocolLog(false, m.raw);
   DecodeReceived(m);
+  // The welcome, or the end or absence of the message of the day when a
+  // server sends no welcome, completes the login before the reply shows.
+  if (m.numeric == 1 || m.numeric == 376 || m.numeric == 422) OnLoggedIn(m);
+  world_.Protocol().OnReceived(*this, m);
+}
 
-  bool keyword = false;
-  if (m.numeric > 0) {
-    // The welcome, or the end or absence of the message of the day when a
-    // server sends no welcome, completes the login before the reply shows.
-    if (m.numeric == 1 || m.numeric == 376 || m.numeric == 422) OnLoggedIn(m);
-    if (world_.protocol) world_.protocol->OnNumeric(*this, m);
-  } else {
-    const std::string& c = m.command;
-    if (c == "PRIVMSG") {
-      if (world_.protocol) keyword = world_.protocol->OnPrivmsg(*this, m);
-    } else if (c == "JOIN") {
-      OnJoin(m);
-    } else if (c == "QUIT") {
-      OnQuit(m);
-    } else if (c == "PART") {
-      OnPart(m);
-    } else if (c == "MODE") {
-      OnMode(m);
-    } else if (c == "NICK") {
-      OnNick(m);
-    } else if (c == "PING") {
-      OnPing(m);
-    } else if (c == "TOPIC") {
-      OnTopic(m);
-    } else if (c == "NOTICE") {
-      if (world_.protocol) keyword = world_.protocol->OnNotice(*this, m);
-    } else if (c == "KICK") {
-      OnKick(m);
-    } else if (c == "INVITE") {
-      OnInvite(m);
-    } else if (c == "ERROR") {
-      OnError(m);
-    } else if (c == "WALLOPS") {
-      OnWallops(m);
-    } else if (c == "KILL") {
-      OnKill(m);
-    }
-  }
-  RaiseMacroEvents(m, keyword);
+void TUnit::AnswerPing(const std::string& server) {
+  seconds_since_ping_ = 0;
+  SendCommand("PONG", std::string(), ":" + server, 2, 1, TAutomatic::kPong);
 }
 
 void TUnit::RaiseMacroEvent(const TIrcMessage& event) {
-  if (world_.macros_stopped || world_.macros == nullptr) return;
-  world_.macros->OnMessageEvent(*this, event);
+  if (!world_.macros_stopped) world_.Macros().OnMessageEvent(*this, event);
 }
 
-std::string TUnit::ExpandVariables(const std::string& text) {
-  return world_.macros ? world_.macros->ExpandVariables(*this, text) : text;
-}
-
-void TUnit::RaiseMacroEvents(const TIrcMessage& message, bool keyword) {
-  if (world_.macros_stopped || world_.macros == nullptr) return;
-  RaiseMacroEvent(message);
-  if (keyword) {
-    TIrcMessage event = message;
-    event.command = "KEYWORD";
-    RaiseMacroEvent(event);
-  }
-  if (message.command != "MODE") return;
-  // Operator and voice changes are events of their own, one per nick.
-  std::string modes = message.JoinParams(1);
-  for (const TModeLetter& mode : ModeLetters(modes, TModeWords::kAll)) {
-    if (mode.letter != 'o' && mode.letter != 'v') continue;
-    TIrcMessage event = message;
-    event.params = {message.Param(0), std::string(mode.argument)};
-    event.command = mode.letter == 'o' ? (mode.plus ? "OP" : "DEOP") : (mode.plus ? "VOICE" : "DEVOICE");
-    RaiseMacroEvent(event);
-  }
-}
+std::string TUnit::ExpandVariables(const std::string& text) { return world_.Macros().ExpandVariables(*this, text); }
 
 void TUnit::PlayEventSound(bool enabled, const std::string& file) {
-  if (enabled && world_.view) world_.view->PlaySound(file);
+  if (enabled) world_.Sound().PlaySound(file);
 }
 
 }  // namespace zeph

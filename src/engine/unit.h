@@ -59,14 +59,17 @@ class TUnit final : public TTreeNode,
   TServerConfig& Config() { return config_; }
   const TServerConfig& Config() const { return config_; }
   const std::string& Name() const { return config_.name; }
+  // A new name; the log files move to the files of the name.
+  void Rename(const std::string& name);
 
   // Switches the world sets from the preferences when it builds the unit.
   bool update = true;
   bool console = true;
   bool keyword = true;
-  // Set on the first unit connected at start-up: its first joined channel
-  // gets selected.
-  bool select_first_channel = false;
+  // On the first unit connected at start-up, its first joined channel gets
+  // selected: once.
+  void SelectFirstJoinedChannel() { select_first_channel_ = true; }
+  bool TakeFirstChannelSelection() { return std::exchange(select_first_channel_, false); }
 
   // --- Session ---------------------------------------------------------
   TUnitState State() const { return state_; }
@@ -81,41 +84,53 @@ class TUnit final : public TTreeNode,
 
   const std::string& ServerName() const { return server_name_; }
   const std::string& Nick() const { return current_nick_; }
-  void SetCurrentNick(std::string nick) { current_nick_ = std::move(nick); }
+  void SetCurrentNick(std::string nick);
+  // The server confirmed our nick change: the retries start again, and the
+  // nick the user chose is the one a restoring reconnection registers.
+  void ChangeOwnNick(const std::string& nick);
   // Whether a nick is ours: an exact comparison, as the server confirmed it.
   bool IsOwnNick(std::string_view nick) const { return nick == current_nick_; }
   // The nick the title and the first login use: current while logged in.
   const std::string& DisplayNick() const { return IsLoggedIn() ? current_nick_ : config_.nick; }
 
+  // The state of nick-in-use retries, which the nick policy of the replies
+  // keeps; a new session starts it again.
   std::string base_nick;          // nick-in-use retries are built from it
   std::string requested_nick;     // the nick the user last asked for
-  // Sent with NICK at registration: the configured nick, or with
-  // RestoreNickAndAwayOnReconnect the last nick the user changed to.
-  std::string registration_nick;
   std::string previous_base_nick;
-  int nick_retry_count = 0;
   int nick_number = 0;  // the numbering counter of nick retries
   // Our user modes; "a" is the away state, the one fact that sounds, talks
   // and the title follow.
-  TUserMode user_mode;
-  bool IsAway() const { return user_mode.a; }
-  std::string away_message;
-  std::string own_user;  // as the server reports us
-  std::string own_host;
+  const TUserMode& UserMode() const { return user_mode_; }
+  bool IsAway() const { return user_mode_.a; }
+  // A MODE for our nick changes some modes; the mode reply states them all.
+  void ApplyUserMode(const std::string& modes);
+  void SetUserMode(const std::string& modes);
+  void SetAway(bool away);
+  const std::string& AwayMessage() const { return away_message_; }
+  // What the reply and CTCP handlers note during a session; the unit
+  // clears it with the session.
   TReplyState replies;
 
+  // Our user and host as the server reports us.
+  const std::string& OwnUser() const { return own_user_; }
+  const std::string& OwnHost() const { return own_host_; }
   // Our IPv4 address for DCC offers, in network byte order; kNone while
   // unknown. It is resolved from a host chosen by IPResolveMethod: the host
   // of our own JOIN echo, or the one a GETADDRESS self-query reported.
-  uint32_t own_address = TResolver::kNone;
-  std::string own_address_join_host;
-  std::string own_address_ctcp_host;
+  uint32_t OwnAddress() const { return own_address_; }
+  const std::string& OwnAddressJoinHost() const { return own_address_join_host_; }
+  const std::string& OwnAddressCtcpHost() const { return own_address_ctcp_host_; }
   // Resolves a host as our own address.
   void ResolveOwnAddress(const std::string& host);
+  // Our own JOIN echo shows our address as the server sees it.
+  void NoteOwnAddress(const std::string& user, const std::string& host);
+  // So does the answer to a GETADDRESS query to ourselves.
+  void NoteQueriedAddress(const std::string& user, const std::string& host);
 
-  bool auto_reconnect = false;
-  int reconnect_attempts = 0;
-  int reconnect_countdown = 0;
+  // Whether a lost connection is made again, after how many attempts.
+  bool AutoReconnect() const { return auto_reconnect_; }
+  void SetAutoReconnect(bool on) { auto_reconnect_ = on; }
 
   void Connect();
   void ConnectAfter(int seconds);
@@ -127,8 +142,12 @@ class TUnit final : public TTreeNode,
   // Run by the welcome-type replies (1, 376, 422); once per session.
   void OnLoggedIn(const TIrcMessage& message);
   // Handles one received message as the server sent it (texts still in the
-  // wire encoding).
+  // wire encoding): decodes it, keeps the session state, and hands it to
+  // the protocol handlers.
   void Dispatch(TIrcMessage& message);
+  // The server asked whether we are alive: the keep-alive counts afresh
+  // and the answer goes out at once.
+  void AnswerPing(const std::string& server);
 
   // Every command the engine sends passes here: the texts are encoded for
   // the wire and the line queued with its flood penalty and priority. What
@@ -153,6 +172,9 @@ class TUnit final : public TTreeNode,
   static constexpr int kMaxPeerTalks = 100;
   TChannel* OpenPeerTalk(const std::string& nick, const std::string& user, const std::string& host);
   TChannel* OpenDccChat(const std::string& nick, const std::string& user, const std::string& host);
+  // A channel our JOIN echo names and the tree does not know: kept in the
+  // tree when its name can be stored and joined again as it is.
+  TChannel& AdoptJoinedChannel(const std::string& wire_name, const std::string& display);
   // Parts a joined channel, ends a talk, and destroys the target.
   void CloseTarget(TChannel& target);
   // A target's name or wire name changed: the look-ups follow it.
@@ -223,8 +245,10 @@ class TUnit final : public TTreeNode,
   // A configured text (away, quit, part message...) with the macro
   // variables expanded; as it is when there is no macro engine.
   std::string ExpandVariables(const std::string& text);
+  void PlayEventSound(bool enabled, const std::string& file);
 
  private:
+  void Changed() override;
   // TIrcConnectionListener
   void OnConnected() override;
   void OnClosed() override;
@@ -240,7 +264,6 @@ class TUnit final : public TTreeNode,
   void DoConnect(bool first);
   void Register();
   void OnDisconnected(bool by_user, bool timed_out);
-  void RaiseMacroEvents(const TIrcMessage& message, bool keyword);
   void ReconnectStep();
   void LoginTimeoutStep();
   void KeepAliveStep();
@@ -268,27 +291,6 @@ class TUnit final : public TTreeNode,
   // Whether lines of the node are copied to the console now.
   bool ConsoleCopyPasses(const TTreeNode& node, bool console_switch) const;
   int NickClass(const TChannel* target, const std::string& nick) const;
-  void PlayEventSound(bool enabled, const std::string& file);
-
-  // Handlers of received channel events.
-  void OnPing(const TIrcMessage& m);
-  void OnError(const TIrcMessage& m);
-  void OnWallops(const TIrcMessage& m);
-  void OnKill(const TIrcMessage& m);
-  void OnJoin(const TIrcMessage& m);
-  void OnOwnJoin(const TIrcMessage& m, const std::string& channel, const std::string& display, TChannel* target,
-                 bool op);
-  void OnPart(const TIrcMessage& m);
-  void OnQuit(const TIrcMessage& m);
-  void OnNick(const TIrcMessage& m);
-  void OnMode(const TIrcMessage& m);
-  void OnChannelMode(const TIrcMessage& m, TChannel& target, const std::string& modes);
-  void OnTopic(const TIrcMessage& m);
-  void OnInvite(const TIrcMessage& m);
-  void OnKick(const TIrcMessage& m);
-  // The sender of an event in a channel may have told us his address.
-  void NoteSender(TChannel& target, const TIrcMessage& m);
-  void RemoveDepartedMember(TChannel& target, const std::string& nick);
 
   TWorld& world_;
   TServerConfig config_;
@@ -302,6 +304,7 @@ class TUnit final : public TTreeNode,
   TRejoinManager rejoins_;
   TResolver local_resolver_;
   std::set<std::string> safe_joins_;
+  bool built_ = false;  // targets made from here on are announced as they come
 
   TUnitState state_ = TUnitState::Idle;
   int session_encoding_ = 0;
@@ -309,6 +312,21 @@ class TUnit final : public TTreeNode,
   TForeignNames foreign_names_;
   std::string server_name_;
   std::string current_nick_;
+  TUserMode user_mode_;
+  // Sent with NICK at registration: the configured nick, or with
+  // RestoreNickAndAwayOnReconnect the last nick the user changed to.
+  std::string registration_nick_;
+  int nick_retry_count_ = 0;
+  std::string away_message_;
+  std::string own_user_;
+  std::string own_host_;
+  uint32_t own_address_ = TResolver::kNone;
+  std::string own_address_join_host_;
+  std::string own_address_ctcp_host_;
+  bool auto_reconnect_ = false;
+  int reconnect_attempts_ = 0;
+  int reconnect_countdown_ = 0;
+  bool select_first_channel_ = false;
   std::string user_nick_request_;  // the nick change the user asked for last
   bool login_timeout_enabled_ = false;
   int login_countdown_ = 0;

@@ -22,7 +22,7 @@ int DrawOpDelay(const TPreferences& p, double random01) {
 }  // namespace
 
 void TUnit::CheckAutoOp(TChannel& channel, const std::string& nick, const std::string& user, const std::string& host) {
-  if (!channel.op) return;
+  if (!channel.IsOperator()) return;
   std::string address = UserAddress(nick, user, host);
   if (MatchesAnyMask(world_.auto_op_masks, address) || MatchesAnyMask(config_.auto_op_masks, address) ||
       MatchesAnyMask(channel.auto_op_masks, address))
@@ -30,7 +30,7 @@ void TUnit::CheckAutoOp(TChannel& channel, const std::string& nick, const std::s
 }
 
 void TUnit::AutoOpPass(TChannel& channel) {
-  std::vector<const TMember*> members = channel.members.PanelOrder();
+  std::vector<const TMember*> members = channel.Members().PanelOrder();
   for (const TMember* member : members) {
     if (IsOwnNick(member->nick) || member->is_operator) continue;
     CheckAutoOp(channel, member->nick, member->user, member->host);
@@ -38,19 +38,19 @@ void TUnit::AutoOpPass(TChannel& channel) {
 }
 
 void TUnit::PushToOpQueue(TChannel& channel, const std::string& nick) {
-  if (!channel.joined || !channel.op) return;
-  const TMember* member = channel.members.FindMember(nick);
+  if (!channel.IsJoined() || !channel.IsOperator()) return;
+  const TMember* member = channel.Members().FindMember(nick);
   if (member == nullptr || member->is_operator) return;
-  if (!channel.auto_op.queued.insert(IrcUpper(nick)).second) return;
+  if (!channel.AutoOpQueue().queued.insert(IrcUpper(nick)).second) return;
   // A queue that is still running keeps its counter.
-  if (channel.auto_op.nicks.empty()) channel.auto_op.delay = DrawOpDelay(Prefs(), world_.Random());
-  channel.auto_op.nicks.push_back(nick);
+  if (channel.AutoOpQueue().nicks.empty()) channel.AutoOpQueue().delay = DrawOpDelay(Prefs(), world_.Random());
+  channel.AutoOpQueue().nicks.push_back(nick);
   OpQueueTick(channel, false);
 }
 
 void TUnit::OpQueueTick(TChannel& channel, bool counting) {
-  TAutoOpQueue& queue = channel.auto_op;
-  if (channel.closing || queue.nicks.empty()) return;
+  TAutoOpQueue& queue = channel.AutoOpQueue();
+  if (channel.IsClosing() || queue.nicks.empty()) return;
   if (queue.delay >= 1) {
     if (counting) --queue.delay;
     return;
@@ -62,7 +62,7 @@ void TUnit::OpQueueTick(TChannel& channel, bool counting) {
     std::string nick = std::move(queue.nicks.front());
     queue.nicks.pop_front();
     queue.queued.erase(IrcUpper(nick));
-    const TMember* member = channel.members.FindMember(nick);
+    const TMember* member = channel.Members().FindMember(nick);
     if (member != nullptr && !member->is_operator) batch.push_back(nick);
   }
   if (!batch.empty()) SendMassMode(channel.WireName(), 'o', {}, batch, TAutomatic::kAnswer);
@@ -70,17 +70,17 @@ void TUnit::OpQueueTick(TChannel& channel, bool counting) {
 }
 
 void TUnit::RecoverOperator(TChannel& channel) {
-  if (!Prefs().RejoinToRecoverOp || !channel.IsChannel() || !channel.joined) return;
-  if (channel.mode.r || channel.mode.a || channel.op || channel.members.MemberCount() > 1) return;
+  if (!Prefs().RejoinToRecoverOp || !channel.IsChannel() || !channel.IsJoined()) return;
+  if (channel.Mode().r || channel.Mode().a || channel.IsOperator() || channel.Members().MemberCount() > 1) return;
   if (!IsChannelName(channel.name, kJoinChannelPrefixes)) return;
   // Only once the member list is complete does "alone" mean alone.
-  if (!channel.names_complete) return;
+  if (!channel.NamesComplete()) return;
   std::string name = channel.WireName().empty() ? channel.name : channel.WireName();
   SendPart(name, ExpandVariables(config_.part_message));
-  SendJoin(name, channel.mode.key);
+  SendJoin(name, channel.Mode().key);
   // The old topic goes back as the channel had it: it is channel text, not
   // decoration markup to be converted.
-  if (!channel.topic.empty()) SendCommand("TOPIC", name, ":" + channel.topic, 2, 0);
+  if (!channel.Topic().empty()) SendCommand("TOPIC", name, ":" + channel.Topic(), 2, 0);
 }
 
 }  // namespace zeph

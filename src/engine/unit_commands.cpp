@@ -75,12 +75,12 @@ void TUnit::SendAway(const std::string& message) {
     SendCommand("AWAY", std::string(), std::string(), kDefaultPenalty, 0);
     return;
   }
-  away_message = message;
+  away_message_ = message;
   SendCommand("AWAY", std::string(), ":" + TagsToControlCodes(message), kDefaultPenalty, 0);
 }
 
 void TUnit::SendQuit(const std::string& message) {
-  auto_reconnect = false;
+  auto_reconnect_ = false;
   quit_pending_ = true;
   quit_countdown_ = kQuitCountdown;
   SendCommand("QUIT", std::string(), ":" + TagsToControlCodes(message), kDefaultPenalty, 0);

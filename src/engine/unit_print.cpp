@@ -12,7 +12,7 @@ namespace zeph {
 int TUnit::NickClass(const TChannel* target, const std::string& nick) const {
   if (nick.empty()) return 0;
   if (IsOwnNick(nick)) return 1;
-  const TMember* member = target ? target->members.FindMember(nick) : nullptr;
+  const TMember* member = target ? target->Members().FindMember(nick) : nullptr;
   if (member == nullptr) return 0;
   if (member->group == kMemberGroupSelf) return 1;
   if (member->group == kMemberGroupUser) return 2 + member->group_index;
@@ -22,9 +22,8 @@ int TUnit::NickClass(const TChannel* target, const std::string& nick) const {
 bool TUnit::ConsoleCopyPasses(const TTreeNode& node, bool console_switch) const {
   if (!console_switch) return false;
   if (!world_.IsSelected(node)) return true;
-  if (world_.view == nullptr) return false;
-  if (world_.view->IsScrolledAway(node.Id())) return true;
-  return Prefs().PrintAllLogToConsole && world_.view->IsInBackground();
+  if (world_.Tree().IsScrolledAway(node.Id())) return true;
+  return Prefs().PrintAllLogToConsole && world_.TitleView().IsInBackground();
 }
 
 TLogLineSource TUnit::ComposeSource(TLogKind log, TChannel* target, TMessageKind kind, const std::string& nick,

@@ -45,8 +45,10 @@ TChannel& TUnit::CreateTarget(const TChannelConfig& config, TTargetKind kind) {
   channels_.push_back(std::make_unique<TChannel>(*this, config, kind));
   TChannel& target = *channels_.back();
   target_index_.Add(Wire(), target);
-  target.members.SetSortMethod(static_cast<TMemberSortMethod>(Prefs().MemberSortMethod));
+  target.SetMemberSortMethod(static_cast<TMemberSortMethod>(Prefs().MemberSortMethod));
   target.Log().SetMaxLines(Prefs().ChannelLogMaxLines);
+  // The targets of the tree entry are announced with the unit itself.
+  if (built_) world_.NodeAdded(*this, &target);
   return target;
 }
 
@@ -64,8 +66,8 @@ TChannel* TUnit::OpenTalk(const std::string& nick, const std::string& user, cons
   TChannel& talk = CreateTarget(config, TTargetKind::Talk);
   PrintSystem(Sjis("トークを開始します"), &talk);
   talk.Activate();
-  talk.members.AddMember(TMember{nick, user, host}, false);
-  talk.members.AddMember(TMember{current_nick_}, false);
+  talk.AddMember(TMember{nick, user, host}, false);
+  talk.AddMember(TMember{current_nick_}, false);
   return &talk;
 }
 
@@ -79,8 +81,8 @@ TChannel* TUnit::OpenPeerTalk(const std::string& nick, const std::string& user, 
     return nullptr;
   }
   TChannel* talk = OpenTalk(nick, user, host);
-  if (talk && !talk->opened_by_peer && talk->IsTalk()) {
-    talk->opened_by_peer = true;
+  if (talk && !talk->OpenedByPeer() && talk->IsTalk()) {
+    talk->SetOpenedByPeer();
     ++peer_talks_;
   }
   return talk;
@@ -94,17 +96,27 @@ TChannel* TUnit::OpenDccChat(const std::string& nick, const std::string& user, c
   config.console = Prefs().DCCChatAllLog;
   config.keyword = Prefs().DCCChatKeyword;
   TChannel& chat = CreateTarget(config, TTargetKind::DccChat);
-  chat.partner = nick;
-  chat.LogFile().SetTargetName(nick);
-  chat.members.AddMember(TMember{nick, user, host}, false);
+  chat.SetPartner(nick);
+  chat.AddMember(TMember{nick, user, host}, false);
   return &chat;
 }
 
+TChannel& TUnit::AdoptJoinedChannel(const std::string& wire_name, const std::string& display) {
+  TChannel& target = CreateTarget(NewChannelConfig(display, false), TTargetKind::Channel);
+  // A name the tree file would hold in bytes other than the server's is
+  // not stored either: joining it again would reach another channel.
+  bool same_bytes = foreign_names_.Find(wire_name) == nullptr;
+  target.stored_in_tree = same_bytes && IsSingleChannelName(display, kTypedChannelPrefixes);
+  if (target.stored_in_tree) world_.RequestSaveTree();
+  return target;
+}
+
 void TUnit::CloseTarget(TChannel& target) {
+  world_.Tree().NodeRemoved(*this, &target);
   if (target.IsTalk()) PrintSystem(Sjis("トークを終了しました"), &target);
-  if (target.IsChannel() && target.joined) SendPart(target.WireName(), config_.part_message);
+  if (target.IsChannel() && target.IsJoined()) SendPart(target.WireName(), config_.part_message);
   target_index_.Remove(target);
-  if (target.opened_by_peer && --peer_talks_ < kMaxPeerTalks) peer_talk_limit_told_ = false;
+  if (target.OpenedByPeer() && --peer_talks_ < kMaxPeerTalks) peer_talk_limit_told_ = false;
   for (auto it = channels_.begin(); it != channels_.end(); ++it) {
     if (it->get() == &target) {
       channels_.erase(it);

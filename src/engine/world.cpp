@@ -53,9 +53,9 @@ void TWorld::ApplyPreferences() {
     unit->Log().SetMaxLines(preferences_.ChannelLogMaxLines);
     for (const auto& target : unit->Channels()) {
       target->Log().SetMaxLines(preferences_.ChannelLogMaxLines);
-      target->members.SetSortMethod(static_cast<TMemberSortMethod>(preferences_.MemberSortMethod));
+      target->SetMemberSortMethod(static_cast<TMemberSortMethod>(preferences_.MemberSortMethod));
     }
-    if (unit->IsLoggedIn()) unit->auto_reconnect = preferences_.Reconnect;
+    if (unit->IsLoggedIn()) unit->SetAutoReconnect(preferences_.Reconnect);
     // Retries queued while the setting was on must not fire when it is
     // switched on again.
     if (!preferences_.RejoinOnError437) unit->Rejoins().Clear();
@@ -77,6 +77,15 @@ void TWorld::CheckLogDate() {
   if (date == log_date_) return;
   log_date_ = date;
   ForEachLogFile([](TLogFile& file) { file.CheckPath(); });
+}
+
+void TWorld::SetView(TWorldView* view) {
+  SetTreeView(view);
+  SetTitleView(view);
+  SetSoundOutput(view);
+  SetClipboard(view);
+  SetProtocolLog(view);
+  SetUserPrompts(view);
 }
 
 void TWorld::Attach() { timer_.Start(kTickMs); }
@@ -125,14 +134,8 @@ TUnit* TWorld::FindUnit(const std::string& name) const {
 }
 
 void TWorld::RenameUnit(TUnit& unit, const std::string& name) {
-  unit.Config().name = name;
-  unit.LogFile().SetUnitName(name);
-  unit.LogFile().CheckPath();
-  for (const auto& target : unit.Channels()) {
-    target->LogFile().SetUnitName(name);
-    target->LogFile().CheckPath();
-  }
-  if (view) view->NodeChanged(unit, nullptr);
+  unit.Rename(name);
+  // The title names the unit under any of its targets too.
   UpdateTitle();
 }
 
@@ -144,7 +147,7 @@ TUnit* TWorld::FindUnitById(TNodeId id) const {
 }
 
 void TWorld::StartConnections(const std::vector<std::string>& server_names) {
-  if (view && view->IsCtrlHeld()) return;
+  if (prompts_->IsCtrlHeld()) return;
   std::vector<TUnit*> chosen;
   for (const std::string& name : server_names) {
     if (TUnit* unit = FindUnit(name)) chosen.push_back(unit);
@@ -156,7 +159,7 @@ void TWorld::StartConnections(const std::vector<std::string>& server_names) {
   }
   for (size_t k = 0; k < chosen.size(); ++k) chosen[k]->ConnectAfter(kStartStaggerSeconds * static_cast<int>(k));
   if (!chosen.empty() && !preferences_.FocusOnJoin && preferences_.SelectFirstChannelOnInit)
-    chosen.front()->select_first_channel = true;
+    chosen.front()->SelectFirstJoinedChannel();
 }
 
 void TWorld::ShutdownAll(bool force) {
@@ -177,14 +180,12 @@ TChannel* TWorld::CreateTarget(TUnit& unit, const TChannelConfig& config, TTarge
     case TTargetKind::DccChat: target = unit.OpenDccChat(config.name, std::string(), std::string()); break;
   }
   if (target == nullptr) return nullptr;
-  NodeAdded(unit, target);
   if (select) Select(&unit, target);
   return target;
 }
 
 void TWorld::CloseTarget(TUnit& unit, TChannel& target) {
   bool was_selected = IsSelected(target);
-  if (view) view->NodeRemoved(unit, &target);
   unit.CloseTarget(target);
   if (was_selected) Select(&unit, nullptr);
 }
@@ -195,15 +196,14 @@ void TWorld::RenameTalk(TUnit& unit, TChannel& talk, const std::string& name) {
   talk.Rename(name);
   talk.LogFile().SetTargetName(name);
   talk.LogFile().CheckPath();
-  NodeChanged(unit, &talk);
 }
 
 void TWorld::NodeAdded(TUnit& unit, TChannel* target) {
-  if (view) view->NodeAdded(unit, target);
+  tree_->NodeAdded(unit, target);
 }
 
 void TWorld::NodeChanged(TUnit& unit, TChannel* target) {
-  if (view) view->NodeChanged(unit, target);
+  tree_->NodeChanged(unit, target);
   if (IsSelected(target ? static_cast<TTreeNode&>(*target) : unit)) UpdateTitle();
 }
 
@@ -213,10 +213,8 @@ void TWorld::Select(TUnit* unit, TChannel* target) {
   if (unit) {
     TTreeNode& node = target ? static_cast<TTreeNode&>(*target) : *unit;
     node.ClearMarks();
-    if (view) {
-      view->ShowNode(*unit, target);
-      view->NodeChanged(*unit, target);
-    }
+    tree_->ShowNode(*unit, target);
+    tree_->NodeChanged(*unit, target);
   }
   UpdateTitle();
 }
@@ -231,25 +229,22 @@ TChannel* TWorld::SelectedTarget() const {
 // Without a window nothing is on show, so nothing counts as selected: a
 // headless run copies every line the settings allow into the console.
 bool TWorld::IsSelected(const TTreeNode& node) const {
-  if (view == nullptr) return false;
+  if (!HasTreeView()) return false;
   return node.Id() == (selected_target_ != kNoNode ? selected_target_ : selected_unit_);
 }
 
 void TWorld::SetMark(TUnit& unit, const std::string& target_name, const std::string& mark) {
   TChannel* target = unit.FindTarget(target_name);
   TTreeNode& node = target ? static_cast<TTreeNode&>(*target) : unit;
-  bool before[3] = {node.keyword_mark, node.new_talk_mark, node.update_mark};
   if (mark == "keyword") {
-    node.keyword_mark = true;
+    node.SetKeywordMark();
   } else if (mark == "newtalk") {
-    node.new_talk_mark = true;
+    node.SetNewTalkMark();
   } else if (mark == "update") {
-    node.update_mark = true;
+    node.SetUpdateMark();
   } else if (mark == "normal") {
     node.ClearMarks();
   }
-  if (before[0] != node.keyword_mark || before[1] != node.new_talk_mark || before[2] != node.update_mark)
-    NodeChanged(unit, target);
 }
 
 // --- Lines ------------------------------------------------------------------------
@@ -279,22 +274,18 @@ void TWorld::SetKeywordMark(TNodeId unit_id, TNodeId channel_id) {
   if (unit == nullptr) return;
   TChannel* target = channel_id == kNoNode ? nullptr : unit->FindById(channel_id);
   TTreeNode& node = target ? static_cast<TTreeNode&>(*target) : *unit;
-  if (node.keyword_mark) return;
-  node.keyword_mark = true;
-  NodeChanged(*unit, target);
+  node.SetKeywordMark();
 }
 
-bool TWorld::IsMainWindowActive() const { return view && view->IsMainWindowActive(); }
+bool TWorld::IsMainWindowActive() const { return title_->IsMainWindowActive(); }
 
-void TWorld::BlinkTitle() {
-  if (view) view->BlinkTitle();
-}
+void TWorld::BlinkTitle() { title_->BlinkTitle(); }
 
 void TWorld::PlaySound(TNodeId unit_id, const std::string& file) {
   TUnit* unit = FindUnitById(unit_id);
-  if (unit == nullptr || unit->IsClosing() || view == nullptr) return;
+  if (unit == nullptr || unit->IsClosing()) return;
   if (preferences_.MuteOnAway && unit->IsAway()) return;
-  view->PlaySound(file);
+  sound_->PlaySound(file);
 }
 
 bool TWorld::HasUnit(TNodeId unit) const { return FindUnitById(unit) != nullptr; }
@@ -358,7 +349,8 @@ void TWorld::OnTick() {
   for (size_t i = 0; i < units_.size(); ++i) units_[i]->OnTick();
   CheckLogDate();
   ForEachLogFile([](TLogFile& file) { file.Tick(); });
-  if (std::optional<std::string> url = clip_queue_.Pop(); url && view) view->PutOnClipboard(*url);
+  // Without a clipboard the queue still empties: a URL waits for no one.
+  if (std::optional<std::string> url = clip_queue_.Pop()) clipboard_->PutOnClipboard(*url);
   SavePendingTree();
 }
 
@@ -367,7 +359,7 @@ void TWorld::OnTick() {
 std::string TWorld::Title() const {
   TUnit* unit = SelectedUnit();
   if (unit == nullptr) return WindowCaption(std::nullopt);
-  std::string modes = unit->user_mode.ToText();
+  std::string modes = unit->UserMode().ToText();
   TTitleUnit title_unit{unit->DisplayNick(), unit->Name(), modes};
   TChannel* target = SelectedTarget();
   std::string title;
@@ -378,14 +370,14 @@ std::string TWorld::Title() const {
   } else if (target->IsDccChat()) {
     title = formats_.FormatDCCChatTitle(title_unit, target->name);
   } else {
-    title = formats_.FormatChannelTitle(title_unit, target->name, target->mode.ToText(), target->topic,
-                                        target->members.MemberCount(), target->op);
+    title = formats_.FormatChannelTitle(title_unit, target->name, target->Mode().ToText(), target->Topic(),
+                                        target->Members().MemberCount(), target->IsOperator());
   }
   return WindowCaption(title);
 }
 
 void TWorld::UpdateTitle() {
-  if (view) view->SetTitle(Title());
+  title_->SetTitle(Title());
 }
 
 }  // namespace zeph

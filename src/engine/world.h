@@ -56,11 +56,30 @@ class TWorld final : private TDisplayNotifier, private TLinkTargets {
   // 0 <= r < 1, for the auto-op delay; tests replace it.
   std::function<double()> Random;
 
-  // The program around the engine; each may be absent.
-  TWorldView* view = nullptr;
-  TProtocolHandler* protocol = nullptr;
-  TMacroHooks* macros = nullptr;
-  TDccHooks* dcc = nullptr;
+  // The program around the engine, one hook per concern; a null pointer
+  // installs the do-nothing hook. SetView installs the main window for
+  // every concern of the view.
+  void SetView(TWorldView* view);
+  void SetTreeView(TTreeView* tree) { tree_ = tree ? tree : &no_tree_; }
+  void SetTitleView(TTitleView* title) { title_ = title ? title : &no_title_; }
+  void SetSoundOutput(TSoundOutput* sound) { sound_ = sound ? sound : &no_sound_; }
+  void SetClipboard(TClipboard* clipboard) { clipboard_ = clipboard ? clipboard : &no_clipboard_; }
+  void SetProtocolLog(TProtocolLog* log) { protocol_log_ = log ? log : &no_protocol_log_; }
+  void SetUserPrompts(TUserPrompts* prompts) { prompts_ = prompts ? prompts : &no_prompts_; }
+  void SetProtocol(TProtocolHandler* protocol) { protocol_ = protocol ? protocol : &no_protocol_; }
+  void SetMacros(TMacroHooks* macros) { macros_ = macros ? macros : &no_macros_; }
+  void SetDcc(TDccHooks* dcc) { dcc_ = dcc ? dcc : &no_dcc_; }
+  TTreeView& Tree() const { return *tree_; }
+  TTitleView& TitleView() const { return *title_; }
+  TSoundOutput& Sound() const { return *sound_; }
+  TClipboard& Clipboard() const { return *clipboard_; }
+  TProtocolLog& ProtocolLog() const { return *protocol_log_; }
+  TUserPrompts& Prompts() const { return *prompts_; }
+  TProtocolHandler& Protocol() const { return *protocol_; }
+  TMacroHooks& Macros() const { return *macros_; }
+  TDccHooks& Dcc() const { return *dcc_; }
+  // Whether a window shows the tree: without one nothing is on show.
+  bool HasTreeView() const { return tree_ != &no_tree_; }
   // Writes the server tree; false when the file could not be written.
   std::function<bool(const TWorldConfig&)> save_tree;
   // The main window's "all macros stopped" switch.
@@ -98,8 +117,6 @@ class TWorld final : private TDisplayNotifier, private TLinkTargets {
   // Marks a node by name as the macros do: "keyword", "newtalk", "update",
   // or "normal" to clear; a name that finds no target means the unit.
   void SetMark(TUnit& unit, const std::string& target_name, const std::string& mark);
-  void NodeAdded(TUnit& unit, TChannel* target);
-  void NodeChanged(TUnit& unit, TChannel* target = nullptr);
 
   // After a print added a line to a unit or channel log: the keyword and
   // URL reactions. (Unread marks come from the messages themselves: a
@@ -129,6 +146,13 @@ class TWorld final : private TDisplayNotifier, private TLinkTargets {
   void ApplyPreferences();
 
  private:
+  // The tree learns of nodes and their changes from the model itself, never
+  // from a call placed by hand: only units and targets announce.
+  friend class TUnit;
+  friend class TChannel;
+  void NodeAdded(TUnit& unit, TChannel* target);
+  void NodeChanged(TUnit& unit, TChannel* target = nullptr);
+
   // The unit logs, the targets and the URL history.
   void ForEachLogFile(const std::function<void(TLogFile&)>& action);
   // After the local date changed, every open log file goes on in the file
@@ -145,6 +169,25 @@ class TWorld final : private TDisplayNotifier, private TLinkTargets {
   void Select(TNodeId unit, TNodeId channel) override;
   void RevealLine(TNodeId unit, TNodeId channel, std::uint64_t serial) override {}
   void JoinChannel(TNodeId unit, const std::string& channel_name) override;
+
+  TTreeView no_tree_;
+  TTitleView no_title_;
+  TSoundOutput no_sound_;
+  TClipboard no_clipboard_;
+  TProtocolLog no_protocol_log_;
+  TUserPrompts no_prompts_;
+  TProtocolHandler no_protocol_;
+  TMacroHooks no_macros_;
+  TDccHooks no_dcc_;
+  TTreeView* tree_ = &no_tree_;
+  TTitleView* title_ = &no_title_;
+  TSoundOutput* sound_ = &no_sound_;
+  TClipboard* clipboard_ = &no_clipboard_;
+  TProtocolLog* protocol_log_ = &no_protocol_log_;
+  TUserPrompts* prompts_ = &no_prompts_;
+  TProtocolHandler* protocol_ = &no_protocol_;
+  TMacroHooks* macros_ = &no_macros_;
+  TDccHooks* dcc_ = &no_dcc_;
 
   IEventLoop& loop_;
   TPreferences& preferences_;

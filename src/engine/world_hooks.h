@@ -4,20 +4,20 @@
 
 #include "display/link_key.h"
 
-// What the engine asks of the program around it. The world holds one of
-// each; every one may be absent (headless runs have no view, engine tests
-// no protocol handlers), and the engine then does without.
+// What the engine asks of the program around it, one narrow interface per
+// concern. The world holds one of each; a missing one is a do-nothing
+// object (headless runs have no window, engine tests no protocol handlers),
+// so no caller checks for absence.
 namespace zeph {
 
 class TChannel;
 class TUnit;
 struct TIrcMessage;
 
-// The main window as the world sees it: the tree, the log views and the
-// title bar.
-class TWorldView {
+// The server tree and the log views of the main window.
+class TTreeView {
  public:
-  virtual ~TWorldView() = default;
+  virtual ~TTreeView() = default;
   virtual void NodeAdded(TUnit& unit, TChannel* target) {}
   virtual void NodeRemoved(TUnit& unit, TChannel* target) {}
   // Name, marks, state or member count of a node changed.
@@ -25,44 +25,72 @@ class TWorldView {
   // The selection moved: show the node's log and member list.
   virtual void ShowNode(TUnit& unit, TChannel* target) {}
   virtual void ExpandNode(TUnit& unit) {}
-  virtual void SetTitle(const std::string& title) {}
   // Whether the node's log view is scrolled away from its last line.
   virtual bool IsScrolledAway(TNodeId node) const { return false; }
+};
+
+// The title bar, the main window's activation and the tray.
+class TTitleView {
+ public:
+  virtual ~TTitleView() = default;
+  virtual void SetTitle(const std::string& title) {}
   // From deactivation or minimising of the main window until it is back.
   virtual bool IsInBackground() const { return false; }
   virtual bool IsMainWindowActive() const { return false; }
   virtual void BlinkTitle() {}
-  virtual bool IsCtrlHeld() const { return false; }
-  virtual void PutOnClipboard(const std::string& text) {}
-  virtual void PlaySound(const std::string& file) {}
-  // An invitation to ask the user about (InviteAction 1); the view applies
-  // the dialog limits.
-  virtual void ShowInvitation(TUnit& unit, const std::string& nick, const std::string& channel) {}
   // The tray balloon and the taskbar flash of the main window.
   virtual void ShowBalloon(const std::string& title, const std::string& text) {}
   virtual void FlashTitle() {}
-  // The protocol log window of a unit shows its raw traffic; lines are
-  // decoded for it only while it is open.
+};
+
+class TSoundOutput {
+ public:
+  virtual ~TSoundOutput() = default;
+  virtual void PlaySound(const std::string& file) {}
+};
+
+class TClipboard {
+ public:
+  virtual ~TClipboard() = default;
+  virtual void PutOnClipboard(const std::string& text) {}
+};
+
+// The protocol log window of a unit shows its raw traffic; lines are
+// decoded for it only while it is open.
+class TProtocolLog {
+ public:
+  virtual ~TProtocolLog() = default;
   virtual bool IsProtocolLogOpen(const TUnit& unit) const { return false; }
   virtual void AddProtocolLine(TUnit& unit, bool sent, const std::string& line) {}
 };
 
-// The handlers of received messages that live above the engine: numeric
-// replies, CTCP, ordinary messages and talks.
+// What the engine asks the user directly.
+class TUserPrompts {
+ public:
+  virtual ~TUserPrompts() = default;
+  // Held at start-up, it keeps the automatic connections from starting.
+  virtual bool IsCtrlHeld() const { return false; }
+  // An invitation to ask the user about (InviteAction 1); the prompt
+  // applies the dialog limits.
+  virtual void ShowInvitation(TUnit& unit, const std::string& nick, const std::string& channel) {}
+};
+
+// The main window answers every concern of the view at once.
+class TWorldView : public TTreeView,
+                   public TTitleView,
+                   public TSoundOutput,
+                   public TClipboard,
+                   public TProtocolLog,
+                   public TUserPrompts {};
+
+// The handlers of received messages that live above the engine.
 class TProtocolHandler {
  public:
   virtual ~TProtocolHandler() = default;
-  virtual void OnNumeric(TUnit& unit, TIrcMessage& message) = 0;
-  // Each returns whether the message hit a keyword.
-  virtual bool OnPrivmsg(TUnit& unit, TIrcMessage& message) = 0;
-  virtual bool OnNotice(TUnit& unit, TIrcMessage& message) = 0;
-  // A nick changed on the unit's server; windows about it follow.
-  virtual void OnNickChanged(TUnit& unit, const std::string& old_nick, const std::string& new_nick) {}
+  // Every received message, decoded, after the unit kept its session state.
+  virtual void OnReceived(TUnit& unit, TIrcMessage& message) {}
   // The unit is going away: close its windows.
   virtual void OnUnitShutdown(TUnit& unit) {}
-  // A MODE change of a mask list ('b' ban, 'e' exception, 'I' invitation,
-  // 'R' reop) reached a channel; an open list window follows it.
-  virtual void OnMaskListChange(TUnit& unit, TChannel& channel, char list, bool add, const std::string& mask) {}
 };
 
 // The macro engine as the engine sees it.
@@ -71,10 +99,10 @@ class TMacroHooks {
   virtual ~TMacroHooks() = default;
   // A received message, or an event derived from one (KEYWORD, OP, ...),
   // offered to the unit's macros with the current nick.
-  virtual void OnMessageEvent(TUnit& unit, const TIrcMessage& event) = 0;
+  virtual void OnMessageEvent(TUnit& unit, const TIrcMessage& event) {}
   // Expands the macro variables of a configured text (away and quit
-  // messages).
-  virtual std::string ExpandVariables(TUnit& unit, const std::string& text) = 0;
+  // messages); without macros the text stays as it is.
+  virtual std::string ExpandVariables(TUnit& unit, const std::string& text) { return text; }
   // An event the program raises itself (the user's own messages, DCC chat
   // lines, ...): the command names it, the parameters follow.
   virtual void OnProgramEvent(TUnit& unit, const TIrcMessage& event) {}
@@ -91,9 +119,10 @@ class TDccHooks {
  public:
   virtual ~TDccHooks() = default;
   // A peer of the unit's transfers changed its nick.
-  virtual void RenamePeer(TUnit& unit, const std::string& old_nick, const std::string& new_nick) = 0;
-  // A CTCP DCC query; argument is the text after the word DCC.
-  virtual void OnDccQuery(TUnit& unit, const TIrcMessage& message, const std::string& argument) {}
+  virtual void RenamePeer(TUnit& unit, const std::string& old_nick, const std::string& new_nick) {}
+  // A CTCP DCC query; argument is the text after the word DCC. False when
+  // nothing takes DCC queries: the query is then shown like any other.
+  virtual bool OnDccQuery(TUnit& unit, const TIrcMessage& message, const std::string& argument) { return false; }
   // A line typed for a DCC chat; false when the chat is not connected.
   virtual bool SendChatLine(TUnit& unit, TChannel& chat, const std::string& text) { return false; }
 };

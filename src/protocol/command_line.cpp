@@ -169,8 +169,8 @@ void RunInvite(TUnit& unit, const TParsedCommand& c, bool) {
 
 bool MacroTakesCommand(TUnit& unit, const TParsedCommand& c) {
   TWorld& world = unit.World();
-  if (world.macros_stopped || world.macros == nullptr) return false;
-  return world.macros->OnUnknownCommand(unit, c.command, c.target, c.rest);
+  if (world.macros_stopped) return false;
+  return world.Macros().OnUnknownCommand(unit, c.command, c.target, c.rest);
 }
 
 // A command the server does not know may be one of the user's macros.
@@ -240,7 +240,7 @@ bool SendChatLines(TUnit& unit, const std::string& chat_name, const std::vector<
 // Lines for a channel or talk go out only while we are registered and the
 // target is joined or open.
 bool SendTargetLines(TUnit& unit, TChannel& target, const std::vector<std::string>& lines, TMessageType type) {
-  if (!unit.IsLoggedIn() || !target.joined) return false;
+  if (!unit.IsLoggedIn() || !target.IsJoined()) return false;
   if (target.IsTalk() && unit.Prefs().UnawayOnSendTalk && unit.IsAway()) unit.SendAway(std::string());
   std::string name = target.WireName().empty() ? target.name : target.WireName();
   for (const std::string& line : lines) SendOwnMessage(unit, name, line, type, true);

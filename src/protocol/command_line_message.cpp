@@ -34,8 +34,8 @@ const char* EventCommand(TUnit::TMessageType type) {
 // prefix it may use: an unverified "~" user name and a host of the
 // greatest length.
 size_t OwnOverhead(const TUnit& unit, const std::string& target, TUnit::TMessageType type) {
-  std::string user = unit.own_user.empty() ? "~" + unit.Config().username : unit.own_user;
-  std::string host = unit.own_host.empty() ? std::string(kMaxHostLength, 'x') : unit.own_host;
+  std::string user = unit.OwnUser().empty() ? "~" + unit.Config().username : unit.OwnUser();
+  std::string host = unit.OwnHost().empty() ? std::string(kMaxHostLength, 'x') : unit.OwnHost();
   bool action = type == TUnit::TMessageType::Action;
   const char* command = type == TUnit::TMessageType::Notice ? "NOTICE" : "PRIVMSG";
   return RelayOverhead(unit.Wire(), unit.Nick(), user, host, command, target, action);
@@ -43,15 +43,15 @@ size_t OwnOverhead(const TUnit& unit, const std::string& target, TUnit::TMessage
 
 void RaiseOwnEvent(TUnit& unit, const std::string& command, const std::string& target, const std::string& text) {
   TWorld& world = unit.World();
-  if (world.macros_stopped || world.macros == nullptr) return;
+  if (world.macros_stopped) return;
   TIrcMessage event;
   event.nick = unit.Nick();
-  event.user = unit.own_user;
-  event.host = unit.own_host;
+  event.user = unit.OwnUser();
+  event.host = unit.OwnHost();
   event.prefix = event.nick + "!" + event.user + "@" + event.host;
   event.command = command;
   event.params = {target, text};
-  world.macros->OnProgramEvent(unit, event);
+  world.Macros().OnProgramEvent(unit, event);
 }
 
 // Each name of the list that is one of our targets gets the line; the
@@ -107,8 +107,7 @@ void SendOwnMessage(TUnit& unit, const std::string& target, const std::string& t
 
 bool SendOwnChatLine(TUnit& unit, TChannel& chat, const std::string& text, TUnit::TMessageType type,
                      bool raise_events) {
-  TDccHooks* dcc = unit.World().dcc;
-  if (dcc == nullptr || !dcc->SendChatLine(unit, chat, text)) return false;
+  if (!unit.World().Dcc().SendChatLine(unit, chat, text)) return false;
   std::string name = chat.name;
   unit.PrintToChannel(chat, KindOf(type), unit.Nick(), WireRoundTrip(unit, text));
   if (raise_events) RaiseOwnEvent(unit, "DCCCHATMESSAGE", name, text);

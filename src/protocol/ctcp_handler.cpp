@@ -26,11 +26,7 @@ bool StripsColon(const std::string& command) {
 
 void TCtcpHandler::OnQuery(TUnit& unit, const TIrcMessage& m, const TCtcpFrame& frame) {
   if (frame.command == "DCC") {
-    if (world_.dcc) {
-      world_.dcc->OnDccQuery(unit, m, frame.argument);
-    } else {
-      PrintQuery(unit, m, frame.command, false);
-    }
+    if (!world_.Dcc().OnDccQuery(unit, m, frame.argument)) PrintQuery(unit, m, frame.command, false);
     return;
   }
   // Our own address must be learnt whatever the gates below say.
@@ -51,10 +47,7 @@ void TCtcpHandler::OnQuery(TUnit& unit, const TIrcMessage& m, const TCtcpFrame& 
 }
 
 void TCtcpHandler::LearnOwnAddress(TUnit& unit, const TIrcMessage& m) {
-  unit.own_user = m.user;
-  unit.own_host = m.host;
-  unit.own_address_ctcp_host = m.host;
-  if (unit.Prefs().IPResolveMethod == 2) unit.ResolveOwnAddress(m.host);
+  unit.NoteQueriedAddress(m.user, m.host);
 }
 
 bool TCtcpHandler::Refuses(TUnit& unit) const {

@@ -32,7 +32,7 @@ bool TMessageDisplay::Show(TUnit& unit, const TIrcMessage& message, TMessageKind
 
 bool TMessageDisplay::ShowInChannel(TUnit& unit, const TIncoming& in) {
   TChannel* channel = in.target.empty() ? nullptr : unit.FindTarget(in.target);
-  if (channel && !in.nick.empty() && channel->members.UpdateMember(in.nick, in.user, in.host) &&
+  if (channel && !in.nick.empty() && channel->UpdateMember(in.nick, in.user, in.host) &&
       channel->IsChannel())
     unit.CheckAutoOp(*channel, in.nick, in.user, in.host);
 
@@ -54,10 +54,10 @@ bool TMessageDisplay::ShowInTalk(TUnit& unit, const TIncoming& in) {
   TChannel* talk = unit.FindChannel(in.nick);
   bool opened = false;
   if (talk) {
-    if (talk->members.FindMember(in.nick)) {
-      talk->members.UpdateMember(in.nick, in.user, in.host);
+    if (talk->Members().FindMember(in.nick)) {
+      talk->UpdateMember(in.nick, in.user, in.host);
     } else {
-      talk->members.AddMember(TMember{in.nick, in.user, in.host}, false);
+      talk->AddMember(TMember{in.nick, in.user, in.host}, false);
     }
   } else if (OpensTalkFor(unit, in.kind)) {
     talk = OpenTalk(unit, in);
@@ -78,7 +78,6 @@ bool TMessageDisplay::ShowInTalk(TUnit& unit, const TIncoming& in) {
 TChannel* TMessageDisplay::OpenTalk(TUnit& unit, const TIncoming& in) {
   TChannel* talk = unit.OpenPeerTalk(in.nick, in.user, in.host);
   if (talk == nullptr) return nullptr;
-  world_.NodeAdded(unit, talk);
   MarkNewTalk(unit, *talk);
   const TPreferences& prefs = unit.Prefs();
   PlayMessageSound(unit, prefs.EnableTalkSound, prefs.TalkSoundFile);

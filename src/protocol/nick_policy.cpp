@@ -141,7 +141,7 @@ void TNickPolicy::ApplyAnswer(TNodeId unit_id, const TNickAnswer& answer) {
     unit->SendAway(std::string());
     return;
   }
-  std::string message = unit->away_message;
+  std::string message = unit->AwayMessage();
   if (message.empty()) {
     const std::string& configured = unit->Config().away_message;
     message = unit->ExpandVariables(configured);

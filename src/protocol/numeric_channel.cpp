@@ -33,9 +33,9 @@ void TNumericReplies::OnChannelMode(TUnit& unit, const TIrcMessage& m) {
   if (modes == "+") return;
   TChannel* channel = JoinedChannel(unit, name);
   if (channel) {
-    channel->mode = TChannelMode();
-    channel->mode.Apply(modes);
-    world_.NodeChanged(unit, channel);
+    TChannelMode mode;
+    mode.Apply(modes);
+    channel->SetMode(mode);
   }
   PrintAbout(unit, channel, name, TMessageKind::ModeReply, world_.Formats().FormatModeReply(name, modes));
 }
@@ -51,8 +51,7 @@ void TNumericReplies::OnTopic(TUnit& unit, const TIrcMessage& m, bool has_topic)
   std::string topic = has_topic ? m.Param(2) : std::string();
   TChannel* channel = JoinedChannel(unit, name);
   if (channel) {
-    channel->topic = topic;
-    world_.NodeChanged(unit, channel);
+    channel->SetTopic(topic);
   }
   PrintAbout(unit, channel, name, TMessageKind::TopicReply, world_.Formats().FormatTopicReply(name, topic));
 }
@@ -76,10 +75,10 @@ void TNumericReplies::OnWhoReply(TUnit& unit, const TIrcMessage& m) {
   std::string hops = NextToken(realname);
 
   TChannel* channel = JoinedChannel(unit, name);
-  if (channel && !channel->who_complete && !channel->mode.a) {
+  if (channel && !channel->WhoComplete() && !channel->Mode().a) {
     // Our own WHO that fills the member details; a member who left in
     // the meantime is not brought back.
-    if (const TMember* known = channel->members.FindMember(nick)) {
+    if (const TMember* known = channel->Members().FindMember(nick)) {
       TMember member = *known;
       member.nick = nick;
       member.user = user;
@@ -88,7 +87,7 @@ void TNumericReplies::OnWhoReply(TUnit& unit, const TIrcMessage& m) {
       member.info2 = realname;
       member.is_operator = Contains(flags, '@');
       member.has_voice = Contains(flags, '+');
-      channel->members.AddMember(member, true);
+      channel->AddMember(member, true);
     }
     return;
   }
@@ -101,10 +100,9 @@ void TNumericReplies::OnWhoReply(TUnit& unit, const TIrcMessage& m) {
 void TNumericReplies::OnEndOfWho(TUnit& unit, const TIrcMessage& m) {
   TChannel* channel = JoinedChannel(unit, m.Param(1));
   if (channel == nullptr) return;
-  if (!channel->who_complete) {
-    channel->who_complete = true;
-    world_.NodeChanged(unit, channel);
-    if (world_.Preferences().EnableAutoOpOnBeingOperator && channel->op) unit.AutoOpPass(*channel);
+  if (!channel->WhoComplete()) {
+    channel->SetWhoComplete();
+    if (world_.Preferences().EnableAutoOpOnBeingOperator && channel->IsOperator()) unit.AutoOpPass(*channel);
   }
   unit.PrintSystem(Sjis("メンバ情報を取得しました"), channel);
 }
@@ -115,7 +113,7 @@ void TNumericReplies::OnNames(TUnit& unit, const TIrcMessage& m) {
   const std::string& name = m.Param(2);
   std::string names = TrimRight(m.Param(3));
   TChannel* channel = JoinedChannel(unit, name);
-  if (channel && !channel->names_complete) {
+  if (channel && !channel->NamesComplete()) {
     for (std::string& word : SplitWords(names)) {
       bool op = word.front() == '@';
       bool voice = !op && word.front() == '+';
@@ -123,13 +121,13 @@ void TNumericReplies::OnNames(TUnit& unit, const TIrcMessage& m) {
       if (word.empty()) continue;
       // What we knew of the member (his address from a JOIN) stays; the
       // status is the server's.
-      const TMember* known = channel->members.FindMember(word);
+      const TMember* known = channel->Members().FindMember(word);
       TMember member = known ? *known : TMember{word};
       member.nick = word;
       member.is_operator = op;
       member.has_voice = voice;
-      channel->members.AddMember(member, true);
-      if (word == unit.Nick()) channel->op = op;
+      channel->AddMember(member, true);
+      if (word == unit.Nick()) channel->SetOperator(op);
     }
   }
   PrintAbout(unit, channel, name, TMessageKind::NamesReply, world_.Formats().FormatNamesReply(name, names));
@@ -137,19 +135,18 @@ void TNumericReplies::OnNames(TUnit& unit, const TIrcMessage& m) {
 
 void TNumericReplies::OnEndOfNames(TUnit& unit, const TIrcMessage& m) {
   TChannel* channel = JoinedChannel(unit, m.Param(1));
-  if (channel == nullptr || channel->names_complete) return;
-  channel->names_complete = true;
-  world_.NodeChanged(unit, channel);
+  if (channel == nullptr || channel->NamesComplete()) return;
+  channel->SetNamesComplete();
   const std::string wire = ServerName(*channel);
   ApplyCreationSettings(unit, *channel, wire);
   RequestMemberDetails(unit, *channel, wire);
 }
 
 void TNumericReplies::ApplyCreationSettings(TUnit& unit, TChannel& channel, const std::string& wire) {
-  bool alone = channel.members.MemberCount() <= 1;
+  bool alone = channel.Members().MemberCount() <= 1;
   // "+" channels have no modes and no topic to set.
   bool settable = IsChannelName(wire, kJoinChannelPrefixes);
-  if (!alone || !channel.op) {
+  if (!alone || !channel.IsOperator()) {
     unit.SendMode(wire, std::string());
   } else if (settable && !channel.mode_setting.empty()) {
     unit.SendMode(wire, channel.mode_setting);
@@ -161,9 +158,9 @@ void TNumericReplies::ApplyCreationSettings(TUnit& unit, TChannel& channel, cons
 }
 
 void TNumericReplies::RequestMemberDetails(TUnit& unit, TChannel& channel, const std::string& wire) {
-  int count = channel.members.MemberCount();
+  int count = channel.Members().MemberCount();
   if (count < 2) {
-    channel.who_complete = true;
+    channel.SetWhoComplete();
     return;
   }
   int timing = world_.Preferences().WhoTiming;

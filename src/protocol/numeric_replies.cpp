@@ -105,7 +105,7 @@ void TNumericReplies::OnMaskListChange(TUnit& unit, TChannel& channel, char list
 TChannel* TNumericReplies::JoinedChannel(TUnit& unit, const std::string& name) const {
   if (name.empty()) return nullptr;
   TChannel* channel = unit.FindTarget(name);
-  return channel && channel->IsChannel() && channel->joined ? channel : nullptr;
+  return channel && channel->IsChannel() && channel->IsJoined() ? channel : nullptr;
 }
 
 void TNumericReplies::PrintAbout(TUnit& unit, TChannel* channel, const std::string& name, TMessageKind kind,
@@ -131,17 +131,14 @@ void TNumericReplies::OnUnknownReply(TUnit& unit, const TIrcMessage& m) {
 
 void TNumericReplies::OnUserMode(TUnit& unit, const TIrcMessage& m) {
   std::string modes = TrimRight(m.JoinParams(1));
-  unit.user_mode = TUserMode();
-  unit.user_mode.Apply(modes);
-  world_.NodeChanged(unit);
+  unit.SetUserMode(modes);
   if (modes != "+") {
     unit.PrintToUnit(TMessageKind::UserMode, std::string(), world_.Formats().FormatUserMode(unit.Nick(), modes));
   }
 }
 
 void TNumericReplies::OnAwayState(TUnit& unit, bool away) {
-  unit.user_mode.a = away;
-  world_.NodeChanged(unit);
+  unit.SetAway(away);
   unit.PrintSystem(Sjis(away ? "離席状態になりました" : "離席状態を解除しました"));
 }
 

@@ -91,10 +91,7 @@ void JoinWhoisChannel(TUnit& unit, const TWhoisModel& model, int index) {
 
 void OpenWhoisTalk(TUnit& unit, const TWhoisModel& model) {
   TChannel* talk = unit.FindChannel(model.Nick());
-  if (talk == nullptr) {
-    talk = unit.OpenTalk(model.Nick(), model.User(), model.Host());
-    unit.World().NodeAdded(unit, talk);
-  }
+  if (talk == nullptr) talk = unit.OpenTalk(model.Nick(), model.User(), model.Host());
   unit.World().Select(&unit, talk);
 }
 

@@ -55,8 +55,8 @@ class CommandLineTest : public test::SessionTest {
   ~CommandLineTest() override { world_.reset(); }
 
   void OnWorldCreated() override {
-    world_->macros = &events_;
-    world_->dcc = &chats_;
+    world_->SetMacros(&events_);
+    world_->SetDcc(&chats_);
   }
 
   // Logged in and in #c, as the server writes us, with nothing in flight.
@@ -258,7 +258,7 @@ TEST_F(CommandLineTest, TextIsNotSentWhileUnregisteredOrToAnInactiveTarget) {
 TEST_F(CommandLineTest, TypingIntoATalkEndsAway) {
   Enter();
   TChannel& talk = *unit_->OpenTalk("friend", "fu", "fh");
-  unit_->user_mode.a = true;
+  unit_->SetAway(true);
   EXPECT_TRUE(SubmitInput(*unit_, &talk, "back", false, false, true));
   EXPECT_EQ(Drain(), (Lines{"AWAY", "PRIVMSG friend :back"}));
   EXPECT_TRUE(Contains(talk.Log(), "back"));
@@ -372,10 +372,8 @@ TEST_F(LongMessageTest, HalfWidthKanaIsShownAsTheServerGetsIt) {
 }
 
 TEST_F(LongMessageTest, UnknownPrefixIsCountedAtItsLongest) {
-  LogIn();  // no JOIN yet: the server has not shown us our host
-  Receive(":me!u@h JOIN :#c");
-  unit_->own_host.clear();
-  unit_->own_user.clear();
+  LogIn();
+  Receive(":me JOIN :#c");  // the server has not shown us our host
   Drain();
   std::string text(700, 'x');
   ASSERT_TRUE(SubmitInput(*unit_, &C(), text, false, false, true));

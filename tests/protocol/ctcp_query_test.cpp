@@ -138,10 +138,10 @@ TEST_F(CtcpQueryTest, OurOwnGetAddressIsLearntWhateverTheGates) {
   prefs_.IPResolveMethod = 2;
   size_t lines = unit_->Log().Count();
   Receive(":me!myuser@10.1.2.3 PRIVMSG me :\x01GETADDRESS\x01");
-  EXPECT_EQ(unit_->own_user, "myuser");
-  EXPECT_EQ(unit_->own_host, "10.1.2.3");
-  EXPECT_EQ(unit_->own_address_ctcp_host, "10.1.2.3");
-  EXPECT_EQ(unit_->own_address, htonl(0x0A010203));  // a dotted address resolves at once
+  EXPECT_EQ(unit_->OwnUser(), "myuser");
+  EXPECT_EQ(unit_->OwnHost(), "10.1.2.3");
+  EXPECT_EQ(unit_->OwnAddressCtcpHost(), "10.1.2.3");
+  EXPECT_EQ(unit_->OwnAddress(), htonl(0x0A010203));  // a dotted address resolves at once
   EXPECT_EQ(unit_->Log().Count(), lines);
   EXPECT_EQ(Sent(), Lines{});
 
@@ -153,8 +153,8 @@ TEST_F(CtcpQueryTest, OurOwnGetAddressIsLearntWhateverTheGates) {
 
 TEST_F(CtcpQueryTest, SomeoneElsesGetAddressChangesNothingButUsesTheWindow) {
   Query("GETADDRESS");
-  EXPECT_EQ(unit_->own_address_ctcp_host, "");
-  EXPECT_EQ(unit_->own_user, "");
+  EXPECT_EQ(unit_->OwnAddressCtcpHost(), "");
+  EXPECT_EQ(unit_->OwnUser(), "");
   EXPECT_FALSE(Contains(unit_->Log(), "GETADDRESS"));
   EXPECT_EQ(Sent(), Lines{});
   Tick(2);

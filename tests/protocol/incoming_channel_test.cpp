@@ -47,7 +47,7 @@ TEST_F(IncomingChannelTest, AChannelMessageReachesTheChannelLogAndReportsItsKeyw
   Receive(":a!ua@ha PRIVMSG #c :some tea?");
   EXPECT_EQ(LastLine(C()), ChannelLine("(a) some tea?"));
   EXPECT_TRUE(KeywordEventRaised());
-  EXPECT_TRUE(C().keyword_mark);
+  EXPECT_TRUE(C().KeywordMark());
   // The keyword sound replaces the message sound.
   EXPECT_EQ(view_.sounds.size(), 2u);
   EXPECT_NE(view_.sounds.back(), "channel.wav");
@@ -56,7 +56,7 @@ TEST_F(IncomingChannelTest, AChannelMessageReachesTheChannelLogAndReportsItsKeyw
 TEST_F(IncomingChannelTest, AKeywordMarksTheSelectedChannelToo) {
   world_->Select(unit_, &C());
   Receive(":a!ua@ha PRIVMSG #c :some tea?");
-  EXPECT_TRUE(C().keyword_mark);
+  EXPECT_TRUE(C().KeywordMark());
 }
 
 TEST_F(IncomingChannelTest, TheShortAndTheServerFormOfAChannelAreOne) {
@@ -73,11 +73,11 @@ TEST_F(IncomingChannelTest, ActionIsShownLikeAMessage) {
 TEST_F(IncomingChannelTest, NoticesMarkNothingUnreadAndFindNoKeywordWithIgnoreNotice) {
   Receive(":a!ua@ha NOTICE #c :tea time");
   EXPECT_EQ(LastLine(C()), ChannelLine("(a) tea time"));
-  EXPECT_FALSE(C().update_mark);
+  EXPECT_FALSE(C().UpdateMark());
   EXPECT_FALSE(KeywordEventRaised());
 
   Receive(":a!ua@ha PRIVMSG #c :hi");
-  EXPECT_TRUE(C().update_mark);
+  EXPECT_TRUE(C().UpdateMark());
 }
 
 TEST_F(IncomingChannelTest, KeywordsFollowTheSendersGroup) {
@@ -115,10 +115,10 @@ TEST_F(IncomingChannelTest, ANoticeFindsKeywordsWhenNoticesAreNotIgnored) {
 TEST_F(IncomingChannelTest, AMessageTellsTheSendersAddressAndRunsTheAutoOpCheck) {
   prefs_.EnableAutoOpDelay = false;
   world_->auto_op_masks = {"b!*@b.host"};
-  C().op = true;
-  C().members.AddMember(TMember{"b"}, false);  // from a NAMES reply: no address yet
+  C().SetOperator(true);
+  C().AddMember(TMember{"b"}, false);  // from a NAMES reply: no address yet
   Receive(":b!ub@b.host PRIVMSG #c :hi");
-  EXPECT_EQ(C().members.FindMember("b")->host, "b.host");
+  EXPECT_EQ(C().Members().FindMember("b")->host, "b.host");
   EXPECT_EQ(Sent(), (Lines{"MODE #c +o b"}));
   Receive(":b!ub@b.host PRIVMSG #c :again");  // nothing new learnt: no second check
   EXPECT_EQ(Sent(), Lines{});
@@ -163,7 +163,7 @@ TEST_F(IncomingChannelTest, AnIgnoredUsersMessagesAreDroppedButHisQueriesAnswere
 }
 
 TEST_F(IncomingChannelTest, NoSoundWhileAwayWithMuteOnAway) {
-  unit_->user_mode.a = true;
+  unit_->SetAway(true);
   Receive(":a!ua@ha PRIVMSG #c :hi");
   EXPECT_TRUE(view_.sounds.empty());
   prefs_.MuteOnAway = false;

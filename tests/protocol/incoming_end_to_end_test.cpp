@@ -39,7 +39,7 @@ TEST_F(IncomingEndToEndTest, JoinMessageAndKickReachTheChannelLogAndTheConsole) 
                                time + "<test:#c> (alice) good morning",
                                time + "<test:#c> *op kick alice (too early)",
                            }));
-  EXPECT_EQ(channel.members.FindMember("alice"), nullptr);
+  EXPECT_EQ(channel.Members().FindMember("alice"), nullptr);
 }
 
 }  // namespace

@@ -31,8 +31,9 @@ class TDccRecorder : public TDccHooks {
  public:
   std::vector<std::string> queries;  // sender, " ", argument
   void RenamePeer(TUnit&, const std::string&, const std::string&) override {}
-  void OnDccQuery(TUnit&, const TIrcMessage& message, const std::string& argument) override {
+  bool OnDccQuery(TUnit&, const TIrcMessage& message, const std::string& argument) override {
     queries.push_back(message.nick + " " + argument);
+    return true;
   }
 };
 
@@ -43,9 +44,9 @@ class IncomingTest : public SessionTest {
 
   void OnWorldCreated() override {
     protocol_ = std::make_unique<TProtocol>(*world_);
-    world_->protocol = protocol_.get();
-    world_->view = &view_;
-    world_->dcc = &dcc_;
+    world_->SetProtocol(protocol_.get());
+    world_->SetView(&view_);
+    world_->SetDcc(&dcc_);
   }
 
   // The text of the unit log's last line.

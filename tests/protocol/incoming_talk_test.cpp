@@ -29,10 +29,10 @@ TEST_F(IncomingTalkTest, APrivateMessageOpensATalk) {
   EXPECT_TRUE(Talk()->IsTalk());
   const std::string time = kTimePiece;
   EXPECT_EQ(Texts(Talk()->Log()), (Lines{time + Sjis("トークを開始します"), time + "(bob) hello"}));
-  EXPECT_TRUE(Talk()->new_talk_mark);
-  EXPECT_TRUE(Talk()->update_mark);
-  EXPECT_EQ(Talk()->members.FindMember("bob")->host, "bob.host");
-  EXPECT_NE(Talk()->members.FindMember("me"), nullptr);
+  EXPECT_TRUE(Talk()->NewTalkMark());
+  EXPECT_TRUE(Talk()->UpdateMark());
+  EXPECT_EQ(Talk()->Members().FindMember("bob")->host, "bob.host");
+  EXPECT_NE(Talk()->Members().FindMember("me"), nullptr);
   EXPECT_EQ(view_.sounds, (Lines{"newtalk.wav"}));  // the new talk's sound only
   EXPECT_FALSE(world_->IsSelected(*Talk()));
 
@@ -43,11 +43,11 @@ TEST_F(IncomingTalkTest, APrivateMessageOpensATalk) {
 
 TEST_F(IncomingTalkTest, AnOpenTalkLearnsItsPartnersAddress) {
   world_->CreateTarget(*unit_, NewChannelConfig("bob", true), TTargetKind::Talk, false);
-  Talk()->members.RemoveMember("bob");
+  Talk()->RemoveMember("bob");
   Receive(":bob!ub@bob.host PRIVMSG me :hi");
-  EXPECT_EQ(Talk()->members.FindMember("bob")->host, "bob.host");
+  EXPECT_EQ(Talk()->Members().FindMember("bob")->host, "bob.host");
   Receive(":bob!ub@new.host NOTICE me :moved");
-  EXPECT_EQ(Talk()->members.FindMember("bob")->host, "new.host");
+  EXPECT_EQ(Talk()->Members().FindMember("bob")->host, "new.host");
   EXPECT_TRUE(Contains(Talk()->Log(), "(bob) moved"));  // notices reach an open talk
 }
 
@@ -75,7 +75,7 @@ TEST_F(IncomingTalkTest, FocusOnTalkSelectsTheNewTalk) {
   Receive(":bob!ub@bob.host PRIVMSG me :hello");
   ASSERT_NE(Talk(), nullptr);
   EXPECT_TRUE(world_->IsSelected(*Talk()));
-  EXPECT_FALSE(Talk()->new_talk_mark);  // seen at once
+  EXPECT_FALSE(Talk()->NewTalkMark());  // seen at once
 }
 
 TEST_F(IncomingTalkTest, ABalloonNamesTheSender) {

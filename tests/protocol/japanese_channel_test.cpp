@@ -51,8 +51,8 @@ TEST_P(JapaneseChannelTest, JoinTalkAndPartOnTheWire) {
   ASSERT_EQ(unit_->Channels().size(), 2u);
   TChannel& nihongo = *unit_->FindChannel(Sjis("#日本語"));
   TChannel& nihon = *unit_->FindChannel(Sjis("%日本"));
-  EXPECT_TRUE(nihongo.joined);
-  EXPECT_TRUE(nihon.joined);
+  EXPECT_TRUE(nihongo.IsJoined());
+  EXPECT_TRUE(nihon.IsJoined());
 
   Receive(":bob!b@h PRIVMSG " + wire.nihongo + " :" + wire.hello + "\n:bob!b@h PRIVMSG " + wire.nihon_long + " :" +
           wire.hello);
@@ -73,7 +73,7 @@ TEST_P(JapaneseChannelTest, PartEchoLeavesTheConfiguredChannel) {
   LogIn();
   Receive(":me!u@h JOIN :" + wire.nihon_long + "\n:me!u@h PART " + wire.nihon_long + " :bye");
   ASSERT_EQ(unit_->Channels().size(), 1u);
-  EXPECT_FALSE(unit_->Channels().front()->joined);
+  EXPECT_FALSE(unit_->Channels().front()->IsJoined());
   EXPECT_EQ(Texts(unit_->Channels().front()->Log()).back(), kTimePiece + Sjis("チャンネルを出ました"));
 }
 

@@ -51,7 +51,7 @@ TEST_P(MixedEncodingTest, NickAndMessageAreEachReadOnTheirOwnBytes) {
 TEST_P(MixedEncodingTest, ConfiguredChannelsAreFoundFromTheirJoinEcho) {
   for (const char* name : {"#ﾃｽ", "#日本"}) {
     Receive(":me!u@h JOIN :" + Own(name));
-    ASSERT_TRUE(unit_->FindChannel(Sjis(name))->joined) << name;
+    ASSERT_TRUE(unit_->FindChannel(Sjis(name))->IsJoined()) << name;
   }
   EXPECT_EQ(unit_->Channels().size(), 3u);
 }
@@ -62,8 +62,8 @@ TEST_P(MixedEncodingTest, AChannelNamedInTheOtherEncodingIsAddressedByItsBytes) 
   Receive(":me!u@h JOIN :" + wire + "\n:" + nick + "!u@h JOIN :" + wire + "\n:bob!u@h PRIVMSG " + wire + " :hi");
   TChannel* channel = unit_->FindChannel(Sjis("#漢字"));
   ASSERT_NE(channel, nullptr);
-  EXPECT_TRUE(channel->joined);
-  EXPECT_NE(channel->members.FindMember(Sjis("太郎")), nullptr);
+  EXPECT_TRUE(channel->IsJoined());
+  EXPECT_NE(channel->Members().FindMember(Sjis("太郎")), nullptr);
   EXPECT_EQ(LastLine(*channel), Line("(bob) hi"));
 
   // Names go back in the server's bytes; what we say, in the unit's encoding.
@@ -75,7 +75,7 @@ TEST_P(MixedEncodingTest, AChannelNamedInTheOtherEncodingIsAddressedByItsBytes) 
   EXPECT_TRUE(SentIs({"MODE " + wire + " +o " + nick}));
 
   Receive(":me!u@h PART " + wire + " :bye");
-  EXPECT_FALSE(channel->joined);
+  EXPECT_FALSE(channel->IsJoined());
 }
 
 // The server may hold «#日本» in both encodings: ours stays ours.
@@ -87,13 +87,13 @@ TEST_P(MixedEncodingTest, ATwinInTheOtherEncodingDoesNotTakeOverAConfiguredChann
 
 TEST_P(MixedEncodingTest, TheNamesListReadsEachNickOnItsOwn) {
   Receive(":srv 353 me = #c :@" + Other("太郎") + " " + Own("花子") + " +bob");
-  ASSERT_NE(C().members.FindMember(Sjis("太郎")), nullptr);
-  EXPECT_TRUE(C().members.FindMember(Sjis("太郎"))->is_operator);
-  EXPECT_NE(C().members.FindMember(Sjis("花子")), nullptr);
-  EXPECT_TRUE(C().members.FindMember("bob")->has_voice);
+  ASSERT_NE(C().Members().FindMember(Sjis("太郎")), nullptr);
+  EXPECT_TRUE(C().Members().FindMember(Sjis("太郎"))->is_operator);
+  EXPECT_NE(C().Members().FindMember(Sjis("花子")), nullptr);
+  EXPECT_TRUE(C().Members().FindMember("bob")->has_voice);
   // The same person leaving is the same member.
   Receive(":" + Other("太郎") + "!u@h PART #c :bye");
-  EXPECT_EQ(C().members.FindMember(Sjis("太郎")), nullptr);
+  EXPECT_EQ(C().Members().FindMember(Sjis("太郎")), nullptr);
 }
 
 }  // namespace

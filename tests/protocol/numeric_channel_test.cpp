@@ -36,10 +36,10 @@ class ChannelRepliesTest : public test::NumericTest {
 TEST_F(ChannelRepliesTest, AChannelWeCreateGetsItsModeThenItsTopic) {
   Join("#c", "@me");
   EXPECT_TRUE(SentIs({"MODE #c +nt", "TOPIC #c :hello"}));
-  EXPECT_TRUE(C().op);
-  EXPECT_TRUE(C().names_complete);
-  EXPECT_TRUE(C().who_complete);  // nobody to ask about
-  const TMember* self = C().members.FindMember("me");
+  EXPECT_TRUE(C().IsOperator());
+  EXPECT_TRUE(C().NamesComplete());
+  EXPECT_TRUE(C().WhoComplete());  // nobody to ask about
+  const TMember* self = C().Members().FindMember("me");
   ASSERT_NE(self, nullptr);
   EXPECT_EQ(self->host, "me.host");  // the JOIN's address survives NAMES
   EXPECT_TRUE(self->is_operator);
@@ -53,34 +53,34 @@ TEST_F(ChannelRepliesTest, APlusChannelGetsNeitherModeNorTopic) {
 TEST_F(ChannelRepliesTest, AloneWithoutOperatorAsksForTheModesAndStillSetsTheTopic) {
   Join("#c", "me");
   EXPECT_TRUE(SentIs({"MODE #c", "TOPIC #c :hello"}));
-  EXPECT_FALSE(C().op);
+  EXPECT_FALSE(C().IsOperator());
 }
 
 TEST_F(ChannelRepliesTest, NamesAndWhoFillTheMemberList) {
   Join("#c", "@me bob +carol @+dave");
   EXPECT_TRUE(SentIs({"MODE #c", "WHO #c"}));
-  EXPECT_EQ(C().members.MemberCount(), 4);
-  EXPECT_TRUE(C().members.FindMember("carol")->has_voice);
+  EXPECT_EQ(C().Members().MemberCount(), 4);
+  EXPECT_TRUE(C().Members().FindMember("carol")->has_voice);
   // Only the first mark counts; the second stays in the name.
-  ASSERT_NE(C().members.FindMember("+dave"), nullptr);
-  EXPECT_TRUE(C().members.FindMember("+dave")->is_operator);
+  ASSERT_NE(C().Members().FindMember("+dave"), nullptr);
+  EXPECT_TRUE(C().Members().FindMember("+dave")->is_operator);
   EXPECT_TRUE(Contains(C().Log(), "*names : @me bob +carol @+dave"));
-  EXPECT_FALSE(C().who_complete);
+  EXPECT_FALSE(C().WhoComplete());
 
   size_t lines = C().Log().Count();
   Receive(":irc.test 352 me #c ~b b.example irc.test bob G@ :2 Bob Builder\n"
           ":irc.test 352 me #c ~c c.example irc.test carol H :0 Carol");
   EXPECT_EQ(C().Log().Count(), lines);  // nothing printed
-  const TMember* bob = C().members.FindMember("bob");
+  const TMember* bob = C().Members().FindMember("bob");
   EXPECT_EQ(bob->user, "~b");
   EXPECT_EQ(bob->host, "b.example");
   EXPECT_EQ(bob->info1, "irc.test");
   EXPECT_EQ(bob->info2, "Bob Builder");
   EXPECT_TRUE(bob->is_operator);
-  EXPECT_FALSE(C().members.FindMember("carol")->has_voice);
+  EXPECT_FALSE(C().Members().FindMember("carol")->has_voice);
 
   Receive(":irc.test 315 me #c :End of WHO list");
-  EXPECT_TRUE(C().who_complete);
+  EXPECT_TRUE(C().WhoComplete());
   EXPECT_EQ(LastBody(C().Log()), Sjis("メンバ情報を取得しました"));
   // The end of every later WHO list is shown as well.
   size_t shown = C().Log().Count();
@@ -89,7 +89,7 @@ TEST_F(ChannelRepliesTest, NamesAndWhoFillTheMemberList) {
   EXPECT_EQ(LastBody(C().Log()), Sjis("メンバ情報を取得しました"));
   // A later WHO of the user is printed, not taken.
   Receive(":irc.test 352 me #c ~x x.example irc.test bob H :0 Someone Else");
-  EXPECT_EQ(C().members.FindMember("bob")->host, "b.example");
+  EXPECT_EQ(C().Members().FindMember("bob")->host, "b.example");
   EXPECT_TRUE(Contains(unit_->Log(), "*who #c : bob (~x@x.example) Someone Else [H] irc.test hop=0"));
 }
 
@@ -116,9 +116,9 @@ TEST_F(ChannelRepliesTest, WhoTimingDecidesWhenMembersAreAskedFor) {
 TEST_F(ChannelRepliesTest, AnAnonymousChannelKeepsItsWhoRepliesOutOfTheMemberList) {
   Join("#c", "me bob");
   Receive(":irc.test 324 me #c +an");
-  EXPECT_TRUE(C().mode.a);
+  EXPECT_TRUE(C().Mode().a);
   Receive(":irc.test 352 me #c ~b b.example irc.test bob H :0 Bob");
-  EXPECT_EQ(C().members.FindMember("bob")->host, "");
+  EXPECT_EQ(C().Members().FindMember("bob")->host, "");
   EXPECT_TRUE(Contains(unit_->Log(), "*who #c : bob"));
 }
 
@@ -126,10 +126,10 @@ TEST_F(ChannelRepliesTest, ModeAndTopicRepliesUpdateAJoinedChannel) {
   Join("#c", "me bob");
   Receive(":irc.test 324 me #c +ntk secret\n:irc.test 332 me #c :the topic\n"
           ":irc.test 329 me #c 0\n:irc.test 333 me #c bob 0");
-  EXPECT_TRUE(C().mode.n);
-  EXPECT_TRUE(C().mode.t);
-  EXPECT_EQ(C().mode.key, "secret");
-  EXPECT_EQ(C().topic, "the topic");
+  EXPECT_TRUE(C().Mode().n);
+  EXPECT_TRUE(C().Mode().t);
+  EXPECT_EQ(C().Mode().key, "secret");
+  EXPECT_EQ(C().Topic(), "the topic");
   EXPECT_TRUE(Contains(C().Log(), "*mode +ntk secret"));
   EXPECT_TRUE(Contains(C().Log(), "*topic : the topic"));
   EXPECT_TRUE(Contains(C().Log(), "*created at "));
@@ -138,17 +138,17 @@ TEST_F(ChannelRepliesTest, ModeAndTopicRepliesUpdateAJoinedChannel) {
 
   // "+" alone changes and prints nothing; the record is replaced, not merged.
   Receive(":irc.test 324 me #c +\n:irc.test 324 me #c +m\n:irc.test 331 me #c :No topic is set");
-  EXPECT_TRUE(C().mode.m);
-  EXPECT_FALSE(C().mode.n);
-  EXPECT_EQ(C().mode.key, "");
-  EXPECT_EQ(C().topic, "");
+  EXPECT_TRUE(C().Mode().m);
+  EXPECT_FALSE(C().Mode().n);
+  EXPECT_EQ(C().Mode().key, "");
+  EXPECT_EQ(C().Topic(), "");
 }
 
 TEST_F(ChannelRepliesTest, RepliesAboutAChannelWeLeftGoToTheUnitLog) {
   Join("#c", "me bob");
   Receive(":me!u@h PART #c\n:irc.test 332 me #c :elsewhere\n:irc.test 353 me = #c :x y\n:irc.test 366 me #c :End");
-  EXPECT_EQ(C().topic, "");
-  EXPECT_EQ(C().members.MemberCount(), 0);
+  EXPECT_EQ(C().Topic(), "");
+  EXPECT_EQ(C().Members().MemberCount(), 0);
   EXPECT_TRUE(Contains(unit_->Log(), "*topic : elsewhere"));
   EXPECT_TRUE(Contains(unit_->Log(), "*names : x y"));
 }

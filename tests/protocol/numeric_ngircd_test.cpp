@@ -19,15 +19,15 @@ class NumericNgircdTest : public test::NgircdWorldTest {
     StartUnits({Entry("alice"), Entry("bob")});
   }
   void TearDown() override {
-    if (world_) world_->protocol = nullptr;
+    if (world_) world_->SetProtocol(nullptr);
     world_.reset();
   }
   void OnWorldCreated() override {
     protocol_ = std::make_unique<TProtocol>(*world_);
     protocol_->Numerics().Windows().SetHost(&host_);
-    world_->protocol = protocol_.get();
+    world_->SetProtocol(protocol_.get());
   }
-  bool Ready(const TChannel& room) const override { return room.joined && room.names_complete; }
+  bool Ready(const TChannel& room) const override { return room.IsJoined() && room.NamesComplete(); }
   TServerConfig Entry(const std::string& nick) const {
     TServerConfig config = NgircdWorldTest::Entry(nick);
     config.channels[0].mode = "+nt";
@@ -38,15 +38,15 @@ class NumericNgircdTest : public test::NgircdWorldTest {
 TEST_F(NumericNgircdTest, NamesWhoAndWhoisFillTheModels) {
   // The creator got operator status and its configured mode.
   TChannel& alice_room = Room("alice");
-  EXPECT_TRUE(alice_room.op);
-  ASSERT_TRUE(RunUntil([&] { return alice_room.mode.n && alice_room.mode.t; }));
+  EXPECT_TRUE(alice_room.IsOperator());
+  ASSERT_TRUE(RunUntil([&] { return alice_room.Mode().n && alice_room.Mode().t; }));
 
   // The later joiner learns everyone from NAMES and their details from WHO.
   TChannel& bob_room = Room("bob");
-  ASSERT_TRUE(RunUntil([&] { return bob_room.who_complete; }));
-  EXPECT_FALSE(bob_room.op);
-  EXPECT_EQ(bob_room.members.MemberCount(), 2);
-  const TMember* alice = bob_room.members.FindMember("alice");
+  ASSERT_TRUE(RunUntil([&] { return bob_room.WhoComplete(); }));
+  EXPECT_FALSE(bob_room.IsOperator());
+  EXPECT_EQ(bob_room.Members().MemberCount(), 2);
+  const TMember* alice = bob_room.Members().FindMember("alice");
   ASSERT_NE(alice, nullptr);
   EXPECT_TRUE(alice->is_operator);
   EXPECT_NE(alice->user.find("alice"), std::string::npos);

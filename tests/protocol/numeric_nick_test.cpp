@@ -74,7 +74,7 @@ TEST_P(NickRetryTableTest, RetriesOnTheWire) {
   EXPECT_EQ(unit_->State(), c.state);
   if (c.state == TUnitState::Idle) {
     EXPECT_TRUE(Contains(unit_->Log(), Sjis("使えるニックがありません")));
-    EXPECT_FALSE(unit_->auto_reconnect);
+    EXPECT_FALSE(unit_->AutoReconnect());
   }
 }
 

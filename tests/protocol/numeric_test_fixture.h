@@ -34,11 +34,11 @@ class TFakeWindowHost : public TReplyWindowHost {
 class NumericTest : public SessionTest {
  protected:
   ~NumericTest() override {
-    if (world_) world_->protocol = nullptr;
+    if (world_) world_->SetProtocol(nullptr);
   }
   void OnWorldCreated() override {
     protocol_ = std::make_unique<TProtocol>(*world_);
-    world_->protocol = protocol_.get();
+    world_->SetProtocol(protocol_.get());
     if (with_host_) Windows().SetHost(&host_);
   }
 

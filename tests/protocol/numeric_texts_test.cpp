@@ -115,20 +115,20 @@ TEST_F(NumericTextsTest, WhowasAnswersPrintTheRawServerLineAndNoAway) {
 
 TEST_F(NumericTextsTest, UserModeRepliesRebuildTheOwnModeAndAwayFlag) {
   Receive(":irc.test 221 me +aiw");
-  EXPECT_TRUE(unit_->user_mode.a);
-  EXPECT_TRUE(unit_->user_mode.i);
+  EXPECT_TRUE(unit_->UserMode().a);
+  EXPECT_TRUE(unit_->UserMode().i);
   EXPECT_TRUE(unit_->IsAway());
   NewLines();
   Receive(":irc.test 221 me +");
   EXPECT_TRUE(NewLines().empty());
-  EXPECT_FALSE(unit_->user_mode.a);
-  EXPECT_FALSE(unit_->user_mode.i);
+  EXPECT_FALSE(unit_->UserMode().a);
+  EXPECT_FALSE(unit_->UserMode().i);
   EXPECT_FALSE(unit_->IsAway());
   Receive(":irc.test 306 me :away");
-  EXPECT_TRUE(unit_->user_mode.a);
+  EXPECT_TRUE(unit_->UserMode().a);
   EXPECT_TRUE(unit_->IsAway());
   Receive(":irc.test 305 me :back");
-  EXPECT_FALSE(unit_->user_mode.a);
+  EXPECT_FALSE(unit_->UserMode().a);
 }
 
 TEST_F(NumericTextsTest, AnAwayReplyGoesIntoTheTalkWithThatUser) {

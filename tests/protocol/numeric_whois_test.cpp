@@ -132,7 +132,7 @@ TEST_F(WhoisRepliesTest, TheDialogsRequestsGoToItsUnit) {
   TChannel* talk = unit_->FindChannel("bob");
   ASSERT_NE(talk, nullptr);
   EXPECT_TRUE(talk->IsTalk());
-  EXPECT_EQ(talk->members.FindMember("bob")->host, "b.example");
+  EXPECT_EQ(talk->Members().FindMember("bob")->host, "b.example");
   EXPECT_EQ(world_->SelectedTarget(), talk);
 }
 

@@ -16,10 +16,10 @@ class ReconnectionIdentityTest : public test::NumericTest {
  protected:
   void OnWorldCreated() override {
     NumericTest::OnWorldCreated();
-    world_->view = &view_;
+    world_->SetView(&view_);
   }
   ~ReconnectionIdentityTest() override {
-    if (world_) world_->view = nullptr;
+    if (world_) world_->SetView(nullptr);
   }
 
   // Registrations the server has seen so far.

@@ -36,9 +36,9 @@ TEST_F(AutoOpTest, SevenQueuedNicksGoOutThreeAPerTickAfterTheDelay) {
   EXPECT_EQ(Sent(), Lines{"MODE #c +ooo friend1 friend2 friend3"});
   Tick();
   EXPECT_EQ(Sent(), Lines{"MODE #c +ooo friend4 friend5 friend6"});
-  EXPECT_EQ(unit_->FindChannel("#c")->auto_op.nicks.size(), 1u);
+  EXPECT_EQ(unit_->FindChannel("#c")->AutoOpQueue().nicks.size(), 1u);
   Tick();  // handed to the connection now; the flood budget paces the line
-  EXPECT_TRUE(unit_->FindChannel("#c")->auto_op.nicks.empty());
+  EXPECT_TRUE(unit_->FindChannel("#c")->AutoOpQueue().nicks.empty());
   Tick(12);
   EXPECT_EQ(Sent(), Lines{"MODE #c +o friend7"});
 }
@@ -65,7 +65,7 @@ TEST_F(AutoOpTest, NothingWhileWeAreNotOperator) {
 TEST_F(AutoOpTest, RejoinRecoversOperatorStatusWhenLeftAlone) {
   prefs_.RejoinToRecoverOp = true;
   TChannel& c = *unit_->FindChannel("#c");
-  c.names_complete = true;
+  c.SetNamesComplete();
   Receive(":srv MODE #c -o me\n:srv MODE #c +k key\n:other!u@h JOIN :#c\n:other!u@h TOPIC #c :old\x02topic");
   Sent();
   Receive(":other!u@h PART #c :bye");
@@ -76,7 +76,7 @@ TEST_F(AutoOpTest, RejoinRecoversOperatorStatusWhenLeftAlone) {
 TEST_F(AutoOpTest, NoRejoinWhileTheMemberListIsIncomplete) {
   prefs_.RejoinToRecoverOp = true;
   Receive(":srv MODE #c -o me\n:other!u@h JOIN :#c");
-  unit_->FindChannel("#c")->names_complete = false;
+  ASSERT_FALSE(unit_->FindChannel("#c")->NamesComplete());  // no NAMES came
   Sent();
   Receive(":other!u@h QUIT :bye");
   EXPECT_EQ(Sent(), Lines{});
@@ -93,7 +93,7 @@ class RecoverOperatorTest : public SessionTest {
   // We and `other` in a channel whose member list is complete.
   void Enter(const std::string& channel) {
     Receive(":me!u@h JOIN :" + channel + "\n:other!o@h JOIN :" + channel);
-    unit_->FindChannel(channel)->names_complete = true;
+    unit_->FindChannel(channel)->SetNamesComplete();
   }
 };
 
@@ -135,14 +135,14 @@ TEST_F(RecoverOperatorTest, NoRejoinWhereItCannotHelp) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Receive(c.setup);
-    for (const auto& target : unit_->Channels()) target->names_complete = true;
+    for (const auto& target : unit_->Channels()) target->SetNamesComplete();
     Tick(30);
     Sent();
     Receive(c.leaving);
     Tick(30);
     EXPECT_EQ(Sent(), Lines{});
   }
-  unit_->OpenTalk("bob", "b", "h")->names_complete = true;  // a talk knows its two members
+  unit_->OpenTalk("bob", "b", "h")->SetNamesComplete();  // a talk knows its two members
   Tick(30);
   Sent();
   Receive(":bob!b@h QUIT :bye");

@@ -25,11 +25,11 @@ class ChannelEventsTest : public SessionTest {
 
 TEST_F(ChannelEventsTest, JoinAddsMembersAndTheBelFormMakesOperators) {
   Receive(":a!ua@ha JOIN :#c");
-  ASSERT_NE(C().members.FindMember("a"), nullptr);
-  EXPECT_FALSE(C().members.FindMember("a")->is_operator);
+  ASSERT_NE(C().Members().FindMember("a"), nullptr);
+  EXPECT_FALSE(C().Members().FindMember("a")->is_operator);
   Receive(":a!ua@ha JOIN :#c\x07o");
-  EXPECT_EQ(C().members.MemberCount(), 2);
-  EXPECT_TRUE(C().members.FindMember("a")->is_operator);
+  EXPECT_EQ(C().Members().MemberCount(), 2);
+  EXPECT_TRUE(C().Members().FindMember("a")->is_operator);
   EXPECT_TRUE(Contains(C().Log(), "*a join #c (ua@ha)"));
 }
 
@@ -45,7 +45,7 @@ TEST_F(ChannelEventsTest, OwnJoinOfAnUnknownChannelCreatesAndSavesIt) {
   Receive(":me!u@h JOIN :#new\n:me!u@h JOIN :#new2\n:me!u@h JOIN :#bad,name");
   TChannel* created = unit_->FindChannel("#new");
   ASSERT_NE(created, nullptr);
-  EXPECT_TRUE(created->joined);
+  EXPECT_TRUE(created->IsJoined());
   EXPECT_FALSE(created->auto_join);
   EXPECT_TRUE(Contains(created->Log(), Sjis("チャンネルに入りました")));
   EXPECT_EQ(saves, 0);
@@ -73,12 +73,12 @@ TEST_F(ChannelEventsTest, ASaveAskedForJustBeforeExitIsMadeAtShutdown) {
 
 TEST_F(ChannelEventsTest, ShortAndSafeNamesAreFoundByTheirServerForm) {
   Receive(":me!u@h JOIN :#jp:*.jp\n:me!u@h JOIN :!XYZ12chan");
-  EXPECT_TRUE(unit_->FindChannel("%jp")->joined);
+  EXPECT_TRUE(unit_->FindChannel("%jp")->IsJoined());
   TChannel* safe = unit_->FindChannel("!chan");
-  EXPECT_TRUE(safe->joined);
+  EXPECT_TRUE(safe->IsJoined());
   EXPECT_EQ(safe->WireName(), "!XYZ12chan");
   Receive(":me!u@h PART !XYZ12chan :bye");
-  EXPECT_FALSE(safe->joined);
+  EXPECT_FALSE(safe->IsJoined());
   EXPECT_EQ(safe->WireName(), "");
   EXPECT_TRUE(Contains(safe->Log(), Sjis("チャンネルを出ました")));
 }
@@ -108,8 +108,8 @@ TEST_F(ChannelEventsTest, LookUpsFollowRenamesClosesAndTheEncoding) {
 
 TEST_F(ChannelEventsTest, NickChangeInTwoChannelsPrintsOnceEachAndOnceInTheConsole) {
   Receive(":me!u@h JOIN :#jp:*.jp\n:a!u@h JOIN :#c\n:a!u@h JOIN :#jp:*.jp\n:a!u@h NICK :b");
-  EXPECT_TRUE(C().members.FindMember("b"));
-  EXPECT_FALSE(C().members.FindMember("a"));
+  EXPECT_TRUE(C().Members().FindMember("b"));
+  EXPECT_FALSE(C().Members().FindMember("a"));
   EXPECT_TRUE(Contains(C().Log(), "*nick a"));
   EXPECT_TRUE(Contains(unit_->FindChannel("%jp")->Log(), "*nick a"));
   int console = 0;
@@ -125,19 +125,19 @@ TEST_F(ChannelEventsTest, QuitOfAStrangerShowsOnlyInTheConsole) {
 
 TEST_F(ChannelEventsTest, ModeChangesFlagsMembersAndOurOperatorStatus) {
   Receive(":other!u@h JOIN :#c\n:srv MODE #c +o-o me other\n:srv MODE #c +ntk secret");
-  EXPECT_TRUE(C().op);
-  EXPECT_FALSE(C().members.FindMember("other")->is_operator);
-  EXPECT_TRUE(C().mode.n);
-  EXPECT_EQ(C().mode.key, "secret");
+  EXPECT_TRUE(C().IsOperator());
+  EXPECT_FALSE(C().Members().FindMember("other")->is_operator);
+  EXPECT_TRUE(C().Mode().n);
+  EXPECT_EQ(C().Mode().key, "secret");
   Receive(":srv MODE me :+i");
-  EXPECT_TRUE(unit_->user_mode.i);
+  EXPECT_TRUE(unit_->UserMode().i);
   EXPECT_TRUE(Contains(unit_->Log(), "*me mode +i"));
 }
 
 TEST_F(ChannelEventsTest, TopicAndInvite) {
   prefs_.InviteAction = 2;
   Receive(":a!u@h TOPIC #c :new topic\n:a!u@h INVITE me :#other\n:a!u@h INVITE me :#x,0");
-  EXPECT_EQ(C().topic, "new topic");
+  EXPECT_EQ(C().Topic(), "new topic");
   EXPECT_TRUE(Contains(C().Log(), "*a topic : new topic"));
   EXPECT_TRUE(Contains(unit_->Log(), "*a invite you to #other"));
   EXPECT_TRUE(Contains(unit_->Log(), "*a invite you to #x,0"));
@@ -164,7 +164,7 @@ TEST_F(ChannelEventsTest, OnlyAnInvitationToOneChannelCarriesAJoinLink) {
 TEST_F(ChannelEventsTest, KickOfUsRejoinsWithTheKeyItHad) {
   prefs_.RejoinOnKick = true;
   Receive(":srv MODE #c +k sesame\n:op!u@h KICK #c me :out");
-  EXPECT_FALSE(C().joined);
+  EXPECT_FALSE(C().IsJoined());
   EXPECT_TRUE(Contains(C().Log(), Sjis("チャンネルを追い出されました")));
   EXPECT_EQ(Sent(), Lines{"JOIN #c sesame"});
   Receive(":me!u@h JOIN :#c\n:op!u@h KICK #c me :again");

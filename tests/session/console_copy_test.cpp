@@ -26,9 +26,9 @@ class ConsoleCopyTest : public test::SessionTest {
     LogIn();
     Receive(":me!u@h JOIN :#c");
   }
-  void OnWorldCreated() override { world_->view = &view_; }
+  void OnWorldCreated() override { world_->SetView(&view_); }
   ~ConsoleCopyTest() override {
-    if (world_) world_->view = nullptr;
+    if (world_) world_->SetView(nullptr);
   }
 
   TChannel& C() { return *unit_->FindChannel("#c"); }

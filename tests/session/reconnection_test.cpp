@@ -29,7 +29,7 @@ TEST_F(ReconnectionTest, AttemptsAreNumberedAndStopAtReconnectCount) {
   int accepted = server_.Accepted();
   Tick(30);
   EXPECT_EQ(server_.Accepted(), accepted);
-  EXPECT_FALSE(unit_->auto_reconnect);
+  EXPECT_FALSE(unit_->AutoReconnect());
 }
 
 TEST_F(ReconnectionTest, CountZeroTriesWithoutEnd) {
@@ -47,7 +47,7 @@ TEST_F(ReconnectionTest, CountZeroTriesWithoutEnd) {
     Settle();
   }
   EXPECT_TRUE(Contains(unit_->Log(), Sjis("へ再接続を試みます(12回目)")));
-  EXPECT_TRUE(unit_->auto_reconnect);
+  EXPECT_TRUE(unit_->AutoReconnect());
   EXPECT_EQ(server_.Accepted(), 13);
 }
 

@@ -82,8 +82,8 @@ TEST_F(SessionTest, KillOfAMemberTakesHimOutOfEachOfOurChannels) {
   for (const char* name : {"#a", "#b"}) {
     TChannel& channel = *unit_->FindChannel(name);
     EXPECT_EQ(Texts(channel.Log()).back(), std::string(kTimePiece) + "*op kill victim (flooding)") << name;
-    EXPECT_EQ(channel.members.FindMember("victim"), nullptr) << name;
-    EXPECT_EQ(channel.members.MemberCount(), 1) << name;
+    EXPECT_EQ(channel.Members().FindMember("victim"), nullptr) << name;
+    EXPECT_EQ(channel.Members().MemberCount(), 1) << name;
   }
   EXPECT_EQ(Texts(unit_->FindChannel("#c")->Log()).back(), std::string(kTimePiece) + "*bystander join #c (b@h)");
   Lines console = Texts(world_->Console());
@@ -103,7 +103,7 @@ TEST_F(SessionTest, LosingALoggedInSessionRemembersJoinedChannels) {
   EXPECT_EQ(unit_->State(), TUnitState::Idle);
   EXPECT_TRUE(Contains(unit_->Log(), Sjis("切断されました")));
   EXPECT_TRUE(Contains(unit_->FindChannel("#a")->Log(), Sjis("切断されました")));
-  EXPECT_FALSE(unit_->FindChannel("#a")->joined);
+  EXPECT_FALSE(unit_->FindChannel("#a")->IsJoined());
 
   // The reconnection joins exactly the two that were joined, in order.
   prefs_.ForceAutoJoin = false;
@@ -146,7 +146,7 @@ TEST_F(SessionTest, QuitToAServerThatNeverClosesClosesAfterTheGraceTicks) {
   EXPECT_EQ(unit_->State(), TUnitState::LoggedIn);
   Tick();
   EXPECT_EQ(unit_->State(), TUnitState::Idle);
-  EXPECT_FALSE(unit_->auto_reconnect);
+  EXPECT_FALSE(unit_->AutoReconnect());
   Tick(60);
   EXPECT_EQ(server_.Accepted(), 1);
 }

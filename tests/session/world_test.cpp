@@ -28,11 +28,11 @@ class WorldTest : public testing::Test {
 
   TRecordingView view_;
 
-  ~WorldTest() override { world_.view = nullptr; }
+  ~WorldTest() override { world_.SetView(nullptr); }
 
   // One unit "net" with these channels, shown in a recording view.
   TUnit& LoadOne(const std::vector<std::string>& channels) {
-    world_.view = &view_;
+    world_.SetView(&view_);
     TServerConfig config = Unit("net");
     for (const std::string& name : channels) config.channels.push_back(NewChannelConfig(name, false));
     TWorldConfig tree;
@@ -64,7 +64,7 @@ TEST_F(WorldTest, RepeatedUnitNamesGetUnderscores) {
 
 TEST_F(WorldTest, HoldingCtrlLeavesEveryUnitUnconnected) {
   view_.ctrl = true;
-  world_.view = &view_;
+  world_.SetView(&view_);
   TWorldConfig tree;
   tree.units = {Unit("a", true), Unit("b", true)};
   world_.LoadUnits(tree);
@@ -124,10 +124,10 @@ TEST_F(WorldTest, MarksByName) {
   TUnit& unit = LoadOne({"#c"});
   world_.SetMark(unit, "#c", "keyword");
   world_.SetMark(unit, "#nowhere", "newtalk");
-  EXPECT_TRUE(unit.FindChannel("#c")->keyword_mark);
-  EXPECT_TRUE(unit.new_talk_mark);
+  EXPECT_TRUE(unit.FindChannel("#c")->KeywordMark());
+  EXPECT_TRUE(unit.NewTalkMark());
   world_.SetMark(unit, "#c", "normal");
-  EXPECT_FALSE(unit.FindChannel("#c")->keyword_mark);
+  EXPECT_FALSE(unit.FindChannel("#c")->KeywordMark());
 }
 
 }  // namespace

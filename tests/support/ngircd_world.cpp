@@ -15,6 +15,8 @@ TServerConfig NgircdWorldTest::Entry(const std::string& nick) const {
 void NgircdWorldTest::StartUnits(const std::vector<TServerConfig>& entries) {
   if (!server_.Start()) ZEPH_SKIP_OR_FAIL(server_.Error());
   world_ = std::make_unique<TWorld>(loop_, prefs_, formats_);
+  handlers_ = std::make_unique<TProtocol>(*world_);
+  world_->SetProtocol(handlers_.get());
   OnWorldCreated();
   TWorldConfig tree;
   tree.units = entries;

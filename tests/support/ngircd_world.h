@@ -11,6 +11,7 @@
 #include "display/message_format.h"
 #include "engine/world.h"
 #include "platform/poll_loop.h"
+#include "protocol/protocol.h"
 #include "support/irc_server.h"
 
 namespace zeph::test {
@@ -25,6 +26,7 @@ class NgircdWorldTest : public testing::Test {
   TMessageFormat formats_;
   TIrcServer server_;
   std::unique_ptr<TWorld> world_;
+  std::unique_ptr<TProtocol> handlers_;  // received commands are handled as the program does
 
   // A server entry for the nick that joins "#room" at login.
   TServerConfig Entry(const std::string& nick) const;
@@ -36,7 +38,7 @@ class NgircdWorldTest : public testing::Test {
   // Called when the world exists, before its units are built.
   virtual void OnWorldCreated() {}
   // Whether a unit is far enough in "#room" for the next one to come.
-  virtual bool Ready(const TChannel& room) const { return room.joined; }
+  virtual bool Ready(const TChannel& room) const { return room.IsJoined(); }
 
   TUnit& Unit(const std::string& name) { return *world_->FindUnit(name); }
   TChannel& Room(const std::string& name) { return *Unit(name).FindChannel("#room"); }

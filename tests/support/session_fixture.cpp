@@ -23,7 +23,9 @@ SessionTest::~SessionTest() { world_.reset(); }
 
 void SessionTest::Start() {
   world_ = std::make_unique<TWorld>(loop_, prefs_, formats_);
-  world_->macros = &macros_;
+  world_->SetMacros(&macros_);
+  handlers_ = std::make_unique<TProtocol>(*world_);
+  world_->SetProtocol(handlers_.get());
   world_->Random = [] { return 0.0; };
   OnWorldCreated();
   TWorldConfig tree;

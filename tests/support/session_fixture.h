@@ -10,6 +10,7 @@
 #include "display/message_format.h"
 #include "engine/world.h"
 #include "platform/poll_loop.h"
+#include "protocol/protocol.h"
 #include "support/loopback_peer.h"
 
 namespace zeph::test {
@@ -41,6 +42,7 @@ class SessionTest : public testing::Test {
   TLoopbackPeer server_{loop_};
   TMacroRecorder macros_;
   std::unique_ptr<TWorld> world_;
+  std::unique_ptr<TProtocol> handlers_;  // received commands are handled as the program does
   TUnit* unit_ = nullptr;
 
   // Builds the world and the unit and connects it; waits until the server
