@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   DecodeDecoratedText(text, decoded);
   if (decoded.text != stripped || decoded.decorations.size() != decoded.text.size()) abort();
   for (const TDecoration& d : decoded.decorations) {
-    if ((!d.hasFore && d.fore != 0) || (!d.hasBack && d.back != 0)) abort();
+    if ((!d.has_fore && d.fore != 0) || (!d.has_back && d.back != 0)) abort();
   }
 
   DecodeDecoratedText(text, decoded, TTabs::ExpandToFourSpaces);

@@ -20,22 +20,22 @@ void ShiftRanges(std::vector<TTextRange>& ranges, size_t by) {
 TLineBuilder::TLineBuilder(const TUrlDetector& detector, const TKeywordMatcher* keywords)
     : detector_(detector), keywords_(keywords) {}
 
-TLogLine TLineBuilder::Build(const TLogLineSource& source, bool keywordCheck) {
+TLogLine TLineBuilder::Build(const TLogLineSource& source, bool keyword_check) {
   TLogLine line;
   line.category = source.category;
-  line.nickClass = source.nickClass;
+  line.nick_class = source.nick_class;
   line.nick = source.nick;
-  line.linkKey = source.linkKey;
+  line.link_key = source.link_key;
   line.serial = source.serial;
   line.unit = source.unit;
   line.channel = source.channel;
 
   DecodeDecoratedText(source.body, body_, TTabs::ExpandToFourSpaces);
-  line.text.reserve(source.time.size() + source.place.size() + source.nickPiece.size() + body_.text.size());
+  line.text.reserve(source.time.size() + source.place.size() + source.nick_piece.size() + body_.text.size());
   AppendPrefixPiece(line, source.time, TLogElement::Time);
   AppendPrefixPiece(line, source.place, TLogElement::Place);
-  AppendPrefixPiece(line, source.nickPiece, TLogElement::Nick);
-  line.prefixLength = line.text.size();
+  AppendPrefixPiece(line, source.nick_piece, TLogElement::Nick);
+  line.prefix_length = line.text.size();
   if (body_.text.empty()) return line;
 
   elements_.assign(body_.text.size(), TLogElement::Text);
@@ -43,10 +43,10 @@ TLogLine TLineBuilder::Build(const TLogLineSource& source, bool keywordCheck) {
   Mark(line.addresses, TLogElement::Address);
   detector_.FindAllUrls(body_.text, line.urls);
   Mark(line.urls, TLogElement::Url);
-  if (keywordCheck && IsMessageCategory(source.category)) MatchKeywords(line);
+  if (keyword_check && IsMessageCategory(source.category)) MatchKeywords(line);
 
-  ShiftRanges(line.addresses, line.prefixLength);
-  ShiftRanges(line.urls, line.prefixLength);
+  ShiftRanges(line.addresses, line.prefix_length);
+  ShiftRanges(line.urls, line.prefix_length);
   AppendBodyRuns(line);
   line.text += body_.text;
   return line;
@@ -66,14 +66,14 @@ void TLineBuilder::Mark(const std::vector<TTextRange>& ranges, TLogElement eleme
 
 void TLineBuilder::MatchKeywords(TLogLine& line) {
   if (!keywords_ || !keywords_->HasKeywords()) return;
-  keywordRanges_.clear();
-  line.keywordHit = keywords_->Match(body_.text, line.urls, keywordRanges_);
-  Mark(keywordRanges_, TLogElement::Keyword);
+  keyword_ranges_.clear();
+  line.keyword_hit = keywords_->Match(body_.text, line.urls, keyword_ranges_);
+  Mark(keyword_ranges_, TLogElement::Keyword);
 }
 
 // A new run starts wherever the element or the decoration changes.
 void TLineBuilder::AppendBodyRuns(TLogLine& line) const {
-  size_t offset = line.prefixLength;
+  size_t offset = line.prefix_length;
   size_t start = 0;
   for (size_t pos = 1; pos <= body_.text.size(); ++pos) {
     if (pos < body_.text.size() && elements_[pos] == elements_[start] &&

@@ -22,9 +22,9 @@ class TLineBuilder {
 
   void SetKeywordMatcher(const TKeywordMatcher* keywords) { keywords_ = keywords; }
 
-  // keywordCheck: the caller asks for keyword matching; it runs only for the
+  // keyword_check: the caller asks for keyword matching; it runs only for the
   // message categories (Privmsg, Notice, Action).
-  TLogLine Build(const TLogLineSource& source, bool keywordCheck);
+  TLogLine Build(const TLogLineSource& source, bool keyword_check);
 
  private:
   void AppendPrefixPiece(TLogLine& line, const std::string& piece, TLogElement element);
@@ -36,7 +36,7 @@ class TLineBuilder {
   const TKeywordMatcher* keywords_;
   TDecodedText body_;
   std::vector<TLogElement> elements_;
-  std::vector<TTextRange> keywordRanges_;
+  std::vector<TTextRange> keyword_ranges_;
 };
 
 }  // namespace zeph

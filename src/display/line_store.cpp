@@ -6,10 +6,10 @@ namespace zeph {
 
 TLineStore::TLineStore(TLineBuilder& builder) : builder_(builder) {}
 
-const TLogLine& TLineStore::AddLine(const TLogLineSource& source, bool keywordCheck) {
+const TLogLine& TLineStore::AddLine(const TLogLineSource& source, bool keyword_check) {
   if (observer_) observer_->BeforeLineAdded();
-  lines_.push_back(builder_.Build(source, keywordCheck));
-  lines_.back().serial = nextSerial_++;
+  lines_.push_back(builder_.Build(source, keyword_check));
+  lines_.back().serial = next_serial_++;
   DropBeyondLimit();
   if (observer_) observer_->AfterLineAdded();
   return lines_.back();
@@ -23,14 +23,14 @@ void TLineStore::RemoveOldest(long long count) {
   if (observer_) observer_->LinesDropped(dropped);
 }
 
-void TLineStore::SetMaxLines(int maxLines) {
-  maxLines_ = maxLines;
+void TLineStore::SetMaxLines(int max_lines) {
+  max_lines_ = max_lines;
   DropBeyondLimit();
 }
 
 void TLineStore::DropBeyondLimit() {
-  if (maxLines_ > 0 && lines_.size() > static_cast<size_t>(maxLines_))
-    RemoveOldest(static_cast<long long>(lines_.size() - static_cast<size_t>(maxLines_)));
+  if (max_lines_ > 0 && lines_.size() > static_cast<size_t>(max_lines_))
+    RemoveOldest(static_cast<long long>(lines_.size() - static_cast<size_t>(max_lines_)));
 }
 
 // Serials grow by one per added line and lines leave only from the front,

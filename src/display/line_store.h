@@ -38,7 +38,7 @@ class TLineStore {
   // Builds the line of source, gives it the next serial number (whatever
   // serial the source carries), appends it and drops the oldest lines beyond
   // the limit.
-  const TLogLine& AddLine(const TLogLineSource& source, bool keywordCheck);
+  const TLogLine& AddLine(const TLogLineSource& source, bool keyword_check);
 
   // Drops the count oldest lines; all of them when count is negative or
   // exceeds the line count.
@@ -47,15 +47,15 @@ class TLineStore {
 
   // A limit of 0 or below means no limit. Lines beyond a new limit are
   // dropped at once.
-  void SetMaxLines(int maxLines);
-  int MaxLines() const { return maxLines_; }
+  void SetMaxLines(int max_lines);
+  int MaxLines() const { return max_lines_; }
 
   // The index of the line with this serial, or none once it was dropped.
   std::optional<size_t> FindBySerial(std::uint64_t serial) const;
 
   size_t Count() const { return lines_.size(); }
   const TLogLine& At(size_t index) const { return lines_[index]; }
-  std::uint64_t NextSerial() const { return nextSerial_; }
+  std::uint64_t NextSerial() const { return next_serial_; }
 
   // The text of every line, each followed by CR LF, as a saved log holds it.
   std::string JoinedText() const;
@@ -66,8 +66,8 @@ class TLineStore {
   TLineBuilder& builder_;
   TLineStoreObserver* observer_ = nullptr;
   std::deque<TLogLine> lines_;
-  std::uint64_t nextSerial_ = 1;
-  int maxLines_ = kDefaultMaxLines;
+  std::uint64_t next_serial_ = 1;
+  int max_lines_ = kDefaultMaxLines;
 };
 
 }  // namespace zeph

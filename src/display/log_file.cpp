@@ -81,7 +81,7 @@ void TLogFile::WriteLine(std::string_view text) {
 
 void TLogFile::WriteLine(const TLogLineSource& source) {
   if (!enabled_) return;
-  joined_.assign(source.time).append(source.place).append(source.nickPiece).append(source.body);
+  joined_.assign(source.time).append(source.place).append(source.nick_piece).append(source.body);
   WriteLine(std::string_view(joined_));
 }
 
@@ -94,8 +94,8 @@ void TLogFile::CheckPath() {
 }
 
 void TLogFile::Tick() {
-  if (!IsOpen() || !context_.settings.forceFlush) return;
-  if (++flush_counter_ <= context_.settings.flushSeconds) return;
+  if (!IsOpen() || !context_.settings.force_flush) return;
+  if (++flush_counter_ <= context_.settings.flush_seconds) return;
   flush_counter_ = 0;
   // A parked file has handed everything to the operating system already.
   if (file_.IsOpen() && !file_.Sync()) SwitchOff("cannot be put on the disk", errno);

@@ -33,12 +33,12 @@ inline TLinkKey ConsoleCopyKey(TNodeId unit, TNodeId channel, int category) {
 struct TLogLineSource {
   std::string time;       // time piece, may be empty
   std::string place;      // place piece, may be empty
-  std::string nickPiece;  // nick prefix, may be empty
+  std::string nick_piece;  // nick prefix, may be empty
   std::string body;       // message text with IRC control bytes
   int category = 0;       // font category 0..19
-  int nickClass = 0;      // 0 other users, 1 the user himself, 2..6 user groups 1..5
+  int nick_class = 0;      // 0 other users, 1 the user himself, 2..6 user groups 1..5
   std::string nick;       // the sender's plain nick, empty when none
-  TLinkKey linkKey;       // where the line came from; empty for lines of own logs
+  TLinkKey link_key;       // where the line came from; empty for lines of own logs
   std::uint64_t serial = 0;
   TNodeId unit = kNoNode;     // source unit, kNoNode when the line has none
   TNodeId channel = kNoNode;  // source channel, talk or DCC chat; kNoNode for unit log lines
@@ -76,22 +76,22 @@ struct TLineLayout {
   std::uint64_t generation = 0;
   std::vector<TRow> rows;
 
-  bool IsValidFor(int viewWidth, std::uint64_t layoutGeneration) const {
-    return width == viewWidth && generation == layoutGeneration;
+  bool IsValidFor(int view_width, std::uint64_t layout_generation) const {
+    return width == view_width && generation == layout_generation;
   }
 };
 
 struct TLogLine {
   std::string text;  // time + place + nick piece + plain body (control bytes removed, tabs expanded)
-  size_t prefixLength = 0;
+  size_t prefix_length = 0;
   std::vector<TLogRun> runs;
   std::vector<TTextRange> urls;       // positions in text
   std::vector<TTextRange> addresses;  // positions in text
-  bool keywordHit = false;
+  bool keyword_hit = false;
   int category = 0;
-  int nickClass = 0;
+  int nick_class = 0;
   std::string nick;
-  TLinkKey linkKey;
+  TLinkKey link_key;
   std::uint64_t serial = 0;
   TNodeId unit = kNoNode;
   TNodeId channel = kNoNode;

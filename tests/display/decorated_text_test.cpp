@@ -19,8 +19,8 @@ std::string Describe(const TDecoration& d) {
   if (d.bold) s += "B";
   if (d.underline) s += "U";
   if (d.reverse) s += "R";
-  if (d.hasFore) s += "f" + std::to_string(d.fore);
-  if (d.hasBack) s += "k" + std::to_string(d.back);
+  if (d.has_fore) s += "f" + std::to_string(d.fore);
+  if (d.has_back) s += "k" + std::to_string(d.back);
   return s.empty() ? "-" : s;
 }
 

@@ -67,7 +67,7 @@ TEST_F(LogFileTest, ChannelLinesGoToTheDailyFileBetweenBanners) {
 
   TLogLineSource source;
   source.time = "12:34 ";
-  source.nickPiece = "(nick) ";
+  source.nick_piece = "(nick) ";
   source.body = "\x02" "bold\x02 \x03" "4,2red\x0f\ttab " + Sjis("日本語");
   log.WriteLine(source);
   fs::path file = Root() / "#abc" / "20080305-Srv.txt";
