@@ -1,6 +1,6 @@
 #include "display/decorated_text.h"
 
-#include "platform/sjis.h"
+#include <algorithm>
 
 namespace zeph {
 namespace {
@@ -66,26 +66,35 @@ void ApplyToggleOrStop(char c, TDecoration& decoration) {
 }
 
 // The end of the characters from pos on that carry no control byte (nor a
-// tab, when tabs are expanded), stepping over double-byte characters whole.
+// tab, when tabs are expanded). Every byte looked for is below 0x20 and every
+// second byte of a double-byte character is 0x40 or above, so the scan never
+// stops inside a character and need not step over them.
 size_t PlainSpanEnd(std::string_view text, size_t pos, bool stop_at_tab) {
-  while (pos < text.size()) {
+  for (; pos < text.size(); ++pos) {
     char c = text[pos];
+    if (static_cast<unsigned char>(c) >= 0x20) continue;
     if (IsToggleOrStop(c) || c == kColorCode || (stop_at_tab && c == '\t')) break;
-    pos += SjisCharLength(text, pos);
   }
   return pos;
 }
 
 void Append(TDecodedText& out, std::string_view bytes, TDecoration decoration) {
+  if (out.spans.empty() || !(out.spans.back().decoration == decoration))
+    out.spans.push_back(TDecorationSpan{out.text.size(), decoration});
   out.text.append(bytes);
-  out.decorations.insert(out.decorations.end(), bytes.size(), decoration);
 }
 
 }  // namespace
 
+TDecoration TDecodedText::DecorationAt(size_t pos) const {
+  auto after = std::upper_bound(spans.begin(), spans.end(), pos,
+                                [](size_t p, const TDecorationSpan& span) { return p < span.start; });
+  return after == spans.begin() ? TDecoration() : std::prev(after)->decoration;
+}
+
 void DecodeDecoratedText(std::string_view text, TDecodedText& out, TTabs tabs) {
   out.text.clear();
-  out.decorations.clear();
+  out.spans.clear();
   bool expand_tabs = tabs == TTabs::ExpandToFourSpaces;
   TDecoration decoration;
   size_t pos = 0;

@@ -45,7 +45,8 @@ struct TLogLineSource {
 };
 
 // A stretch of text drawn alike. The runs of a line cover its text from 0 to
-// its end without gaps or overlaps.
+// its end without gaps or overlaps; the line's prefix pieces (time, place,
+// nick) are the runs of those elements at its start.
 struct TLogRun {
   size_t start = 0;
   size_t end = 0;
@@ -55,32 +56,9 @@ struct TLogRun {
   bool operator==(const TLogRun&) const = default;
 };
 
-// The wrapped rows of a line for one view width and layout generation,
-// computed and kept by the log view.
-struct TLineLayout {
-  struct TPiece {
-    size_t start = 0;
-    size_t end = 0;
-    size_t run = 0;  // index into the line's runs
-    int width = 0;
-    int height = 0;
-  };
-  struct TRow {
-    size_t first = 0;
-    size_t last = 0;
-    int height = 0;
-    std::vector<TPiece> pieces;
-  };
-
-  int width = -1;
-  std::uint64_t generation = 0;
-  std::vector<TRow> rows;
-
-  bool IsValidFor(int view_width, std::uint64_t layout_generation) const {
-    return width == view_width && generation == layout_generation;
-  }
-};
-
+// A built line with everything a view needs to draw it. The store keeps
+// its lines packed and hands them out as values of this type; the layout a
+// view computes for a line is the view's, kept apart from it.
 struct TLogLine {
   std::string text;  // time + place + nick piece + plain body (control bytes removed, tabs expanded)
   size_t prefix_length = 0;
@@ -95,13 +73,14 @@ struct TLogLine {
   std::uint64_t serial = 0;
   TNodeId unit = kNoNode;
   TNodeId channel = kNoNode;
-  mutable TLineLayout layout;
 
   // The element of the run holding pos; Text when no run does.
   TLogElement ElementAt(size_t pos) const;
   // The URL (or address) whose range holds pos; empty when none does.
   std::string_view UrlAt(size_t pos) const;
   std::string_view AddressAt(size_t pos) const;
+
+  bool operator==(const TLogLine&) const = default;
 };
 
 }  // namespace zeph

@@ -32,16 +32,18 @@ class ConsoleCopyTest : public test::SessionTest {
   }
 
   TChannel& C() { return *unit_->FindChannel("#c"); }
-  // The console line whose text holds `part`, or null.
+  // The console line whose text holds `part` (valid until the next call),
+  // or null.
   const TLogLine* ConsoleLine(const std::string& part) {
-    const TLineStore& console = world_->Console();
-    for (size_t i = 0; i < console.Count(); ++i) {
-      if (console.At(i).text.find(part) != std::string::npos) return &console.At(i);
+    TLineReader console(world_->Console());
+    for (size_t i = 0; i < world_->Console().Count(); ++i) {
+      if (console.Read(i).text.find(part) != std::string::npos) return &(found_ = console.Read(i));
     }
     return nullptr;
   }
 
   TConsoleView view_;
+  TLogLine found_;
 };
 
 TEST_F(ConsoleCopyTest, ACopyIsMadeWhenTheLineWouldOtherwiseGoUnseen) {
