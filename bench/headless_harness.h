@@ -17,10 +17,10 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/preference_file.h"
-#include "app/settings/preferences.h"
-#include "app/settings/server_config.h"
-#include "app/settings/tree_file.h"
+#include "settings/preference_file.h"
+#include "settings/preferences.h"
+#include "settings/server_config.h"
+#include "settings/tree_file.h"
 
 namespace zeph::bench {
 

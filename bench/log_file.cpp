@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "display/line_builder.h"
 #include "display/log_file.h"
 #include "display/url_detector.h"

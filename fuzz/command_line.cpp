@@ -22,7 +22,7 @@ void CheckParse(std::string_view line) {
   TParsedCommand parsed = ParseCommandLine(line);
   if (parsed.command.find(' ') != std::string::npos) abort();
   if (parsed.target.find(' ') != std::string::npos) abort();
-  if (UpperCommandWord(parsed.command) != parsed.command) abort();
+  if (AsciiUpperText(parsed.command) != parsed.command) abort();
   if (parsed.lone_colon && !parsed.rest.empty()) abort();
 }
 

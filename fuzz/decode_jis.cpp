@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "engine/encoding_char_type.h"
-#include "engine/encoding_jis.h"
-#include "engine/encoding_kana.h"
+#include "codec/encoding_char_type.h"
+#include "codec/encoding_jis.h"
+#include "codec/encoding_kana.h"
 #include "platform/sjis.h"
 
 using namespace zeph;

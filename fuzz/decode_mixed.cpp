@@ -10,8 +10,8 @@
 
 #include "engine/encoding.h"
 #include "engine/encoding_foreign_names.h"
-#include "engine/encoding_jis.h"
-#include "engine/encoding_utf8.h"
+#include "codec/encoding_jis.h"
+#include "codec/encoding_utf8.h"
 #include "platform/cp932.h"
 
 using namespace zeph;

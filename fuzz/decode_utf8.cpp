@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/encoding_utf8.h"
+#include "codec/encoding_utf8.h"
 #include "platform/cp932.h"
 
 using namespace zeph;

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string_view>
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "display/message_format.h"
 #include "engine/world.h"
 #include "platform/poll_loop.h"

@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings/ini_file.h"
-#include "app/settings/ini_writer.h"
-#include "app/settings/preference_file.h"
-#include "app/settings/tree_file.h"
+#include "settings/ini_file.h"
+#include "settings/ini_writer.h"
+#include "settings/preference_file.h"
+#include "settings/tree_file.h"
 
 using namespace zeph;
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "engine/byte_buffer.h"
+#include "net/byte_buffer.h"
 #include "engine/irc_message.h"
 
 using namespace zeph;

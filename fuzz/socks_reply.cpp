@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/proxy_socket.h"
+#include "net/proxy_socket.h"
 #include "platform/poll_loop.h"
 #include "offline.h"
 #include "wire_tap.h"

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/settings/line_list.h"
-#include "app/settings/text_file.h"
+#include "settings/line_list.h"
+#include "settings/text_file.h"
 
 using namespace zeph;
 

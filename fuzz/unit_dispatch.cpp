@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/byte_buffer.h"
+#include "net/byte_buffer.h"
 #include "fuzz_world.h"
 #include "member_mirror.h"
 #include "offline.h"

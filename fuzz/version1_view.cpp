@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings/ini_file.h"
-#include "app/settings/ini_writer.h"
-#include "app/settings/preferences.h"
+#include "settings/ini_file.h"
+#include "settings/ini_writer.h"
+#include "settings/preferences.h"
 #include "display/version1_format.h"
 #include "display/version1_view.h"
 #include "display/view_realise.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings/ini_file.h"
-#include "app/settings/ini_writer.h"
+#include "settings/ini_file.h"
+#include "settings/ini_writer.h"
 #include "display/background.h"
 #include "display/log_style.h"
 #include "display/view_realise.h"

@@ -10,7 +10,7 @@ packages=(
   libgtest-dev googletest libgmock-dev
   ngircd dante-server
   clang libclang-rt-14-dev libbenchmark-dev
-  locales
+  locales socat
 )
 
 sudo=""

@@ -4,11 +4,11 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/settings/ini_file.h"
-#include "app/settings/ini_writer.h"
-#include "app/settings/preference_file.h"
-#include "app/settings/settings_file_check.h"
-#include "app/settings/tree_file.h"
+#include "settings/ini_file.h"
+#include "settings/ini_writer.h"
+#include "settings/preference_file.h"
+#include "settings/settings_file_check.h"
+#include "settings/tree_file.h"
 #include "platform/cp932.h"
 #include "platform/sjis.h"
 #include "platform/string_printf.h"

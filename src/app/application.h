@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/app_folders.h"
-#include "app/settings/preferences.h"
-#include "app/settings/server_config.h"
+#include "settings/preferences.h"
+#include "settings/server_config.h"
 #include "display/message_format.h"
 #include "engine/world.h"
 #include "platform/event_loop.h"

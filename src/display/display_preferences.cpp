@@ -1,6 +1,6 @@
 #include "display/display_preferences.h"
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 
 namespace zeph {
 

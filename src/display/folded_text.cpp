@@ -4,15 +4,6 @@
 
 namespace zeph {
 
-void FoldAsciiUpper(std::string_view text, std::string& out) {
-  out.assign(text);
-  for (size_t pos = 0; pos < out.size();) {
-    size_t length = SjisCharLength(out, pos);
-    if (length == 1) out[pos] = AsciiUpper(out[pos]);
-    pos += length;
-  }
-}
-
 void MarkCharacterStarts(std::string_view text, std::vector<std::uint8_t>& starts) {
   starts.assign(text.size() + 1, 0);
   for (size_t pos = 0; pos < text.size(); pos += SjisCharLength(text, pos)) starts[pos] = 1;

@@ -5,13 +5,10 @@
 #include <string_view>
 #include <vector>
 
-// Shift_JIS aware helpers for searching text without regard to case.
+// Searching text without regard to case: the case-folded copy comes from
+// FoldAsciiUpper (platform/sjis.h), the character starts from here, so a
+// match never begins or ends inside a double-byte character.
 namespace zeph {
-
-// out := text with ASCII letters upper-cased; double-byte characters are
-// stepped over whole and keep their bytes, so a second byte that happens to
-// equal a lower-case letter stays as it is.
-void FoldAsciiUpper(std::string_view text, std::string& out);
 
 // One flag per byte of text, 1 where a character starts (by the shared
 // Shift_JIS rule), plus one final flag for the end of the text.

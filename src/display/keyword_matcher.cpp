@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "display/folded_text.h"
+#include "platform/sjis.h"
 
 namespace zeph {
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_names.h"
+
 // Where log files go: the root folder and the name patterns of the
 // preferences, with the names of units, channels and nicks put in safely.
 // Channel names and nicks come from servers, so no name can leave the root
@@ -19,9 +21,6 @@ struct TPreferences;
 // The logs that have files, numbered as the log settings number them.
 enum class TLogFileKind { Unit = 0, Channel = 1, Talk = 2, DccChat = 3, Url = 4 };
 inline constexpr size_t kLogFileKindCount = 5;
-
-// The longest file or folder name, in bytes of the file system's UTF-8.
-inline constexpr size_t kMaxFileNameBytes = 255;
 
 // The log file preferences, ready for use.
 struct TLogFileSettings {

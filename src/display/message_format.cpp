@@ -6,7 +6,7 @@
 #include <limits>
 #include <locale.h>
 
-#include "app/settings/field_table.h"
+#include "settings/field_table.h"
 #include "display/formatter.h"
 #include "platform/sjis.h"
 #include "platform/version.h"

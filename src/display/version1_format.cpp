@@ -1,6 +1,6 @@
 #include "display/version1_format.h"
 
-#include "app/settings/ini_file.h"
+#include "settings/ini_file.h"
 #include "platform/sjis.h"
 
 namespace zeph {

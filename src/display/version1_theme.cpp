@@ -1,6 +1,6 @@
 #include "display/version1_theme.h"
 
-#include "app/settings/ini_file.h"
+#include "settings/ini_file.h"
 #include "display/version1_format.h"
 #include "display/version1_view.h"
 

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <iterator>
 
-#include "app/settings/counted_list.h"
-#include "app/settings/ini_file.h"
-#include "app/settings/preferences.h"
+#include "settings/counted_list.h"
+#include "settings/ini_file.h"
+#include "settings/preferences.h"
 #include "display/view_realise.h"
 #include "platform/sjis.h"
 

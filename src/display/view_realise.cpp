@@ -19,18 +19,6 @@ struct TRealiser {
   void String(const std::string&, std::string&) {}
 };
 
-// The longest start of `text` of at most `limit` bytes that ends on a
-// character boundary.
-std::string CutAtCharacter(const std::string& text, size_t limit) {
-  size_t end = 0;
-  while (end < text.size()) {
-    size_t next = end + SjisCharLength(text, end);
-    if (next > limit) break;
-    end = next;
-  }
-  return text.substr(0, end);
-}
-
 }  // namespace
 
 int RealisedFontSize(int size) {
@@ -42,7 +30,7 @@ int RealisedShadowKind(int kind) { return kind >= 0 && kind <= 3 ? kind : 0; }
 
 TFontSpec RealisedFont(const TFontSpec& font) {
   TFontSpec realised = font;
-  realised.family = CutAtCharacter(font.family, kMaxFaceNameBytes);
+  realised.family = CutSjis(font.family, kMaxFaceNameBytes);
   realised.charset = font.charset >= 0 && font.charset <= 255 ? font.charset : kDefaultCharset;
   realised.size = RealisedFontSize(font.size);
   realised.color = RealisedColor(font.color);

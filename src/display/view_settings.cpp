@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "app/settings/ini_file.h"
-#include "app/settings/ini_writer.h"
+#include "settings/ini_file.h"
+#include "settings/ini_writer.h"
 #include "display/view_settings_layout.h"
 #include "platform/files.h"
 #include "platform/sjis.h"

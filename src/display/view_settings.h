@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings/preferences.h"  // kUserGroupCount, shared with the user groups
+#include "settings/preferences.h"  // kUserGroupCount, shared with the user groups
 #include "display/message_format.h"
 #include "display/palette.h"
 

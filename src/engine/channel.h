@@ -5,7 +5,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "app/settings/server_config.h"
+#include "settings/server_config.h"
 #include "engine/channel_mode.h"
 #include "engine/member_list.h"
 #include "engine/tree_node.h"

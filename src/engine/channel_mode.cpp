@@ -3,8 +3,7 @@
 #include <charconv>
 #include <limits>
 
-#include "engine/irc_text.h"
-#include "platform/sjis.h"
+#include "engine/mode_letters.h"
 
 namespace zeph {
 
@@ -57,44 +56,17 @@ std::string SetLetters(const Mode& mode, const TFlag<Mode> (&flags)[N]) {
   return letters;
 }
 
-// The letters of a mode word, skipping double-byte characters whole: the
-// second byte of one may look like a mode letter.
-template <class Visit>
-void ForEachModeLetter(std::string_view word, Visit visit) {
-  for (size_t pos = 0; pos < word.size();) {
-    size_t length = SjisCharLength(word, pos);
-    if (length == 1) visit(word[pos]);
-    pos += length;
-  }
-}
-
-// Mode letters that carry an argument this record does not keep.
-bool TakesIgnoredArgument(char letter) {
-  return std::string_view("IORbeov").find(letter) != std::string_view::npos;
-}
-
 }  // namespace
 
 void TChannelMode::Apply(std::string_view mode_text) {
-  std::string_view rest = mode_text;
-  while (!rest.empty()) {
-    std::string_view word = NextToken(rest);
-    if (word.empty() || (word.front() != '+' && word.front() != '-')) continue;
-    bool plus = true;
-    ForEachModeLetter(word, [&](char letter) {
-      if (letter == '+' || letter == '-') {
-        plus = letter == '+';
-      } else if (bool* flag = FlagOf(*this, letter, kChannelFlags)) {
-        *flag = plus;
-      } else if (letter == 'k') {
-        std::string_view argument = NextToken(rest);
-        key = plus ? std::string(argument) : std::string();
-      } else if (letter == 'l') {
-        limit = plus ? ParseLimit(NextToken(rest)) : 0;
-      } else if (TakesIgnoredArgument(letter)) {
-        NextToken(rest);
-      }
-    });
+  for (const TModeLetter& mode : ModeLetters(mode_text, TModeWords::kSigned)) {
+    if (bool* flag = FlagOf(*this, mode.letter, kChannelFlags)) {
+      *flag = mode.plus;
+    } else if (mode.letter == 'k') {
+      key = mode.plus ? std::string(mode.argument) : std::string();
+    } else if (mode.letter == 'l') {
+      limit = mode.plus ? ParseLimit(mode.argument) : 0;
+    }
   }
 }
 
@@ -139,14 +111,9 @@ TModeChange TChannelMode::Diff(const TChannelMode& next) const {
 }
 
 void TUserMode::Apply(std::string_view mode_text) {
-  bool plus = true;
-  ForEachModeLetter(mode_text, [&](char letter) {
-    if (letter == '+' || letter == '-') {
-      plus = letter == '+';
-    } else if (bool* flag = FlagOf(*this, letter, kUserFlags)) {
-      *flag = plus;
-    }
-  });
+  for (const TModeLetter& mode : ModeLetters(mode_text, TModeWords::kAll, TModeArguments::kNone)) {
+    if (bool* flag = FlagOf(*this, mode.letter, kUserFlags)) *flag = mode.plus;
+  }
 }
 
 std::string TUserMode::ToText() const { return "+" + SetLetters(*this, kUserFlags); }

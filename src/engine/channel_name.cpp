@@ -197,11 +197,7 @@ std::string StripSafeId(std::string_view name) {
 
 std::string IrcUpper(std::string_view text) {
   std::string upper(text);
-  for (size_t pos = 0; pos < upper.size();) {
-    size_t length = SjisCharLength(upper, pos);
-    if (length == 1) upper[pos] = IrcUpperByte(upper[pos]);
-    pos += length;
-  }
+  FoldSingleByteChars(upper, IrcUpperByte);
   return upper;
 }
 

@@ -1,10 +1,10 @@
 #include "engine/encoding.h"
 
-#include "engine/encoding_detect.h"
+#include "codec/encoding_detect.h"
 #include "engine/encoding_foreign_names.h"
-#include "engine/encoding_jis.h"
-#include "engine/encoding_kana.h"
-#include "engine/encoding_utf8.h"
+#include "codec/encoding_jis.h"
+#include "codec/encoding_kana.h"
+#include "codec/encoding_utf8.h"
 #include "platform/cp932.h"
 
 namespace zeph {

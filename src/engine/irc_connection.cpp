@@ -83,7 +83,6 @@ void TIrcConnection::TLineQueue::Clear() {
 
 void TIrcConnection::Flush() {
   if (!CanSend()) return;
-  TLifeGuard::TStamp stamp = guard_.Stamp();
   if (sending_) {
     if (!SendCurrent()) return;
     if (sending_ || !CanSend()) return;
@@ -92,8 +91,7 @@ void TIrcConnection::Flush() {
     while (!queue->Empty()) {
       if (sending_) return;
       current_ = queue->Pop();
-      if (!SendCurrent()) return;
-      if (!stamp.Holds() || !CanSend()) return;
+      if (!SendCurrent() || !CanSend()) return;
     }
   }
 }
@@ -112,10 +110,7 @@ bool TIrcConnection::SendCurrent() {
   penalty_sum_ += current_.penalty;
   bytes_in_flight_ += static_cast<int>(line.size());
   sent_.push_back(TSentLine{current_.penalty, static_cast<int>(line.size())});
-  if (owner_ == nullptr) return true;
-  TLifeGuard::TStamp stamp = guard_.Stamp();
-  owner_->OnSent(current_);
-  return stamp.Holds();
+  return guard_.Report(owner_, &TIrcConnectionListener::OnSent, current_).Holds();
 }
 
 // Gives back one second's worth of budget. Only the head of the sent list
@@ -136,9 +131,7 @@ void TIrcConnection::OnSocketConnected(TStreamSocket&) {
 }
 
 void TIrcConnection::OnSocketClosed(TStreamSocket&) {
-  TLifeGuard::TStamp stamp = guard_.Stamp();
-  if (owner_) owner_->OnClosed();
-  if (stamp.Alive()) timer_.Stop();
+  if (guard_.Report(owner_, &TIrcConnectionListener::OnClosed).Alive()) timer_.Stop();
 }
 
 void TIrcConnection::OnSocketResolved(TStreamSocket&) {
@@ -150,30 +143,22 @@ void TIrcConnection::OnSocketData(TStreamSocket&) { DeliverLines(); }
 // Each line is handled completely (handlers, prints, macros) before the
 // next is read; a handler may enqueue, close or reconnect meanwhile.
 void TIrcConnection::DeliverLines() {
-  TLifeGuard::TStamp stamp = guard_.Stamp();
   TIrcMessage message;
   while (socket_.Length() > 0) {
     int before = socket_.Length();
     std::string line = socket_.ReadLine();
-    if (socket_.TakeDroppedLine() && owner_) {
-      owner_->OnLineDropped();
-      if (!stamp.Holds()) return;
-    }
+    if (socket_.TakeDroppedLine() && !guard_.Report(owner_, &TIrcConnectionListener::OnLineDropped).Holds()) return;
     if (socket_.Length() == before) break;  // the rest is an incomplete line
     if (line.empty()) continue;
     message.Parse(line);
-    if (owner_ == nullptr) continue;
-    owner_->OnMessage(message);
-    if (!stamp.Holds()) return;
+    if (!guard_.Report(owner_, &TIrcConnectionListener::OnMessage, message).Holds()) return;
   }
 }
 
 void TIrcConnection::OnSocketWritable(TStreamSocket&) { Flush(); }
 
 void TIrcConnection::OnSocketError(TStreamSocket&, int, const std::string& text) {
-  TLifeGuard::TStamp stamp = guard_.Stamp();
-  if (owner_) owner_->OnError(text);
-  if (stamp.Alive() && !IsConnected()) timer_.Stop();
+  if (guard_.Report(owner_, &TIrcConnectionListener::OnError, text).Alive() && !IsConnected()) timer_.Stop();
 }
 
 }  // namespace zeph

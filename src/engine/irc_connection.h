@@ -4,7 +4,7 @@
 #include <string>
 
 #include "engine/irc_message.h"
-#include "engine/proxy_socket.h"
+#include "net/proxy_socket.h"
 #include "platform/event_loop.h"
 #include "platform/life_guard.h"
 

@@ -1,5 +1,6 @@
 #include "engine/irc_text.h"
 
+#include "engine/mode_letters.h"
 #include "platform/sjis.h"
 
 namespace zeph {
@@ -50,29 +51,11 @@ TPrefixParts SplitPrefix(std::string_view prefix) {
   return parts;
 }
 
-int ModePenalty(std::string params) {
+int ModePenalty(std::string_view params) {
+  // Each letter a server acts on costs 3; unknown letters cost nothing.
   int result = 1;
-  bool plus = true;
-  while (!params.empty()) {
-    std::string token = NextToken(params);
-    for (char c : token) {
-      switch (c) {
-        case '+': plus = true; break;
-        case '-': plus = false; break;
-        case 'I': case 'O': case 'R': case 'b': case 'e': case 'k': case 'o': case 'v':
-          NextToken(params);
-          result += 3;
-          break;
-        case 'l':
-          if (plus) NextToken(params);
-          result += 3;
-          break;
-        case 'a': case 'i': case 'm': case 'n': case 'p': case 'q': case 'r': case 's': case 't':
-          result += 3;
-          break;
-        default: break;
-      }
-    }
+  for (const TModeLetter& mode : ModeLetters(params, TModeWords::kAll)) {
+    if (std::string_view("IORbekovlaimnpqrst").find(mode.letter) != std::string_view::npos) result += 3;
   }
   return result > 10 ? 10 : result;
 }

@@ -25,7 +25,7 @@ struct TPrefixParts {
 TPrefixParts SplitPrefix(std::string_view prefix);
 
 // The flood penalty of an outgoing MODE command with these parameters.
-int ModePenalty(std::string params);
+int ModePenalty(std::string_view params);
 
 // Removes one leading ":".
 std::string StripColon(std::string_view text);

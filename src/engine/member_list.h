@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 
 // The members of one channel or talk, kept in the two orders the member
 // panel and the detail list show them in.

@@ -1,8 +1,8 @@
 #include "engine/unit.h"
 
-#include "app/settings/preferences.h"
-#include "engine/byte_buffer.h"
-#include "engine/irc_text.h"
+#include "settings/preferences.h"
+#include "net/byte_buffer.h"
+#include "engine/mode_letters.h"
 #include "engine/world.h"
 #include "platform/sjis.h"
 #include "platform/string_printf.h"
@@ -416,29 +416,12 @@ void TUnit::RaiseMacroEvents(const TIrcMessage& message, bool keyword) {
   if (message.command != "MODE") return;
   // Operator and voice changes are events of their own, one per nick.
   std::string modes = message.JoinParams(1);
-  while (!modes.empty() && modes.back() == ' ') modes.pop_back();
-  bool plus = true;
-  std::string letters = NextToken(modes);
-  for (; !letters.empty(); letters = NextToken(modes)) {
-    for (char c : letters) {
-      switch (c) {
-        case '+': plus = true; break;
-        case '-': plus = false; break;
-        case 'I': case 'O': case 'R': case 'b': case 'e': case 'k': NextToken(modes); break;
-        case 'l':
-          if (plus) NextToken(modes);
-          break;
-        case 'o':
-        case 'v': {
-          TIrcMessage event = message;
-          event.params = {message.Param(0), NextToken(modes)};
-          event.command = c == 'o' ? (plus ? "OP" : "DEOP") : (plus ? "VOICE" : "DEVOICE");
-          RaiseMacroEvent(event);
-          break;
-        }
-        default: break;
-      }
-    }
+  for (const TModeLetter& mode : ModeLetters(modes, TModeWords::kAll)) {
+    if (mode.letter != 'o' && mode.letter != 'v') continue;
+    TIrcMessage event = message;
+    event.params = {message.Param(0), std::string(mode.argument)};
+    event.command = mode.letter == 'o' ? (mode.plus ? "OP" : "DEOP") : (mode.plus ? "VOICE" : "DEVOICE");
+    RaiseMacroEvent(event);
   }
 }
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/settings/server_config.h"
+#include "settings/server_config.h"
 #include "display/line_composition.h"
 #include "display/message_kind.h"
 #include "engine/channel.h"
@@ -18,7 +18,7 @@
 #include "engine/irc_connection.h"
 #include "engine/rejoin_manager.h"
 #include "engine/target_index.h"
-#include "engine/resolver.h"
+#include "net/resolver.h"
 #include "engine/tree_node.h"
 #include "engine/who_queue.h"
 

@@ -1,7 +1,7 @@
 // Giving operator status to users on the auto-op lists, in batches after a
 // random delay, and getting it back for ourselves by rejoining a channel
 // we are alone in.
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "engine/channel_name.h"
 #include "engine/mask.h"
 #include "engine/unit.h"

@@ -1,6 +1,6 @@
 // The builders every part of the program sends commands with: each puts
 // the ":" before the trailing parameter and carries its flood penalty.
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "display/decoration_tags.h"
 #include "engine/channel_name.h"
 #include "engine/irc_text.h"

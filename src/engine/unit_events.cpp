@@ -1,9 +1,9 @@
 // What the unit does with the channel events and server messages it
 // receives: JOIN, PART, QUIT, NICK, MODE, TOPIC, INVITE, KICK, PING, ERROR,
 // WALLOPS and KILL.
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "engine/channel_name.h"
-#include "engine/irc_text.h"
+#include "engine/mode_letters.h"
 #include "engine/unit.h"
 #include "engine/world.h"
 #include "platform/sjis.h"
@@ -257,40 +257,26 @@ void TUnit::OnMode(const TIrcMessage& m) {
 void TUnit::OnChannelMode(const TIrcMessage& m, TChannel& target, const std::string& modes) {
   NoteSender(target, m);
   target.mode.Apply(modes);
-  std::string words = modes;
-  bool plus = true;
-  while (!words.empty()) {
-    std::string word = NextToken(words);
-    if (word.empty() || (word.front() != '+' && word.front() != '-')) continue;
-    for (char c : word) {
-      switch (c) {
-        case '+': plus = true; break;
-        case '-': plus = false; break;
-        case 'I': case 'R': case 'b': case 'e': {
-          std::string mask = NextToken(words);
-          if (world_.protocol) world_.protocol->OnMaskListChange(*this, target, c, plus, mask);
-          break;
+  for (const TModeLetter& mode : ModeLetters(modes, TModeWords::kSigned)) {
+    switch (mode.letter) {
+      case 'I': case 'R': case 'b': case 'e':
+        if (world_.protocol) {
+          world_.protocol->OnMaskListChange(*this, target, mode.letter, mode.plus, std::string(mode.argument));
         }
-        case 'O': case 'k': NextToken(words); break;
-        case 'l':
-          if (plus) NextToken(words);
-          break;
-        case 'o': {
-          std::string nick = NextToken(words);
-          target.members.SetMemberMode(nick, 'o', plus);
-          if (IsOwnNick(nick)) {
-            target.op = plus;
-            if (!plus) {
-              target.auto_op = TAutoOpQueue();
-            } else if (Prefs().EnableAutoOpOnBeingOperator) {
-              AutoOpPass(target);
-            }
+        break;
+      case 'o':
+        target.members.SetMemberMode(mode.argument, 'o', mode.plus);
+        if (IsOwnNick(mode.argument)) {
+          target.op = mode.plus;
+          if (!mode.plus) {
+            target.auto_op = TAutoOpQueue();
+          } else if (Prefs().EnableAutoOpOnBeingOperator) {
+            AutoOpPass(target);
           }
-          break;
         }
-        case 'v': target.members.SetMemberMode(NextToken(words), 'v', plus); break;
-        default: break;
-      }
+        break;
+      case 'v': target.members.SetMemberMode(mode.argument, 'v', mode.plus); break;
+      default: break;
     }
   }
   PrintToChannel(target, TMessageKind::Mode, m.nick, world_.Formats().FormatMode(SenderOf(m), target.name, modes));

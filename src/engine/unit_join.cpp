@@ -1,6 +1,6 @@
 // Joining at login and after a reconnection, in as few JOIN lines as the
 // server's line length allows.
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "engine/channel_name.h"
 #include "engine/unit.h"
 #include "engine/world.h"

@@ -1,7 +1,7 @@
 // How the unit prints: each event becomes a line in its own log (the unit
 // log, or a channel's), gated by the kind's settings, and a copy in the
 // shared console when the routing rule lets it through.
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "display/line_composition.h"
 #include "engine/channel_name.h"
 #include "engine/unit.h"

@@ -1,5 +1,5 @@
 // The unit's targets: channels, talks and DCC chats, and how names find them.
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "engine/channel_name.h"
 #include "engine/unit.h"
 #include "engine/world.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/preferences.h"
-#include "app/settings/server_config.h"
+#include "settings/preferences.h"
+#include "settings/server_config.h"
 #include "display/display_notifier.h"
 #include "display/keyword_matcher.h"
 #include "display/line_builder.h"

@@ -1,6 +1,6 @@
 #include "macro/command_names.h"
 
-#include "macro/keyword_case.h"
+#include "platform/sjis.h"
 
 namespace zeph {
 namespace {
@@ -164,7 +164,7 @@ std::span<const TMainCommandInfo> MainCommands() { return kCommands; }
 const TMainCommandInfo& MainCommandInfo(TMainCommand command) { return kCommands[static_cast<size_t>(command)]; }
 
 std::optional<TMainCommand> LookupCommand(std::string_view name) {
-  std::string lower = LowerText(name);
+  std::string lower = AsciiLowerText(name);
   for (const TCommandName& entry : kNames) {
     if (entry.name == lower) return entry.command;
   }

@@ -11,9 +11,5 @@ namespace zeph {
 
 bool EqualsKeyword(std::string_view text, std::string_view keyword);
 bool StartsWithKeyword(std::string_view text, std::string_view keyword);
-// ASCII letters lowered, double-byte characters kept whole.
-std::string LowerText(std::string_view text);
-// ASCII letters raised, double-byte characters kept whole.
-std::string UpperText(std::string_view text);
 
 }  // namespace zeph

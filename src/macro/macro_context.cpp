@@ -1,6 +1,6 @@
 #include "macro/macro_context.h"
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "engine/mask.h"
 
 namespace zeph {

@@ -5,7 +5,6 @@
 
 #include "engine/irc_message.h"
 #include "engine/irc_text.h"
-#include "macro/keyword_case.h"
 #include "platform/sjis.h"
 
 namespace zeph {
@@ -67,7 +66,7 @@ TMacroEvent MakeMacroEvent(const TIrcMessage& message, std::string_view my_nick)
   event.nick = message.nick;
   event.user = message.user;
   event.host = message.host;
-  event.command = UpperText(message.command);
+  event.command = AsciiUpperText(message.command);
   event.numeric = message.numeric;
   event.params = message.params;
   UnframeCtcp(event);
@@ -90,7 +89,7 @@ bool IsChannelFieldEnabled(std::string_view command_pattern) {
     if (length == 1 && std::string_view("|*?").find(command_pattern[pos]) != std::string_view::npos) return true;
     pos += length;
   }
-  return command_pattern.empty() || Contains(kChannelFieldCommands, LowerText(command_pattern));
+  return command_pattern.empty() || Contains(kChannelFieldCommands, AsciiLowerText(command_pattern));
 }
 
 }  // namespace zeph

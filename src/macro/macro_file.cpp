@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "app/settings/line_list.h"
+#include "settings/line_list.h"
 #include "macro/record_line.h"
 #include "platform/cp932.h"
 #include "platform/files.h"

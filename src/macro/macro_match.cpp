@@ -4,13 +4,14 @@
 #include <optional>
 #include <string>
 
-#include "app/settings/line_list.h"
-#include "app/settings/preferences.h"
+#include "settings/line_list.h"
+#include "settings/preferences.h"
 #include "engine/irc_text.h"
 #include "macro/data_path.h"
 #include "macro/keyword_case.h"
 #include "macro/macro_variables.h"
 #include "macro/wildcard.h"
+#include "platform/sjis.h"
 
 namespace zeph {
 namespace {
@@ -87,7 +88,7 @@ TDecision EvaluateList(const TWildcardText& value, std::string_view alternative,
 // list file keeps its letter case: file names are case-sensitive here.
 std::string CommandAlternative(std::string alternative) {
   if (StartsWithKeyword(alternative, kList)) return alternative;
-  alternative = UpperText(alternative);
+  alternative = AsciiUpperText(alternative);
   return alternative == "DCCCHATMES" ? std::string(kEventDccChatMessage) : alternative;
 }
 

@@ -7,6 +7,7 @@
 
 #include "macro/keyword_case.h"
 #include "macro/macro_variables.h"
+#include "platform/sjis.h"
 
 namespace zeph {
 namespace {
@@ -72,7 +73,7 @@ std::vector<TPopupEntry> BuildPopupMenu(const TPopupMenu& menu) {
 bool IsPopupItemEnabled(const TPopupItem& item, const TPopupState& state) {
   if (!state.unit_selected) return false;
   if (!state.text_selected && (UsesVariable(item.target, 's') || UsesVariable(item.info, 's'))) return false;
-  std::string action = LowerText(item.action);
+  std::string action = AsciiLowerText(item.action);
   bool sends = std::find(kServerActions.begin(), kServerActions.end(), action) != kServerActions.end();
   return state.logged_in || !sends;
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/settings/line_list.h"
+#include "settings/line_list.h"
 #include "macro/keyword_case.h"
 #include "macro/record_line.h"
 #include "platform/files.h"
@@ -40,7 +40,7 @@ bool IsWebSearch(const TPopupItem& item) {
 void MoveWebSearchToUtf8(TPopupItem& item) {
   if (!IsWebSearch(item)) return;
   item.info = ReplaceAll(item.info, "Shift_JIS", "utf-8");
-  if (item.target.empty() && LowerText(item.info).find("utf-8") != std::string::npos) item.target = "UTF-8";
+  if (item.target.empty() && AsciiLowerText(item.info).find("utf-8") != std::string::npos) item.target = "UTF-8";
 }
 
 TPopupItem Item(std::string_view caption, std::string_view action, std::string_view target, std::string_view info) {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/settings/line_list.h"
+#include "settings/line_list.h"
 
 // Macro and popup-menu files hold one record per line, its fields
 // separated by TAB, in the byte layout the Windows client writes.

@@ -2,14 +2,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 namespace zeph {
 
 // Lets an object notice that a callback it made has destroyed it, or has
 // closed and restarted it (a new "life": a reconnection):
-//   TLifeGuard::TStamp stamp = guard_.Stamp();
-//   listener_->OnSomething(*this);
-//   if (!stamp.Holds()) return;  // gone or restarted: touch nothing more
+//   if (!guard_.Report(listener_, &TListener::OnSomething, *this).Holds()) return;
+// Gone or restarted, it touches nothing more.
 // The state lives apart from the object, so a stamp can be asked after
 // the object is gone.
 class TLifeGuard {
@@ -39,6 +39,17 @@ class TLifeGuard {
   TLifeGuard& operator=(const TLifeGuard&) = delete;
 
   TStamp Stamp() const { return TStamp(state_); }
+
+  // Calls a listener's method (no listener: no call) and returns the stamp
+  // taken before it, to ask what the call left of the object. Touches
+  // nothing of the guard after the call, which may have destroyed it.
+  template <class Listener, class Method, class... Args>
+  TStamp Report(Listener* listener, Method method, Args&&... args) const {
+    TStamp stamp = Stamp();
+    if (listener != nullptr) (listener->*method)(std::forward<Args>(args)...);
+    return stamp;
+  }
+
   // The object closed or restarted: stamps taken before no longer hold.
   void Renew() { ++state_->life; }
 

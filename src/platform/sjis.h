@@ -20,10 +20,33 @@ inline size_t SjisCharLength(std::string_view text, size_t pos) {
   return 1;
 }
 
+// The longest start of a text of at most `limit` bytes that ends between
+// characters.
+std::string_view CutSjis(std::string_view text, size_t limit);
+
 // ASCII-only case folding; never the C locale's, which could touch the
 // bytes of double-byte characters.
 inline char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
 inline char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+// Changes every single-byte character of a text by a byte rule (AsciiUpper,
+// the IRC case mapping); double-byte characters keep their bytes, so a
+// second byte that looks like a letter is never folded.
+template <class Rule>
+void FoldSingleByteChars(std::string& text, Rule rule) {
+  for (size_t pos = 0; pos < text.size();) {
+    size_t length = SjisCharLength(text, pos);
+    if (length == 1) text[pos] = rule(text[pos]);
+    pos += length;
+  }
+}
+
+// The text with its ASCII letters raised or lowered, double-byte characters
+// kept whole. FoldAsciiUpper reuses the storage of out, for scans that fold
+// every line they see.
+void FoldAsciiUpper(std::string_view text, std::string& out);
+std::string AsciiUpperText(std::string_view text);
+std::string AsciiLowerText(std::string_view text);
 
 // The program's own message texts are written in the source as UTF-8 and
 // converted here once: Sjis("接続は拒否されました") is the internal text.

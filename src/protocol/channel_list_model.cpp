@@ -8,18 +8,6 @@
 namespace zeph {
 namespace {
 
-// ASCII letters folded, double-byte characters kept whole so that their
-// second byte is never taken for a letter.
-std::string FoldCase(const std::string& text) {
-  std::string folded = text;
-  for (size_t pos = 0; pos < folded.size();) {
-    size_t length = SjisCharLength(folded, pos);
-    if (length == 1) folded[pos] = AsciiLower(folded[pos]);
-    pos += length;
-  }
-  return folded;
-}
-
 // A row with its folded texts, made once per sort: a large network lists
 // tens of thousands of channels.
 struct TSortKey {
@@ -58,7 +46,8 @@ void TChannelListModel::Sort() {
   std::vector<TSortKey> keys;
   keys.reserve(rows_.size());
   for (size_t i = 0; i < rows_.size(); ++i) {
-    keys.push_back(TSortKey{FoldCase(rows_[i].channel), FoldCase(rows_[i].topic), rows_[i].users, i});
+    const TChannelListRow& row = rows_[i];
+    keys.push_back(TSortKey{AsciiLowerText(row.channel), AsciiLowerText(row.topic), row.users, i});
   }
   TChannelListColumn column = sort_column_;
   std::stable_sort(keys.begin(), keys.end(), [column](const TSortKey& a, const TSortKey& b) { return Less(a, b, column); });

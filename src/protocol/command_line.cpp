@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "display/decoration_tags.h"
 #include "engine/channel_name.h"
 #include "engine/irc_text.h"

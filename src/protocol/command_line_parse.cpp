@@ -45,22 +45,12 @@ void ResolveAliases(TParsedCommand& parsed) {
   }
   if (parsed.command != "CTCPQUERY") return;
   std::string_view words = parsed.rest;
-  if (UpperCommandWord(NextToken(words)) != "ACTION") return;
+  if (AsciiUpperText(NextToken(words)) != "ACTION") return;
   parsed.command = "ACTION";
   parsed.rest = words;
 }
 
 }  // namespace
-
-std::string UpperCommandWord(std::string_view word) {
-  std::string upper(word);
-  for (size_t pos = 0; pos < upper.size();) {
-    size_t length = SjisCharLength(upper, pos);
-    if (length == 1) upper[pos] = AsciiUpper(upper[pos]);
-    pos += length;
-  }
-  return upper;
-}
 
 bool TakesTarget(std::string_view command) {
   return std::find(kTargetCommands.begin(), kTargetCommands.end(), command) != kTargetCommands.end();
@@ -74,7 +64,7 @@ TParsedCommand ParseCommandLine(std::string_view line) {
   std::string converted = TagsToControlCodes(line);
   std::string_view rest = converted;
   TParsedCommand parsed;
-  parsed.command = UpperCommandWord(NextToken(rest));
+  parsed.command = AsciiUpperText(NextToken(rest));
   if (TakesTarget(parsed.command)) {
     parsed.target = NextToken(rest);
     parsed.lone_colon = rest == ":";

@@ -28,7 +28,5 @@ bool TakesTarget(std::string_view command);
 // offered to the macros first.
 bool IsKnownIrcCommand(std::string_view command);
 
-// ASCII letters upper-cased, double-byte characters stepped over whole.
-std::string UpperCommandWord(std::string_view word);
 
 }  // namespace zeph

@@ -1,6 +1,6 @@
 #include "protocol/ctcp_frame.h"
 
-#include "display/folded_text.h"
+#include "platform/sjis.h"
 
 namespace zeph {
 

@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "display/decoration_tags.h"
 #include "engine/irc_message.h"
 #include "engine/irc_text.h"

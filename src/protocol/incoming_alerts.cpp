@@ -1,6 +1,6 @@
 #include "protocol/incoming_alerts.h"
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "engine/unit.h"
 #include "engine/world.h"
 

@@ -1,6 +1,6 @@
 #include "protocol/incoming_display.h"
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "engine/channel_name.h"
 #include "engine/mask.h"
 #include "engine/unit.h"

@@ -1,6 +1,6 @@
 #include "protocol/message_split.h"
 
-#include "engine/encoding_kana.h"
+#include "codec/encoding_kana.h"
 #include "engine/irc_message.h"
 #include "platform/sjis.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "engine/channel_name.h"
 #include "engine/unit.h"
 #include "engine/world.h"

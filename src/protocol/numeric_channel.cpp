@@ -1,6 +1,6 @@
 // Replies about channels: modes, topics, the member lists that NAMES and
 // WHO fill, what a channel we create gets, LIST and the mask lists.
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "engine/channel_name.h"
 #include "engine/irc_message.h"
 #include "engine/irc_text.h"

@@ -1,6 +1,6 @@
 // Error replies: printed, and for refused nicks and channels the retries
 // and bookkeeping that follow.
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "engine/channel_name.h"
 #include "engine/irc_message.h"
 #include "engine/unit.h"

@@ -2,7 +2,7 @@
 // replies, and the printing every handler shares.
 #include "protocol/numeric_replies.h"
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "engine/channel_name.h"
 #include "engine/irc_message.h"
 #include "engine/unit.h"

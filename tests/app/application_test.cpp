@@ -9,11 +9,11 @@
 #include <iterator>
 
 #include "app/app_folders.h"
-#include "app/settings/tree_file.h"
+#include "settings/tree_file.h"
 #include "app/startup_arguments.h"
 #include "platform/poll_loop.h"
 #include "platform/sjis.h"
-#include "settings_test_files.h"
+#include "support/settings_test_files.h"
 #include "support/loopback_peer.h"
 #include "support/temp_dir.h"
 

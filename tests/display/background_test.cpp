@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/settings_test_files.h"
+#include "support/settings_test_files.h"
 #include "display/picture_fixtures.h"
 #include "display/view_look.h"
 #include "platform/cp932.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 
 namespace zeph {
 namespace {

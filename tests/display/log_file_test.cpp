@@ -17,7 +17,7 @@
 #include <string>
 #include <thread>
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "display/log_line.h"
 #include "platform/cp932.h"
 #include "platform/poll_loop.h"

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/settings/ini_file.h"
-#include "app/settings/ini_writer.h"
+#include "settings/ini_file.h"
+#include "settings/ini_writer.h"
 #include "display/palette.h"
 #include "display/view_realise.h"
 #include "platform/sjis.h"

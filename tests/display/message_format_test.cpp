@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/ini_file.h"
-#include "app/settings/ini_writer.h"
+#include "settings/ini_file.h"
+#include "settings/ini_writer.h"
 #include "display/message_kind.h"
 #include "platform/sjis.h"
 #include "support/environment.h"

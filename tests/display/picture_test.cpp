@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_test_files.h"
+#include "support/settings_test_files.h"
 #include "display/bmp_reader.h"
 #include "display/jpeg_reader.h"
 #include "display/palette.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/ini_writer.h"
-#include "app/settings_test_files.h"
+#include "settings/ini_writer.h"
+#include "support/settings_test_files.h"
 #include "platform/cp932.h"
 #include "platform/sjis.h"
 #include "support/temp_dir.h"

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/ini_file.h"
-#include "app/settings/ini_writer.h"
-#include "app/settings/preferences.h"
-#include "app/settings_test_files.h"
+#include "settings/ini_file.h"
+#include "settings/ini_writer.h"
+#include "settings/preferences.h"
+#include "support/settings_test_files.h"
 #include "display/version1_theme.h"
 #include "display/view_realise.h"
 #include "platform/sjis.h"

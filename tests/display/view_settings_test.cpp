@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/ini_file.h"
-#include "app/settings/ini_writer.h"
-#include "app/settings_test_files.h"
+#include "settings/ini_file.h"
+#include "settings/ini_writer.h"
+#include "support/settings_test_files.h"
 #include "platform/sjis.h"
 #include "support/temp_dir.h"
 

@@ -3,11 +3,11 @@
 #include <string>
 
 #include "engine/encoding.h"
-#include "engine/encoding_char_type.h"
-#include "engine/encoding_detect.h"
+#include "codec/encoding_char_type.h"
+#include "codec/encoding_detect.h"
 #include "engine/encoding_foreign_names.h"
-#include "engine/encoding_jis.h"
-#include "engine/encoding_utf8.h"
+#include "codec/encoding_jis.h"
+#include "codec/encoding_utf8.h"
 #include "platform/sjis.h"
 
 namespace zeph {

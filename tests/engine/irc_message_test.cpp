@@ -114,6 +114,7 @@ TEST(IrcTextTest, ModePenalty) {
   const std::pair<const char*, int> cases[] = {
       {"", 1}, {"+ov a b", 7}, {"-l", 4}, {"+l 10", 4}, {"+bbbb a b c d", 10},
       {"+xyz", 1}, {"+i-m", 7}, {"+k key +t", 7},
+      {"b", 4}, {"-k key l", 7}, {"+\x82\x6F", 1},  // 0x82 0x6F is one character, not "o"
   };
   for (const auto& [params, penalty] : cases) EXPECT_EQ(ModePenalty(params), penalty) << params;
 }

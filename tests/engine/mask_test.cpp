@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 
 namespace zeph {
 namespace {

@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/preference_file.h"
-#include "app/settings/tree_file.h"
+#include "settings/preference_file.h"
+#include "settings/tree_file.h"
 #include "platform/sjis.h"
 #include "support/child_process.h"
 #include "support/environment.h"

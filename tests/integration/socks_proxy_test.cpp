@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/irc_connection.h"
-#include "engine/socket_error.h"
+#include "net/socket_error.h"
 #include "platform/sjis.h"
 #include "support/loopback_peer.h"
 #include "support/prerequisite.h"

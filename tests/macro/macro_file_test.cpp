@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_test_files.h"
+#include "support/settings_test_files.h"
 #include "macro/macro_file.h"
 #include "macro/macro_item.h"
 #include "platform/sjis.h"

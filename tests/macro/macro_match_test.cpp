@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_test_files.h"
+#include "support/settings_test_files.h"
 #include "engine/irc_message.h"
 #include "macro/macro_match.h"
 #include "macro/wildcard.h"

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <utility>
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "macro/macro_context.h"
 
 namespace zeph::test {

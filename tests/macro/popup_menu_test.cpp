@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_test_files.h"
+#include "support/settings_test_files.h"
 #include "macro/popup_layout.h"
 #include "macro/popup_menu.h"
 #include "platform/sjis.h"

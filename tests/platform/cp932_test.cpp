@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/sjis.h"
 
 namespace zeph {
@@ -27,6 +29,32 @@ TEST(SjisTest, CharacterLengthRule) {
   EXPECT_EQ(SjisCharLength("\x88\x7F", 0), 1u);
   EXPECT_EQ(SjisCharLength("\xB1\x40", 0), 1u);   // half-width kana
   EXPECT_EQ(Sjis("接続"), "\x90\xDA\x91\xB1");
+}
+
+TEST(SjisTest, AsciiCaseFoldsSingleByteCharactersOnly) {
+  struct TCase {
+    std::string text;
+    std::string upper;
+    std::string lower;
+  };
+  const TCase cases[] = {
+      {"Join #Chan_1", "JOIN #CHAN_1", "join #chan_1"},
+      {"@[`{", "@[`{", "@[`{"},  // the neighbours of the letters stay
+      // 0x82 0x61 and 0x83 0x41 are characters whose second bytes are "a" and "A".
+      {"x\x82\x61y\x83\x41z", "X\x82\x61Y\x83\x41Z", "x\x82\x61y\x83\x41z"},
+      {"a\x83", "A\x83", "a\x83"},          // a lead byte at the end stands alone
+      {"\x83\x0A" "a", "\x83\x0A" "A", "\x83\x0A" "a"},  // so does one before an invalid second byte
+      {"\xB1" "b", "\xB1" "B", "\xB1" "b"},  // half-width kana is one byte
+      {"", "", ""},
+  };
+  std::string reused = "longer than any case";
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(AsciiUpperText(c.text), c.upper);
+    EXPECT_EQ(AsciiLowerText(c.text), c.lower);
+    FoldAsciiUpper(c.text, reused);
+    EXPECT_EQ(reused, c.upper);
+  }
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 // encoding is still addressed as the server knows it.
 #include <gtest/gtest.h>
 
-#include "engine/encoding_utf8.h"
+#include "codec/encoding_utf8.h"
 #include "platform/sjis.h"
 #include "protocol/command_line.h"
 #include "protocol/numeric_test_fixture.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/settings/server_config.h"
+#include "settings/server_config.h"
 
 #include "support/child_process.h"
 #include "support/temp_dir.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/preferences.h"
+#include "settings/preferences.h"
 #include "display/message_format.h"
 #include "engine/world.h"
 #include "platform/poll_loop.h"

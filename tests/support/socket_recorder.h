@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/stream_socket.h"
+#include "net/stream_socket.h"
 
 namespace zeph::test {
 

@@ -1,0 +1,223 @@
+#include "codec/encoding_jis.h"
+
+#include <cstdint>
+
+#include "codec/encoding_kana.h"
+#include "platform/sjis.h"
+
+namespace zeph {
+namespace {
+
+enum TJisSet { kAscii, kKanji, kRoman, kKana };
+
+constexpr unsigned char kEsc = 0x1B;
+constexpr unsigned char kShiftOut = 0x0E;
+constexpr unsigned char kShiftIn = 0x0F;
+constexpr uint16_t kGetaCode = 0x81AC;  // 〓
+
+unsigned char ByteAt(std::string_view text, size_t pos) { return static_cast<unsigned char>(text[pos]); }
+
+bool IsJisByte(unsigned char c) { return c >= 0x21 && c <= 0x7E; }
+
+void AppendCode(uint16_t code, std::string* out) {
+  out->push_back(static_cast<char>(code >> 8));
+  out->push_back(static_cast<char>(code & 0xFF));
+}
+
+// The set an escape sequence at text[pos] designates; -1 when it is none of
+// ours or is cut off by the end of the text.
+int Designation(std::string_view text, size_t pos) {
+  if (text.size() - pos < 3) return -1;
+  char final = text[pos + 2];
+  if (text[pos + 1] == '$') return final == '@' || final == 'B' || final == 'b' ? kKanji : -1;
+  if (text[pos + 1] != '(') return -1;
+  switch (final) {
+    case 'B': case 'b': return kAscii;
+    case 'J': case 'j': return kRoman;
+    case 'I': case 'i': return kKana;
+    default: return -1;
+  }
+}
+
+uint16_t JisToSjis(unsigned char j1, unsigned char j2) {
+  unsigned s1 = ((j1 - 0x21u) >> 1) + 0x81;
+  if (s1 > 0x9F) s1 += 0x40;
+  unsigned s2 = j2 + ((j1 & 1) ? 0x1Fu : 0x7Du);
+  if (s2 >= 0x7F) ++s2;
+  return static_cast<uint16_t>((s1 << 8) | s2);
+}
+
+// Decoding state across one text: the current set and the set SI returns to.
+struct TJisReader {
+  int set = kAscii;
+  int shifted_from = kAscii;
+
+  // Decodes the byte(s) at text[pos] into out; returns how many it used.
+  size_t Step(std::string_view text, size_t pos, std::string* out) {
+    unsigned char c = ByteAt(text, pos);
+    if (c == kEsc) {
+      int designated = Designation(text, pos);
+      if (designated >= 0) {
+        set = designated;
+        return 3;
+      }
+    }
+    switch (set) {
+      case kKanji: return StepKanji(text, pos, out);
+      case kRoman:
+        if (c == kShiftOut) {
+          shifted_from = kRoman;
+          set = kKana;
+          return 1;
+        }
+        break;
+      case kKana:
+        if (c == kShiftIn) {
+          set = shifted_from;
+          return 1;
+        }
+        if (c >= 0x21 && c <= 0x5F) c |= 0x80;
+        break;
+    }
+    out->push_back(static_cast<char>(c));
+    return 1;
+  }
+
+  // A blank, control or 8-bit byte ends a kanji run that forgot its ESC ( B,
+  // so the rest of the line stays readable. Only two bytes 0x21–0x7E form a
+  // pair: anything else would map to bytes outside Shift_JIS, and a hostile
+  // second byte could come out as CR, LF or NUL.
+  size_t StepKanji(std::string_view text, size_t pos, std::string* out) {
+    unsigned char c = ByteAt(text, pos);
+    if (c <= 0x20 || c >= 0x80) {
+      set = kAscii;
+      out->push_back(static_cast<char>(c));
+      return 1;
+    }
+    if (IsJisByte(c) && pos + 1 < text.size() && IsJisByte(ByteAt(text, pos + 1))) {
+      AppendCode(JisToSjis(c, ByteAt(text, pos + 1)), out);
+      return 2;
+    }
+    AppendCode(kGetaCode, out);
+    return 1;
+  }
+};
+
+// IBM extension characters (lead 0xFA–0xFC) folded onto the codes of the
+// same characters in the NEC rows and the NEC-selected IBM rows, which have
+// JIS X 0208 style codes. Each range maps in order onto `target` onwards.
+struct TFoldRange {
+  uint16_t first, last, target;
+};
+constexpr TFoldRange kIbmFolds[] = {
+    {0xFA40, 0xFA49, 0xEEEF}, {0xFA4A, 0xFA53, 0x8754}, {0xFA54, 0xFA54, 0x81CA}, {0xFA55, 0xFA57, 0xEEFA},
+    {0xFA58, 0xFA58, 0x878A}, {0xFA59, 0xFA59, 0x8782}, {0xFA5A, 0xFA5A, 0x8784}, {0xFA5B, 0xFA5B, 0x81E6},
+    {0xFA5C, 0xFA7E, 0xED40}, {0xFA80, 0xFA9B, 0xED63}, {0xFA9C, 0xFAFC, 0xED80}, {0xFB40, 0xFB5B, 0xEDE1},
+    {0xFB5C, 0xFB7E, 0xEE40}, {0xFB80, 0xFB9B, 0xEE63}, {0xFB9C, 0xFBFC, 0xEE80}, {0xFC40, 0xFC4B, 0xEEE1},
+};
+
+// Codes with lead 0xF0 and above have no place in JIS X 0208: IBM
+// extensions fold, the user-defined area and the rest become "〓".
+uint16_t FoldToJisRange(uint16_t code) {
+  if (code < 0xF000) return code;
+  for (const TFoldRange& range : kIbmFolds) {
+    if (code >= range.first && code <= range.last) return static_cast<uint16_t>(code - range.first + range.target);
+  }
+  return kGetaCode;
+}
+
+// Writes sets and characters, emitting the escape sequences, SO and SI that
+// each change of set needs.
+class TJisWriter {
+ public:
+  TJisWriter(TKanaMode mode, std::string* out) : mode_(mode), out_(out) {}
+
+  void Ascii(unsigned char c) {
+    SwitchTo(kAscii);
+    out_->push_back(static_cast<char>(c));
+  }
+
+  void Kana(unsigned char c) {
+    if (mode_ == TKanaMode::EightBit) {
+      SwitchTo(kRoman);
+      out_->push_back(static_cast<char>(c));
+    } else {
+      SwitchTo(kKana);
+      out_->push_back(static_cast<char>(c & 0x7F));
+    }
+  }
+
+  // The published Shift_JIS to JIS X 0208 arithmetic.
+  void Kanji(uint16_t code) {
+    SwitchTo(kKanji);
+    unsigned s1 = code >> 8, s2 = code & 0xFF;
+    unsigned t = s2 >= 0x80 ? s2 - 1 : s2;
+    unsigned j1 = 2 * (s1 - (s1 < 0xA0 ? 0x70 : 0xB0)) - (t < 0x9E ? 1 : 0);
+    unsigned j2 = t < 0x9E ? t - 0x1F : t - 0x7D;
+    out_->push_back(static_cast<char>(j1));
+    out_->push_back(static_cast<char>(j2));
+  }
+
+  void SwitchTo(int to) {
+    int from = set_;
+    if (from == to) return;
+    set_ = to;
+    if (from == kKana && mode_ == TKanaMode::ShiftOut) {
+      out_->push_back(static_cast<char>(kShiftIn));
+      from = kRoman;
+    }
+    if (to == kKana && mode_ == TKanaMode::ShiftOut) {
+      if (from != kRoman) out_->append("\x1B(J");
+      out_->push_back(static_cast<char>(kShiftOut));
+      return;
+    }
+    static constexpr const char* kDesignations[] = {"\x1B(B", "\x1B$B", "\x1B(J", "\x1B(I"};
+    out_->append(kDesignations[to]);
+  }
+
+ private:
+  TKanaMode mode_;
+  std::string* out_;
+  int set_ = kAscii;
+};
+
+}  // namespace
+
+std::string DecodeJis(std::string_view jis) {
+  std::string out;
+  out.reserve(jis.size());
+  TJisReader reader;
+  for (size_t pos = 0; pos < jis.size();) pos += reader.Step(jis, pos, &out);
+  return out;
+}
+
+std::string EncodeJis(std::string_view sjis, TKanaMode mode) {
+  std::string out;
+  out.reserve(sjis.size() + sjis.size() / 4 + 8);
+  TJisWriter writer(mode, &out);
+  for (size_t pos = 0; pos < sjis.size();) {
+    unsigned char c = ByteAt(sjis, pos);
+    // Characters are cut by the same rule as every other scan, so 0xFD–0xFF
+    // stand alone and never take the next byte with them.
+    if (SjisCharLength(sjis, pos) == 2) {
+      writer.Kanji(FoldToJisRange(static_cast<uint16_t>((c << 8) | ByteAt(sjis, pos + 1))));
+      pos += 2;
+      continue;
+    }
+    if (IsHalfWidthKana(c)) {
+      writer.Kana(c);
+    } else if (c >= 0x80) {
+      // A lead byte at the end or before a byte that cannot follow it, or a
+      // byte that starts no character: copied, it would put 8-bit garbage on
+      // a 7-bit wire and glue itself to the receiver's next character.
+      writer.Kanji(kGetaCode);
+    } else {
+      writer.Ascii(c);
+    }
+    ++pos;
+  }
+  writer.SwitchTo(kAscii);
+  return out;
+}
+
+}  // namespace zeph
