@@ -26,7 +26,7 @@ bool IsPrintableSingleByte(unsigned char c) {
 // line of the log stays one line of the file); a byte that starts no
 // character of code page 932 becomes "〓".
 void AppendFileText(std::string_view text, std::string* out) {
-  const std::string& geta = Sjis("〓");
+  static const std::string& geta = Sjis("〓");
   for (size_t pos = 0; pos < text.size();) {
     auto c = static_cast<unsigned char>(text[pos]);
     if (c == '\r' || c == '\n') {

@@ -3,6 +3,7 @@
 #include <oniguruma.h>
 
 #include <algorithm>
+#include <array>
 
 #include "display/detector_patterns.h"
 #include "platform/sjis.h"
@@ -16,7 +17,15 @@ bool IsAsciiAlnum(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= '
 // lead byte, and a run of them that starts on a character boundary never
 // holds part of a double-byte character.
 bool IsUrlByte(char c) {
-  return IsAsciiAlnum(c) || std::string_view("_-.!~*':@%;/?&=+$,#").find(c) != std::string_view::npos;
+  static const auto table = [] {
+    std::array<bool, 256> in_set{};
+    for (int b = 0; b < 256; ++b) {
+      char byte = static_cast<char>(b);
+      in_set[b] = IsAsciiAlnum(byte) || std::string_view("_-.!~*':@%;/?&=+$,#").find(byte) != std::string_view::npos;
+    }
+    return in_set;
+  }();
+  return table[static_cast<unsigned char>(c)];
 }
 bool IsAddressByte(char c) { return IsAsciiAlnum(c) || c == '.' || c == '-'; }
 
