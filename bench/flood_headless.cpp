@@ -1,8 +1,11 @@
 // The flood benchmark: a fake IRC server floods `zephlora --headless` with
 // channel messages (ISO-2022-JP Japanese with colour codes, rotating nicks,
-// the channel's log file on), then sends a PING. The figure is the time from
-// the first flood byte to the PONG, with the client's peak memory and CPU
-// time. The same flood into a bare socket reader is the baseline.
+// a URL per line, the channel's log file on), then sends a PING. A run's
+// figure is the time from the first flood byte to the PONG, with the
+// client's peak memory and CPU time. The same flood into a bare socket
+// reader is the baseline. The client runs twice: with the default
+// scrollback, and keeping every line (ChannelLogMaxLines = the flood's
+// length); the difference of their peak memory is what kept lines cost.
 //
 // usage: bench_flood_headless [path to zephlora] [lines]
 #include <cstdio>
@@ -54,11 +57,13 @@ double Serve(int listen_fd, const std::string& joins, const std::string& flood, 
 }
 
 TResult RunClient(const std::string& binary, const std::filesystem::path& home, const std::string& joins,
-                  const std::string& flood) {
+                  const std::string& flood, int max_lines) {
   int port = 0;
   int listen_fd = ListenLoopback(&port);
-  WriteProfile(home, port, {zeph::NewChannelConfig("#flood", true)},
-               [](zeph::TPreferences& prefs) { prefs.EnableChannelLog = true; });
+  WriteProfile(home, port, {zeph::NewChannelConfig("#flood", true)}, [max_lines](zeph::TPreferences& prefs) {
+    prefs.EnableChannelLog = true;
+    prefs.ChannelLogMaxLines = max_lines;
+  });
   pid_t child = StartHeadless(binary, home);
   bool ok = false;
   double seconds = Serve(listen_fd, joins, flood, &ok);
@@ -94,6 +99,24 @@ TResult RunBareReader(const std::string& joins, const std::string& flood) {
   return Finish(child, seconds, ok);
 }
 
+std::uintmax_t FolderBytes(const std::filesystem::path& folder) {
+  std::uintmax_t bytes = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    if (entry.is_regular_file()) bytes += entry.file_size();
+  }
+  return bytes;
+}
+
+// One client run in a fresh profile; the size of the logs it wrote.
+TResult RunClientOnce(const std::string& binary, const std::string& joins, const std::string& flood, int max_lines,
+                      std::uintmax_t* log_bytes) {
+  std::filesystem::path home = TempHome();
+  TResult result = RunClient(binary, home, joins, flood, max_lines);
+  *log_bytes = FolderBytes(home / "logs");
+  std::filesystem::remove_all(home);
+  return result;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -106,25 +129,29 @@ int main(int argc, char** argv) {
     joins += line;
   }
   std::string flood = Flood(lines);
-  std::filesystem::path home = TempHome();
+  const int default_lines = zeph::DefaultPreferences().ChannelLogMaxLines;
 
   TResult bare = RunBareReader(joins, flood);
-  TResult client = RunClient(binary, home, joins, flood);
   std::uintmax_t log_bytes = 0;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(home / "logs")) {
-    if (entry.is_regular_file()) log_bytes += entry.file_size();
-  }
-  std::filesystem::remove_all(home);
-  if (!bare.ok || !client.ok) {
-    std::fprintf(stderr, "flood benchmark failed (baseline %s, client %s)\n", bare.ok ? "ok" : "failed",
-                 client.ok ? "ok" : "failed");
+  TResult scrollback = RunClientOnce(binary, joins, flood, default_lines, &log_bytes);
+  std::uintmax_t kept_log_bytes = 0;
+  TResult kept = RunClientOnce(binary, joins, flood, lines, &kept_log_bytes);
+  if (!bare.ok || !scrollback.ok || !kept.ok) {
+    std::fprintf(stderr, "flood benchmark failed (baseline %s, client %s, client keeping all %s)\n",
+                 bare.ok ? "ok" : "failed", scrollback.ok ? "ok" : "failed", kept.ok ? "ok" : "failed");
     return 1;
   }
+  auto rate = [lines](const TResult& r) { return lines / r.seconds; };
+  double mib_per_100k = (kept.max_rss_kib - scrollback.max_rss_kib) / 1024.0 / (lines - default_lines) * 100000;
   std::printf("flood: %d channel lines, %.1f MB on the wire, channel log %.1f MB\n", lines, flood.size() / 1e6,
               log_bytes / 1e6);
-  std::printf("baseline (bare socket reader): %.3f s, %.0f lines/s\n", bare.seconds, lines / bare.seconds);
-  std::printf("zephlora --headless:           %.3f s, %.0f lines/s, %.2f x the baseline time\n", client.seconds,
-              lines / client.seconds, client.seconds / bare.seconds);
-  std::printf("zephlora peak memory: %.1f MiB, CPU time %.2f s\n", client.max_rss_kib / 1024.0, client.cpu_seconds);
+  std::printf("baseline (bare socket reader):        %.3f s, %.0f lines/s\n", bare.seconds, rate(bare));
+  std::printf("1. default scrollback (%d lines):   %.3f s, %.0f lines/s, %.2f of the baseline's rate; "
+              "peak memory %.1f MiB, CPU %.2f s\n",
+              default_lines, scrollback.seconds, rate(scrollback), rate(scrollback) / rate(bare),
+              scrollback.max_rss_kib / 1024.0, scrollback.cpu_seconds);
+  std::printf("2. ChannelLogMaxLines=%d:          %.3f s, %.0f lines/s; peak memory %.1f MiB, CPU %.2f s\n", lines,
+              kept.seconds, rate(kept), kept.max_rss_kib / 1024.0, kept.cpu_seconds);
+  std::printf("3. memory per 100,000 kept lines:     %.1f MiB\n", mib_per_100k);
   return 0;
 }

@@ -17,7 +17,7 @@ namespace {
 TLogLineSource FloodLine() {
   TLogLineSource source;
   source.time = "12:34 ";
-  source.nickPiece = "(flooder) ";
+  source.nick_piece = "(flooder) ";
   source.body = "\x02" "flood\x02 line with \x03" "4colour\x03 and some more text to make it a usual length";
   return source;
 }

@@ -1,6 +1,6 @@
 // Received message text through the decoration decoder and the log-file
-// stripper. Both must agree on what is text, give one decoration per byte,
-// and never leave a control byte of their own in the text.
+// stripper. Both must agree on what is text, cover the text with ordered
+// decoration spans, and never leave a control byte of their own in the text.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -36,12 +36,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   TDecodedText decoded;
   DecodeDecoratedText(text, decoded);
-  if (decoded.text != stripped || decoded.decorations.size() != decoded.text.size()) abort();
-  for (const TDecoration& d : decoded.decorations) {
-    if ((!d.hasFore && d.fore != 0) || (!d.hasBack && d.back != 0)) abort();
+  if (decoded.text != stripped || decoded.spans.empty() != decoded.text.empty()) abort();
+  for (size_t i = 0; i < decoded.spans.size(); ++i) {
+    const TDecoration& d = decoded.spans[i].decoration;
+    if ((!d.has_fore && d.fore != 0) || (!d.has_back && d.back != 0)) abort();
+    bool ordered = i == 0 ? decoded.spans[i].start == 0
+                          : decoded.spans[i].start > decoded.spans[i - 1].start &&
+                                decoded.spans[i].start < decoded.text.size() &&
+                                !(decoded.spans[i - 1].decoration == d);
+    if (!ordered) abort();
   }
 
   DecodeDecoratedText(text, decoded, TTabs::ExpandToFourSpaces);
-  if (decoded.text != ExpandTabs(stripped) || decoded.decorations.size() != decoded.text.size()) abort();
+  if (decoded.text != ExpandTabs(stripped) || decoded.spans.empty() != decoded.text.empty()) abort();
   return 0;
 }

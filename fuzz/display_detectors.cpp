@@ -34,7 +34,7 @@ bool IsPlainForExpressions(std::string_view text) {
 // The whole text searched with the expression alone, as long as no search
 // runs into the limits (the detector gives up early on such text).
 std::optional<std::vector<TTextRange>> BareSearch(const TOnigRegex& regex, std::string_view text,
-                                                  bool skipFollowedByAlnum) {
+                                                  bool skip_followed_by_alnum) {
   std::vector<TTextRange> found;
   size_t start = 0;
   while (start < text.size()) {
@@ -43,7 +43,7 @@ std::optional<std::vector<TTextRange>> BareSearch(const TOnigRegex& regex, std::
     if (aborted) return std::nullopt;
     if (!match) break;
     bool followed = match->end < text.size() && IsAsciiAlnum(text[match->end]);
-    if (!skipFollowedByAlnum || !followed) found.push_back(*match);
+    if (!skip_followed_by_alnum || !followed) found.push_back(*match);
     start = match->end > match->start ? match->end : match->start + 1;
   }
   return found;

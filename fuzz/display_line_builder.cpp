@@ -35,7 +35,7 @@ void CheckRuns(const TLogLine& line) {
   if (covered != line.text.size()) abort();
   for (const auto* ranges : {&line.urls, &line.addresses}) {
     for (const TTextRange& r : *ranges) {
-      if (r.start < line.prefixLength || r.end > line.text.size()) abort();
+      if (r.start < line.prefix_length || r.end > line.text.size()) abort();
     }
   }
 }
@@ -63,18 +63,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TKeywordSettings settings;
   settings.like = {std::string(NextPart(rest))};
   settings.dislike = {std::string(NextPart(rest))};
-  settings.matchCase = flags & 1;
-  settings.ignoreUrl = flags & 2;
+  settings.match_case = flags & 1;
+  settings.ignore_url = flags & 2;
   TKeywordMatcher matcher(settings);
 
   TLogLineSource source;
   source.time = flags & 4 ? "12:00 " : "";
-  source.nickPiece = flags & 8 ? "(nick) " : "";
+  source.nick_piece = flags & 8 ? "(nick) " : "";
   source.body = std::string(rest);
   source.category = (flags >> 4) % 4;
   TLineBuilder builder(TUrlDetector::Shared(), &matcher);
   TLogLine line = builder.Build(source, true);
   CheckRuns(line);
-  if (!settings.matchCase && !settings.like[0].empty()) CheckKeywords(matcher, source.body, settings.like[0]);
+  if (!settings.match_case && !settings.like[0].empty()) CheckKeywords(matcher, source.body, settings.like[0]);
   return 0;
 }

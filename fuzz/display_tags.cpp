@@ -16,12 +16,12 @@ namespace {
 void CheckColorTag(int fore, int back) {
   TDecodedText decoded;
   DecodeDecoratedText(TagsToControlCodes(MakeColorTag(fore, back)) + "x", decoded);
-  if (decoded.text != "x" || decoded.decorations.size() != 1) abort();
-  const TDecoration& d = decoded.decorations[0];
-  bool hasFore = fore >= 0 && fore < 16;
-  if (d.hasFore != hasFore || (hasFore && d.fore != fore)) abort();
-  bool hasBack = hasFore && back >= 0 && back < 16;
-  if (d.hasBack != hasBack || (hasBack && d.back != back)) abort();
+  if (decoded.text != "x" || decoded.spans.size() != 1) abort();
+  const TDecoration& d = decoded.spans[0].decoration;
+  bool has_fore = fore >= 0 && fore < 16;
+  if (d.has_fore != has_fore || (has_fore && d.fore != fore)) abort();
+  bool has_back = has_fore && back >= 0 && back < 16;
+  if (d.has_back != has_back || (has_back && d.back != back)) abort();
 }
 
 }  // namespace

@@ -94,6 +94,7 @@ bool TApplication::SaveAllSettings() {
 
 void TApplication::CreateWorld() {
   world_ = std::make_unique<TWorld>(loop_, preferences_, formats_);
+  world_->LogFiles().batch.Attach(loop_);
   protocol_ = std::make_unique<TProtocol>(*world_);
   world_->SetProtocol(protocol_.get());
   world_->save_tree = [this](const TWorldConfig& tree) { return SaveTreeFile(tree); };

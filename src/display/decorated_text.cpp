@@ -1,6 +1,6 @@
 #include "display/decorated_text.h"
 
-#include "platform/sjis.h"
+#include <algorithm>
 
 namespace zeph {
 namespace {
@@ -39,14 +39,14 @@ TColorNumber ReadColorNumber(std::string_view text, size_t pos) {
 void ApplyColor(std::string_view text, size_t& pos, TDecoration& decoration) {
   TColorNumber number = ReadColorNumber(text, pos);
   if (number.length == 0) {
-    decoration.hasFore = decoration.hasBack = 0;
+    decoration.has_fore = decoration.has_back = 0;
     decoration.fore = decoration.back = 0;
     return;
   }
-  decoration.hasFore = 1;
+  decoration.has_fore = 1;
   decoration.fore = number.fore % 16;
   if (number.back >= 0) {
-    decoration.hasBack = 1;
+    decoration.has_back = 1;
     decoration.back = number.back % 16;
   }
   pos += number.length;
@@ -66,27 +66,36 @@ void ApplyToggleOrStop(char c, TDecoration& decoration) {
 }
 
 // The end of the characters from pos on that carry no control byte (nor a
-// tab, when tabs are expanded), stepping over double-byte characters whole.
-size_t PlainSpanEnd(std::string_view text, size_t pos, bool stopAtTab) {
-  while (pos < text.size()) {
+// tab, when tabs are expanded). Every byte looked for is below 0x20 and every
+// second byte of a double-byte character is 0x40 or above, so the scan never
+// stops inside a character and need not step over them.
+size_t PlainSpanEnd(std::string_view text, size_t pos, bool stop_at_tab) {
+  for (; pos < text.size(); ++pos) {
     char c = text[pos];
-    if (IsToggleOrStop(c) || c == kColorCode || (stopAtTab && c == '\t')) break;
-    pos += SjisCharLength(text, pos);
+    if (static_cast<unsigned char>(c) >= 0x20) continue;
+    if (IsToggleOrStop(c) || c == kColorCode || (stop_at_tab && c == '\t')) break;
   }
   return pos;
 }
 
 void Append(TDecodedText& out, std::string_view bytes, TDecoration decoration) {
+  if (out.spans.empty() || !(out.spans.back().decoration == decoration))
+    out.spans.push_back(TDecorationSpan{out.text.size(), decoration});
   out.text.append(bytes);
-  out.decorations.insert(out.decorations.end(), bytes.size(), decoration);
 }
 
 }  // namespace
 
+TDecoration TDecodedText::DecorationAt(size_t pos) const {
+  auto after = std::upper_bound(spans.begin(), spans.end(), pos,
+                                [](size_t p, const TDecorationSpan& span) { return p < span.start; });
+  return after == spans.begin() ? TDecoration() : std::prev(after)->decoration;
+}
+
 void DecodeDecoratedText(std::string_view text, TDecodedText& out, TTabs tabs) {
   out.text.clear();
-  out.decorations.clear();
-  bool expandTabs = tabs == TTabs::ExpandToFourSpaces;
+  out.spans.clear();
+  bool expand_tabs = tabs == TTabs::ExpandToFourSpaces;
   TDecoration decoration;
   size_t pos = 0;
   while (pos < text.size()) {
@@ -97,11 +106,11 @@ void DecodeDecoratedText(std::string_view text, TDecodedText& out, TTabs tabs) {
     } else if (c == kColorCode) {
       ++pos;
       if (pos < text.size()) ApplyColor(text, pos, decoration);
-    } else if (c == '\t' && expandTabs) {
+    } else if (c == '\t' && expand_tabs) {
       Append(out, "    ", decoration);
       ++pos;
     } else {
-      size_t end = PlainSpanEnd(text, pos, expandTabs);
+      size_t end = PlainSpanEnd(text, pos, expand_tabs);
       Append(out, text.substr(pos, end - pos), decoration);
       pos = end;
     }

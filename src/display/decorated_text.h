@@ -10,9 +10,20 @@
 // decoration of each byte, or stripped for log files.
 namespace zeph {
 
+// Where a decoration starts; it holds up to the next span's start.
+struct TDecorationSpan {
+  size_t start = 0;
+  TDecoration decoration;
+};
+
+// The decorations are kept as spans, not one per byte: a line carries only a
+// few changes, and its runs are built from them.
 struct TDecodedText {
   std::string text;
-  std::vector<TDecoration> decorations;  // exactly one per byte of text
+  // Cover text from 0 when it is not empty; neighbours differ.
+  std::vector<TDecorationSpan> spans;
+
+  TDecoration DecorationAt(size_t pos) const;
 };
 
 enum class TTabs { Keep, ExpandToFourSpaces };

@@ -19,8 +19,8 @@ struct TDecoration {
   std::uint16_t bold : 1 = 0;
   std::uint16_t underline : 1 = 0;
   std::uint16_t reverse : 1 = 0;
-  std::uint16_t hasFore : 1 = 0;
-  std::uint16_t hasBack : 1 = 0;
+  std::uint16_t has_fore : 1 = 0;
+  std::uint16_t has_back : 1 = 0;
   std::uint16_t fore : 4 = 0;
   std::uint16_t back : 4 = 0;
 

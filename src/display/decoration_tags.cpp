@@ -41,19 +41,19 @@ void AppendTwoDigits(std::string& out, int number) {
 // "<color NAME>" or "<color NAME,NAME>" starting at pos (the "<"). Returns
 // the length of the tag, or 0 when the text ends before its closing ">".
 size_t ConvertNamedColorTag(std::string_view text, size_t pos, std::string& out) {
-  size_t foreStart = pos + kColorTagStart.size() + 1;
-  size_t foreEnd = FindDelimiter(text, foreStart, ",>");
-  if (foreEnd == std::string_view::npos) return 0;
-  size_t close = foreEnd;
-  std::string_view backName;
-  bool hasBack = text[foreEnd] == ',';
-  if (hasBack) {
-    close = FindDelimiter(text, foreEnd + 1, ">");
+  size_t fore_start = pos + kColorTagStart.size() + 1;
+  size_t fore_end = FindDelimiter(text, fore_start, ",>");
+  if (fore_end == std::string_view::npos) return 0;
+  size_t close = fore_end;
+  std::string_view back_name;
+  bool has_back = text[fore_end] == ',';
+  if (has_back) {
+    close = FindDelimiter(text, fore_end + 1, ">");
     if (close == std::string_view::npos) return 0;
-    backName = text.substr(foreEnd + 1, close - foreEnd - 1);
+    back_name = text.substr(fore_end + 1, close - fore_end - 1);
   }
-  int fore = ColorIndexFromName(text.substr(foreStart, foreEnd - foreStart));
-  int back = hasBack ? ColorIndexFromName(backName) : kNoColor;
+  int fore = ColorIndexFromName(text.substr(fore_start, fore_end - fore_start));
+  int back = has_back ? ColorIndexFromName(back_name) : kNoColor;
   out += kColorCode;
   if (fore != kNoColor) {
     AppendTwoDigits(out, fore);
@@ -106,15 +106,15 @@ std::string TagsToControlCodes(std::string_view text) {
 }
 
 std::string MakeColorTag(int fore, int back) {
-  auto lowerName = [](int index) {
+  auto lower_name = [](int index) {
     std::string name(PaletteTagName(index));
     for (char& c : name) c = AsciiLower(c);
     return name;
   };
-  bool hasFore = fore >= 0 && fore < kPaletteSize;
-  bool hasBack = back >= 0 && back < kPaletteSize;
-  if (hasBack) return "<color " + lowerName(fore) + "," + lowerName(back) + ">";
-  if (hasFore) return "<color " + lowerName(fore) + ">";
+  bool has_fore = fore >= 0 && fore < kPaletteSize;
+  bool has_back = back >= 0 && back < kPaletteSize;
+  if (has_back) return "<color " + lower_name(fore) + "," + lower_name(back) + ">";
+  if (has_fore) return "<color " + lower_name(fore) + ">";
   return "<color>";
 }
 

@@ -61,15 +61,15 @@ std::string TFormatter::Expand(std::string_view format) const {
     }
     if (pos == format.size()) break;  // a "%" at the very end shows nothing
 
-    size_t letterLength = SjisCharLength(format, pos);
-    const TBinding* binding = letterLength == 1 && format[pos] != '%' ? Find(format[pos]) : nullptr;
+    size_t letter_length = SjisCharLength(format, pos);
+    const TBinding* binding = letter_length == 1 && format[pos] != '%' ? Find(format[pos]) : nullptr;
     if (binding == nullptr) {
-      out.append(format.substr(pos, letterLength));
+      out.append(format.substr(pos, letter_length));
     } else {
       out.append(binding->value);
       if (binding->value.size() < width) out.append(width - binding->value.size(), ' ');
     }
-    pos += letterLength;
+    pos += letter_length;
   }
   return out;
 }

@@ -12,13 +12,13 @@ namespace zeph {
 struct TKeywordMatcher::TSearch {
   std::string_view text;
   std::vector<std::uint8_t>& starts;
-  bool startsReady = false;
-  bool dislikedReady = false;
+  bool starts_ready = false;
+  bool disliked_ready = false;
 
   bool IsWholeCharacters(size_t start, size_t end) {
-    if (!startsReady) {
+    if (!starts_ready) {
       MarkCharacterStarts(text, starts);
-      startsReady = true;
+      starts_ready = true;
     }
     return starts[start] && starts[end];
   }
@@ -44,12 +44,12 @@ struct TKeywordMatcher::TSearch {
 
 namespace {
 
-std::vector<std::string> PreparePatterns(const std::vector<std::string>& patterns, bool matchCase) {
+std::vector<std::string> PreparePatterns(const std::vector<std::string>& patterns, bool match_case) {
   std::vector<std::string> prepared;
   for (const std::string& pattern : patterns) {
     if (pattern.empty()) continue;
     prepared.emplace_back();
-    if (matchCase)
+    if (match_case)
       prepared.back() = pattern;
     else
       FoldAsciiUpper(pattern, prepared.back());
@@ -65,29 +65,29 @@ bool OverlapsAny(const TTextRange& range, std::span<const TTextRange> others) {
 
 void TKeywordMatcher::Configure(const TKeywordSettings& settings) {
   settings_ = settings;
-  like_ = PreparePatterns(settings.like, settings.matchCase);
-  dislike_ = PreparePatterns(settings.dislike, settings.matchCase);
+  like_ = PreparePatterns(settings.like, settings.match_case);
+  dislike_ = PreparePatterns(settings.dislike, settings.match_case);
 }
 
-bool TKeywordMatcher::WantsCheck(bool isNotice, int nickClass) const {
-  if (isNotice && settings_.ignoreNotice) return false;
-  if (nickClass == 1) return false;
-  if (nickClass >= 2 && nickClass <= 6) return settings_.enableGroup[nickClass - 2];
-  return settings_.enableNormal;
+bool TKeywordMatcher::WantsCheck(bool is_notice, int nick_class) const {
+  if (is_notice && settings_.ignore_notice) return false;
+  if (nick_class == 1) return false;
+  if (nick_class >= 2 && nick_class <= 6) return settings_.enable_group[nick_class - 2];
+  return settings_.enable_normal;
 }
 
 void TKeywordMatcher::CollectDisliked(TSearch& search) const {
   disliked_.clear();
   for (const std::string& pattern : dislike_)
     search.ForEachOccurrence(pattern, [&](const TTextRange& range) { disliked_.push_back(range); });
-  search.dislikedReady = true;
+  search.disliked_ready = true;
 }
 
 bool TKeywordMatcher::Match(std::string_view body, std::span<const TTextRange> urls,
                             std::vector<TTextRange>& out) const {
   if (like_.empty() || body.empty()) return false;
   std::string_view text = body;
-  if (!settings_.matchCase) {
+  if (!settings_.match_case) {
     FoldAsciiUpper(body, folded_);
     text = folded_;
   }
@@ -95,8 +95,8 @@ bool TKeywordMatcher::Match(std::string_view body, std::span<const TTextRange> u
   size_t before = out.size();
   for (const std::string& pattern : like_) {
     search.ForEachOccurrence(pattern, [&](const TTextRange& range) {
-      if (settings_.ignoreUrl && OverlapsAny(range, urls)) return;
-      if (!search.dislikedReady) CollectDisliked(search);
+      if (settings_.ignore_url && OverlapsAny(range, urls)) return;
+      if (!search.disliked_ready) CollectDisliked(search);
       if (OverlapsAny(range, disliked_)) return;
       out.push_back(range);
     });

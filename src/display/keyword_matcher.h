@@ -15,13 +15,13 @@ namespace zeph {
 
 // The keyword preferences (section "Keyword"); filled from TPreferences.
 struct TKeywordSettings {
-  bool blinkTitle = true;                   // BlinkTitleOnKeyword
-  bool wholeLine = false;                   // WholeLine
-  bool matchCase = false;                   // Case
-  bool ignoreUrl = true;                    // IgnoreURL
-  bool ignoreNotice = true;                 // IgnoreNotice
-  std::array<bool, 5> enableGroup = {true, true, true, true, true};  // EnableGroup1..EnableGroup5
-  bool enableNormal = true;                 // EnableNormal
+  bool blink_title = true;                   // BlinkTitleOnKeyword
+  bool whole_line = false;                   // WholeLine
+  bool match_case = false;                   // Case
+  bool ignore_url = true;                    // IgnoreURL
+  bool ignore_notice = true;                 // IgnoreNotice
+  std::array<bool, 5> enable_group = {true, true, true, true, true};  // EnableGroup1..EnableGroup5
+  bool enable_normal = true;                 // EnableNormal
   std::vector<std::string> like;            // Like.%02d.Pattern
   std::vector<std::string> dislike;         // Dislike.%02d.Pattern
 
@@ -43,9 +43,9 @@ class TKeywordMatcher {
 
   // Whether a received message is matched at all: never a Notice while
   // notices are ignored, never the user's own message, and for other
-  // senders the switch of their class. nickClass as in log lines: 0 other
+  // senders the switch of their class. nick_class as in log lines: 0 other
   // users, 1 the user himself, 2..6 user groups 1..5.
-  bool WantsCheck(bool isNotice, int nickClass) const;
+  bool WantsCheck(bool is_notice, int nick_class) const;
 
   // Appends to out the ranges of body where keywords occur, in the order of
   // the keyword list and then of position; ranges may overlap each other. A
@@ -59,7 +59,7 @@ class TKeywordMatcher {
   void CollectDisliked(TSearch& search) const;
 
   TKeywordSettings settings_;
-  std::vector<std::string> like_;     // upper-cased unless matchCase
+  std::vector<std::string> like_;     // upper-cased unless match_case
   std::vector<std::string> dislike_;  // likewise
   mutable std::string folded_;
   mutable std::vector<std::uint8_t> starts_;

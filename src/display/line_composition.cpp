@@ -10,20 +10,20 @@ bool IsMessageKind(TMessageKind kind) {
 }
 
 std::string PlacePiece(const TMessageFormat& format, const TLineRequest& request) {
-  bool concernsChannel = !request.channelName.empty();
+  bool concerns_channel = !request.channel_name.empty();
   switch (request.log) {
     case TLogKind::Unit:
-      return concernsChannel ? format.FormatChannelPrefix(request.channelName) : std::string();
+      return concerns_channel ? format.FormatChannelPrefix(request.channel_name) : std::string();
     case TLogKind::Channel:
       // A talk's log needs no reminder of where it is; a channel's only
       // when the user asks for it, and then on messages alone.
-      if (format.enableChannelInChannelLog && concernsChannel && !request.channelIsTalk &&
+      if (format.enable_channel_in_channel_log && concerns_channel && !request.channel_is_talk &&
           IsMessageKind(request.kind))
-        return format.FormatChannelPrefix(request.channelName);
+        return format.FormatChannelPrefix(request.channel_name);
       return {};
     case TLogKind::Console:
-      return concernsChannel ? format.FormatUnitChannelPrefix(request.unitName, request.channelName)
-                             : format.FormatUnitPrefix(request.unitName);
+      return concerns_channel ? format.FormatUnitChannelPrefix(request.unit_name, request.channel_name)
+                             : format.FormatUnitPrefix(request.unit_name);
   }
   return {};
 }
@@ -34,7 +34,7 @@ TLinePieces ComposeLine(const TMessageFormat& format, const TLineRequest& reques
   TLinePieces pieces;
   pieces.time = format.FormatTime(request.time);
   pieces.place = PlacePiece(format, request);
-  if (IsMessageKind(request.kind) && !request.nick.empty()) pieces.nickPiece = format.FormatNickPrefix(request.nick);
+  if (IsMessageKind(request.kind) && !request.nick.empty()) pieces.nick_piece = format.FormatNickPrefix(request.nick);
   pieces.body = std::move(body);
   return pieces;
 }

@@ -20,9 +20,9 @@ struct TLineRequest {
   TMessageKind kind = TMessageKind::System;
   TLogKind log = TLogKind::Unit;
   std::time_t time = 0;          // the clock, read once for the line
-  std::string_view unitName;     // the source unit: console places name it
-  std::string_view channelName;  // the channel, talk or DCC chat the line concerns; empty for none
-  bool channelIsTalk = false;    // the channel is a talk or a DCC chat, not a channel
+  std::string_view unit_name;     // the source unit: console places name it
+  std::string_view channel_name;  // the channel, talk or DCC chat the line concerns; empty for none
+  bool channel_is_talk = false;    // the channel is a talk or a DCC chat, not a channel
   std::string_view nick;         // the sender; empty for none
 };
 
@@ -30,10 +30,10 @@ struct TLineRequest {
 struct TLinePieces {
   std::string time;
   std::string place;
-  std::string nickPiece;
+  std::string nick_piece;
   std::string body;
 
-  std::string Text() const { return time + place + nickPiece + body; }
+  std::string Text() const { return time + place + nick_piece + body; }
 };
 
 // body is the kind's expanded format, or the message text itself for

@@ -10,8 +10,8 @@ const TLogLine& TLineHistory::Add(const TLogLineSource& entry) {
     // A log file receives the line as printed, decorations and tabs included;
     // the writer strips the control bytes itself.
     std::string text;
-    text.reserve(entry.time.size() + entry.place.size() + entry.nickPiece.size() + entry.body.size());
-    text.append(entry.time).append(entry.place).append(entry.nickPiece).append(entry.body);
+    text.reserve(entry.time.size() + entry.place.size() + entry.nick_piece.size() + entry.body.size());
+    text.append(entry.time).append(entry.place).append(entry.nick_piece).append(entry.body);
     sink_->WriteLine(text);
   }
   return line;

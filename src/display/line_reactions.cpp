@@ -14,38 +14,38 @@ constexpr int kReplyCategory = 15;
 }  // namespace
 
 TLineReactions::TLineReactions(const TKeywordMatcher& keywords, TDisplayNotifier& notifier,
-                               TLineHistory& keywordHistory, TLineHistory& urlHistory, TUrlClipQueue& clipQueue)
+                               TLineHistory& keyword_history, TLineHistory& url_history, TUrlClipQueue& clip_queue)
     : keywords_(keywords),
       notifier_(notifier),
-      keywordHistory_(keywordHistory),
-      urlHistory_(urlHistory),
-      clipQueue_(clipQueue) {}
+      keyword_history_(keyword_history),
+      url_history_(url_history),
+      clip_queue_(clip_queue) {}
 
 void TLineReactions::AfterLineAdded(const TLineOrigin& origin, const TLogLineSource& source, const TLogLine& line) {
-  if (line.keywordHit) OnKeywordHit(origin, source, line);
+  if (line.keyword_hit) OnKeywordHit(origin, source, line);
   if (!line.urls.empty()) OnUrlsSeen(origin, source, line);
 }
 
 void TLineReactions::OnKeywordHit(const TLineOrigin& origin, const TLogLineSource& source, const TLogLine& line) {
-  if (!origin.keywordSwitch) return;
+  if (!origin.keyword_switch) return;
   notifier_.SetKeywordMark(origin.unit, origin.channel);
-  if (keywords_.Settings().blinkTitle && !notifier_.IsMainWindowActive()) notifier_.BlinkTitle();
-  if (settings_.enableKeywordSound) notifier_.PlaySound(origin.unit, settings_.keywordSoundFile);
-  keywordHistory_.Add(HistoryEntry(origin, source, line));
+  if (keywords_.Settings().blink_title && !notifier_.IsMainWindowActive()) notifier_.BlinkTitle();
+  if (settings_.enable_keyword_sound) notifier_.PlaySound(origin.unit, settings_.keyword_sound_file);
+  keyword_history_.Add(HistoryEntry(origin, source, line));
 }
 
 void TLineReactions::OnUrlsSeen(const TLineOrigin& origin, const TLogLineSource& source, const TLogLine& line) {
-  if (IsOwnLine(origin, line) && !settings_.recordUrlInMyMessage) return;
-  if (origin.channel == kNoNode && line.category == kReplyCategory && settings_.ignoreUrlInConsoleReply) return;
-  urlHistory_.Add(HistoryEntry(origin, source, line));
-  if (settings_.autoClipUrl && IsMessageCategory(line.category)) {
+  if (IsOwnLine(origin, line) && !settings_.record_url_in_my_message) return;
+  if (origin.channel == kNoNode && line.category == kReplyCategory && settings_.ignore_url_in_console_reply) return;
+  url_history_.Add(HistoryEntry(origin, source, line));
+  if (settings_.auto_clip_url && IsMessageCategory(line.category)) {
     std::string_view text = line.text;
-    for (const TTextRange& url : line.urls) clipQueue_.Push(text.substr(url.start, url.Length()));
+    for (const TTextRange& url : line.urls) clip_queue_.Push(text.substr(url.start, url.Length()));
   }
 }
 
 bool TLineReactions::IsOwnLine(const TLineOrigin& origin, const TLogLine& line) const {
-  return line.nickClass == 1 || (!line.nick.empty() && line.nick == origin.currentNick);
+  return line.nick_class == 1 || (!line.nick.empty() && line.nick == origin.current_nick);
 }
 
 // A copy of the line that leads back to it; channel lines name their unit
@@ -53,8 +53,8 @@ bool TLineReactions::IsOwnLine(const TLineOrigin& origin, const TLogLine& line) 
 TLogLineSource TLineReactions::HistoryEntry(const TLineOrigin& origin, const TLogLineSource& source,
                                             const TLogLine& line) {
   TLogLineSource entry = source;
-  if (origin.channel != kNoNode) entry.place = origin.historyPlace;
-  entry.linkKey = TLinkKey::ForLine(origin.unit, origin.channel, line.serial);
+  if (origin.channel != kNoNode) entry.place = origin.history_place;
+  entry.link_key = TLinkKey::ForLine(origin.unit, origin.channel, line.serial);
   entry.unit = origin.unit;
   entry.channel = origin.channel;
   return entry;

@@ -16,11 +16,11 @@ class TUrlClipQueue;
 // The preferences that decide what follows a keyword hit or a URL; filled
 // from TPreferences.
 struct TLineReactionSettings {
-  bool enableKeywordSound = false;      // EnableKeywordSound
-  std::string keywordSoundFile;         // KeywordSoundFile
-  bool recordUrlInMyMessage = false;    // RecordUrlInMyMessage
-  bool ignoreUrlInConsoleReply = true;  // IgnoreURLInConsoleReply
-  bool autoClipUrl = false;             // AutoClipUrl
+  bool enable_keyword_sound = false;      // EnableKeywordSound
+  std::string keyword_sound_file;         // KeywordSoundFile
+  bool record_url_in_my_message = false;    // RecordUrlInMyMessage
+  bool ignore_url_in_console_reply = true;  // IgnoreURLInConsoleReply
+  bool auto_clip_url = false;             // AutoClipUrl
 
   bool operator==(const TLineReactionSettings&) const = default;
 };
@@ -29,11 +29,11 @@ struct TLineReactionSettings {
 struct TLineOrigin {
   TNodeId unit = kNoNode;
   TNodeId channel = kNoNode;     // kNoNode: the unit log
-  bool keywordSwitch = true;     // the target's Keyword switch
-  std::string_view currentNick;  // the unit's current nick
+  bool keyword_switch = true;     // the target's Keyword switch
+  std::string_view current_nick;  // the unit's current nick
   // For channel lines: the unit-and-channel prefix that history entries
   // carry as their place piece, so that they show where they came from.
-  std::string_view historyPlace;
+  std::string_view history_place;
 };
 
 // What happens after a line was added to a unit log or a channel log: a
@@ -42,8 +42,8 @@ struct TLineOrigin {
 // the clipboard queue.
 class TLineReactions {
  public:
-  TLineReactions(const TKeywordMatcher& keywords, TDisplayNotifier& notifier, TLineHistory& keywordHistory,
-                 TLineHistory& urlHistory, TUrlClipQueue& clipQueue);
+  TLineReactions(const TKeywordMatcher& keywords, TDisplayNotifier& notifier, TLineHistory& keyword_history,
+                 TLineHistory& url_history, TUrlClipQueue& clip_queue);
 
   void SetSettings(const TLineReactionSettings& settings) { settings_ = settings; }
   const TLineReactionSettings& Settings() const { return settings_; }
@@ -59,9 +59,9 @@ class TLineReactions {
 
   const TKeywordMatcher& keywords_;
   TDisplayNotifier& notifier_;
-  TLineHistory& keywordHistory_;
-  TLineHistory& urlHistory_;
-  TUrlClipQueue& clipQueue_;
+  TLineHistory& keyword_history_;
+  TLineHistory& url_history_;
+  TUrlClipQueue& clip_queue_;
   TLineReactionSettings settings_;
 };
 

@@ -24,12 +24,18 @@ class TLineStoreObserver {
 };
 
 // The lines of one log, oldest first, with the line limit and the serial
-// numbers. Appending at the end, dropping at the start and reaching a line
-// by index all take constant time; references to a line stay valid until
-// that line is dropped.
+// numbers. Lines are kept packed (line_record.h) in blocks of kBlockLines
+// lines each: no allocation per line, and dropping old lines frees whole
+// blocks. Appending at the end, dropping at the start and reaching a line by
+// index all take constant time. Lines are read back as TLogLine values,
+// through a TLineReader for many reads (a view drawing its lines).
 class TLineStore {
  public:
   static constexpr int kDefaultMaxLines = 1000;
+  static constexpr size_t kBlockLines = 256;
+  // Every this many lines a record starts afresh, without referring to the
+  // line before it; reaching a line decodes at most this many records.
+  static constexpr size_t kRestartLines = 16;
 
   explicit TLineStore(TLineBuilder& builder);
 
@@ -37,8 +43,8 @@ class TLineStore {
 
   // Builds the line of source, gives it the next serial number (whatever
   // serial the source carries), appends it and drops the oldest lines beyond
-  // the limit.
-  const TLogLine& AddLine(const TLogLineSource& source, bool keywordCheck);
+  // the limit. The line returned is valid until the next AddLine.
+  const TLogLine& AddLine(const TLogLineSource& source, bool keyword_check);
 
   // Drops the count oldest lines; all of them when count is negative or
   // exceeds the line count.
@@ -47,27 +53,63 @@ class TLineStore {
 
   // A limit of 0 or below means no limit. Lines beyond a new limit are
   // dropped at once.
-  void SetMaxLines(int maxLines);
-  int MaxLines() const { return maxLines_; }
+  void SetMaxLines(int max_lines);
+  int MaxLines() const { return max_lines_; }
 
   // The index of the line with this serial, or none once it was dropped.
   std::optional<size_t> FindBySerial(std::uint64_t serial) const;
 
-  size_t Count() const { return lines_.size(); }
-  const TLogLine& At(size_t index) const { return lines_[index]; }
-  std::uint64_t NextSerial() const { return nextSerial_; }
+  size_t Count() const { return count_; }
+  // The line at index (0 = the oldest), decoded; for a few reads. Many
+  // reads go through a TLineReader.
+  TLogLine At(size_t index) const;
+  std::uint64_t NextSerial() const { return next_serial_; }
 
   // The text of every line, each followed by CR LF, as a saved log holds it.
   std::string JoinedText() const;
 
+  // The bytes the lines take, blocks and their restart tables included.
+  size_t MemoryBytes() const;
+
  private:
+  friend class TLineReader;
+
+  struct TBlock {
+    std::string records;
+    std::vector<std::uint32_t> restarts;  // where every kRestartLines-th record starts
+    size_t count = 0;
+  };
+
   void DropBeyondLimit();
+  void Append(const TLogLine& line);
+  std::uint64_t FirstSerial() const { return next_serial_ - count_; }
 
   TLineBuilder& builder_;
   TLineStoreObserver* observer_ = nullptr;
-  std::deque<TLogLine> lines_;
-  std::uint64_t nextSerial_ = 1;
-  int maxLines_ = kDefaultMaxLines;
+  std::deque<TBlock> blocks_;
+  size_t dropped_in_front_ = 0;  // lines of the first block already dropped
+  size_t count_ = 0;
+  std::uint64_t next_serial_ = 1;
+  int max_lines_ = kDefaultMaxLines;
+  TLogLine last_;      // the line added last, as built
+  TLogLine previous_;  // the one before it, its buffers kept for the next line
+};
+
+// Reads the lines of a store: any line by index, and the line after the one
+// read last without decoding its predecessors again, so that reading lines
+// in turn costs one record each. The line returned stays valid until the
+// next Read; the reader follows the store through additions and drops.
+class TLineReader {
+ public:
+  explicit TLineReader(const TLineStore& store) : store_(store) {}
+
+  const TLogLine& Read(size_t index);
+
+ private:
+  const TLineStore& store_;
+  TLogLine line_;
+  std::uint64_t serial_ = 0;  // of line_; 0 for none
+  size_t next_record_ = 0;    // where the record after line_'s starts
 };
 
 }  // namespace zeph

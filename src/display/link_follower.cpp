@@ -5,7 +5,7 @@ namespace zeph {
 bool FollowLink(const TLinkKey& key, TLinkTargets& targets) {
   if (key.IsEmpty() || !targets.HasUnit(key.unit)) return false;
   if (key.kind == TLinkKind::Invite) {
-    targets.JoinChannel(key.unit, key.channelName);
+    targets.JoinChannel(key.unit, key.channel_name);
     return true;
   }
   if (key.channel != kNoNode && !targets.HasChannel(key.unit, key.channel)) return false;

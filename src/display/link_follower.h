@@ -20,7 +20,7 @@ class TLinkTargets {
   // Scrolls the selected log to the line with this serial, if it still
   // holds it.
   virtual void RevealLine(TNodeId unit, TNodeId channel, std::uint64_t serial) = 0;
-  virtual void JoinChannel(TNodeId unit, const std::string& channelName) = 0;
+  virtual void JoinChannel(TNodeId unit, const std::string& channel_name) = 0;
 };
 
 // Carries out the activation of a line with this link key. A key whose unit

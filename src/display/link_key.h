@@ -19,7 +19,7 @@ enum class TLinkKind : std::uint8_t {
   None,    // lines of own logs, and console copies of nick changes and quits
   Target,  // a console copy: leads to the unit log or the channel
   Line,    // a history entry: leads to one line of the unit log or the channel
-  Invite,  // an invitation: joins the channel named in channelName
+  Invite,  // an invitation: joins the channel named in channel_name
 };
 
 struct TLinkKey {
@@ -27,14 +27,14 @@ struct TLinkKey {
   TNodeId unit = kNoNode;
   TNodeId channel = kNoNode;  // kNoNode: the unit log
   std::uint64_t serial = 0;   // Line: the line's serial in its own log
-  std::string channelName;    // Invite: the channel to join
+  std::string channel_name;    // Invite: the channel to join
 
   static TLinkKey ForTarget(TNodeId unit, TNodeId channel) { return {TLinkKind::Target, unit, channel, 0, {}}; }
   static TLinkKey ForLine(TNodeId unit, TNodeId channel, std::uint64_t serial) {
     return {TLinkKind::Line, unit, channel, serial, {}};
   }
-  static TLinkKey ForInvite(TNodeId unit, std::string channelName) {
-    return {TLinkKind::Invite, unit, kNoNode, 0, std::move(channelName)};
+  static TLinkKey ForInvite(TNodeId unit, std::string channel_name) {
+    return {TLinkKind::Invite, unit, kNoNode, 0, std::move(channel_name)};
   }
 
   bool IsEmpty() const { return kind == TLinkKind::None; }

@@ -26,7 +26,7 @@ bool IsPrintableSingleByte(unsigned char c) {
 // line of the log stays one line of the file); a byte that starts no
 // character of code page 932 becomes "〓".
 void AppendFileText(std::string_view text, std::string* out) {
-  const std::string& geta = Sjis("〓");
+  static const std::string& geta = Sjis("〓");
   for (size_t pos = 0; pos < text.size();) {
     auto c = static_cast<unsigned char>(text[pos]);
     if (c == '\r' || c == '\n') {
@@ -58,7 +58,10 @@ std::string BannerTime(std::time_t now) {
 TLogFile::TLogFile(TLogFileContext& context, TLogFileKind kind)
     : context_(context), kind_(kind), enabled_(context.settings.enabled[static_cast<size_t>(kind)]) {}
 
-TLogFile::~TLogFile() { Close(); }
+TLogFile::~TLogFile() {
+  Close();
+  context_.batch.Forget(*this);
+}
 
 void TLogFile::SetUnitName(std::string_view name) { unit_name_ = CleanLogName(name); }
 
@@ -81,7 +84,7 @@ void TLogFile::WriteLine(std::string_view text) {
 
 void TLogFile::WriteLine(const TLogLineSource& source) {
   if (!enabled_) return;
-  joined_.assign(source.time).append(source.place).append(source.nickPiece).append(source.body);
+  joined_.assign(source.time).append(source.place).append(source.nick_piece).append(source.body);
   WriteLine(std::string_view(joined_));
 }
 
@@ -94,9 +97,10 @@ void TLogFile::CheckPath() {
 }
 
 void TLogFile::Tick() {
-  if (!IsOpen() || !context_.settings.forceFlush) return;
-  if (++flush_counter_ <= context_.settings.flushSeconds) return;
+  if (!IsOpen() || !context_.settings.force_flush) return;
+  if (++flush_counter_ <= context_.settings.flush_seconds) return;
   flush_counter_ = 0;
+  WriteHeld();
   // A parked file has handed everything to the operating system already.
   if (file_.IsOpen() && !file_.Sync()) SwitchOff("cannot be put on the disk", errno);
 }
@@ -104,6 +108,8 @@ void TLogFile::Tick() {
 void TLogFile::Close() {
   if (!IsOpen()) return;
   WriteBanner(Sjis(" ログを終了"));
+  WriteHeld();
+  if (!IsOpen()) return;  // the write failed and switched the writer off
   context_.open_files.Forget(*this);
   file_.Close();
   open_ = false;
@@ -148,6 +154,11 @@ bool TLogFile::OpenFirstAvailable(const fs::path& path) {
   return false;
 }
 
+void TLogFile::Park() {
+  WriteHeld();
+  file_.Close();
+}
+
 bool TLogFile::Unpark() {
   if (file_.Open(file_path_)) return true;
   SwitchOff("cannot be opened again", errno);
@@ -159,21 +170,34 @@ void TLogFile::WriteBanner(std::string_view words) {
 }
 
 void TLogFile::WriteStripped(std::string_view text) {
-  line_.clear();
-  AppendFileText(text, &line_);
-  line_ += "\r\n";
-  if (!file_.IsOpen() && !Unpark()) return;
-  if (!file_.Write(line_)) {
+  bool first = held_.empty();
+  AppendFileText(text, &held_);
+  held_ += "\r\n";
+  if (!context_.batch.IsAttached()) {
+    WriteHeld();
+    if (IsOpen()) context_.open_files.Touch(*this);
+  } else if (first) {
+    context_.batch.Hold(*this);
+    context_.open_files.Touch(*this);
+  }
+}
+
+void TLogFile::WriteHeld() {
+  if (held_.empty() || (!file_.IsOpen() && !Unpark())) return;
+  if (!file_.Write(held_)) {
     SwitchOff("cannot be written", errno);
     return;
   }
-  context_.open_files.Touch(*this);
+  held_.clear();
+  context_.batch.Forget(*this);
 }
 
 void TLogFile::SwitchOff(const char* what, int error) {
   std::fprintf(stderr, "zephlora: the log file %s %s%s%s; the log is no longer written to a file\n",
                path_.c_str(), what, error ? ": " : "", error ? std::strerror(error) : "");
   context_.open_files.Forget(*this);
+  context_.batch.Forget(*this);
+  held_.clear();
   file_.Close();
   open_ = false;
   path_.clear();

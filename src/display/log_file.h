@@ -9,6 +9,7 @@
 
 #include "display/line_history.h"
 #include "display/log_file_path.h"
+#include "display/log_write_batch.h"
 #include "display/open_log_files.h"
 #include "platform/append_file.h"
 
@@ -17,19 +18,22 @@ namespace zeph {
 struct TLogLineSource;
 
 // What every log file writer of the program shares: the settings, the
-// clock that dates the files and the banners, and the bound on open files.
+// clock that dates the files and the banners, the bound on open files, and
+// the batch that writes their lines before the program waits.
 struct TLogFileContext {
   TLogFileSettings settings;
   std::function<std::time_t()> now;
   TOpenLogFiles open_files;
+  TLogWriteBatch batch;
 };
 
 // Writes one log (a unit log, a channel, a talk, a DCC chat or the URL
 // history) to a file per day, Shift_JIS lines ending in CR LF. The file
 // opens with the first line, with a banner, and closes with a banner when
 // the writer is switched off or destroyed. Each line reaches the operating
-// system as it is written; with ForceFlushLog the file is also put on the
-// disk every FlushLogTime seconds. While open, the writer may let the
+// system as it is written, or with the context's batch before the program
+// next waits; with ForceFlushLog the file is also put on the disk every
+// FlushLogTime seconds. While open, the writer may let the
 // operating system's file go (Park) when many others were written more
 // recently; its next line opens the same file again.
 //
@@ -68,7 +72,9 @@ class TLogFile final : public TLineSink {
   void Close();
   // Closes the operating system's file but not the log: no banner, and the
   // next line appends to the same file.
-  void Park() { file_.Close(); }
+  void Park();
+  // Hands the lines gathered for the batch to the operating system.
+  void WriteHeld();
 
   // Whether the log's file is open (between its banners), parked or not.
   bool IsOpen() const { return open_; }
@@ -98,7 +104,7 @@ class TLogFile final : public TLineSink {
   std::filesystem::path file_path_;  // where the file is: path_ or a numbered alternative
   int flush_counter_ = 0;
   std::string joined_;  // reused for every line
-  std::string line_;
+  std::string held_;    // lines not yet written, ready for the file
 };
 
 }  // namespace zeph

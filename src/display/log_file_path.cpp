@@ -76,8 +76,8 @@ TLogFileSettings LogFileSettingsFrom(const TPreferences& preferences) {
                        preferences.DCCChatLogFile, preferences.URLLogFile};
   settings.enabled = {preferences.EnableUnitLog, preferences.EnableChannelLog, preferences.EnableTalkLog,
                       preferences.EnableDCCChatLog, preferences.EnableURLLog};
-  settings.forceFlush = preferences.ForceFlushLog;
-  settings.flushSeconds = preferences.FlushLogTime;
+  settings.force_flush = preferences.ForceFlushLog;
+  settings.flush_seconds = preferences.FlushLogTime;
   return settings;
 }
 

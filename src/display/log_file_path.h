@@ -29,8 +29,8 @@ struct TLogFileSettings {
   std::filesystem::path root;
   std::array<std::string, kLogFileKindCount> patterns;  // internal text, "\" separates folders
   std::array<bool, kLogFileKindCount> enabled{};
-  bool forceFlush = false;  // ForceFlushLog
-  int flushSeconds = 180;   // FlushLogTime
+  bool force_flush = false;  // ForceFlushLog
+  int flush_seconds = 180;   // FlushLogTime
 };
 
 // LogRootDir, UnitLogFile … URLLogFile, Enable…Log, ForceFlushLog and

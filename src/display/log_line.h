@@ -33,19 +33,20 @@ inline TLinkKey ConsoleCopyKey(TNodeId unit, TNodeId channel, int category) {
 struct TLogLineSource {
   std::string time;       // time piece, may be empty
   std::string place;      // place piece, may be empty
-  std::string nickPiece;  // nick prefix, may be empty
+  std::string nick_piece;  // nick prefix, may be empty
   std::string body;       // message text with IRC control bytes
   int category = 0;       // font category 0..19
-  int nickClass = 0;      // 0 other users, 1 the user himself, 2..6 user groups 1..5
+  int nick_class = 0;      // 0 other users, 1 the user himself, 2..6 user groups 1..5
   std::string nick;       // the sender's plain nick, empty when none
-  TLinkKey linkKey;       // where the line came from; empty for lines of own logs
+  TLinkKey link_key;       // where the line came from; empty for lines of own logs
   std::uint64_t serial = 0;
   TNodeId unit = kNoNode;     // source unit, kNoNode when the line has none
   TNodeId channel = kNoNode;  // source channel, talk or DCC chat; kNoNode for unit log lines
 };
 
 // A stretch of text drawn alike. The runs of a line cover its text from 0 to
-// its end without gaps or overlaps.
+// its end without gaps or overlaps; the line's prefix pieces (time, place,
+// nick) are the runs of those elements at its start.
 struct TLogRun {
   size_t start = 0;
   size_t end = 0;
@@ -55,53 +56,31 @@ struct TLogRun {
   bool operator==(const TLogRun&) const = default;
 };
 
-// The wrapped rows of a line for one view width and layout generation,
-// computed and kept by the log view.
-struct TLineLayout {
-  struct TPiece {
-    size_t start = 0;
-    size_t end = 0;
-    size_t run = 0;  // index into the line's runs
-    int width = 0;
-    int height = 0;
-  };
-  struct TRow {
-    size_t first = 0;
-    size_t last = 0;
-    int height = 0;
-    std::vector<TPiece> pieces;
-  };
-
-  int width = -1;
-  std::uint64_t generation = 0;
-  std::vector<TRow> rows;
-
-  bool IsValidFor(int viewWidth, std::uint64_t layoutGeneration) const {
-    return width == viewWidth && generation == layoutGeneration;
-  }
-};
-
+// A built line with everything a view needs to draw it. The store keeps
+// its lines packed and hands them out as values of this type; the layout a
+// view computes for a line is the view's, kept apart from it.
 struct TLogLine {
   std::string text;  // time + place + nick piece + plain body (control bytes removed, tabs expanded)
-  size_t prefixLength = 0;
+  size_t prefix_length = 0;
   std::vector<TLogRun> runs;
   std::vector<TTextRange> urls;       // positions in text
   std::vector<TTextRange> addresses;  // positions in text
-  bool keywordHit = false;
+  bool keyword_hit = false;
   int category = 0;
-  int nickClass = 0;
+  int nick_class = 0;
   std::string nick;
-  TLinkKey linkKey;
+  TLinkKey link_key;
   std::uint64_t serial = 0;
   TNodeId unit = kNoNode;
   TNodeId channel = kNoNode;
-  mutable TLineLayout layout;
 
   // The element of the run holding pos; Text when no run does.
   TLogElement ElementAt(size_t pos) const;
   // The URL (or address) whose range holds pos; empty when none does.
   std::string_view UrlAt(size_t pos) const;
   std::string_view AddressAt(size_t pos) const;
+
+  bool operator==(const TLogLine&) const = default;
 };
 
 }  // namespace zeph

@@ -51,12 +51,12 @@ int TLogStyle::LineFontSlot(int category, bool bold, bool underline) const {
 
 TRunFont TLogStyle::FontForRun(const TLogLine& line, const TLogRun& run, bool shadow_pass) const {
   const int category = InRange(line.category, kLineCategoryCount);
-  const bool whole_line = whole_line_keywords && line.keywordHit;
+  const bool whole_line = whole_line_keywords && line.keyword_hit;
   const bool bold = run.decoration.bold;
   int slot = kLineSlot + category;
   switch (run.element) {
     case TLogElement::Time: slot = kTimeSlot; break;
-    case TLogElement::Nick: slot = kNickSlot + InRange(line.nickClass, kNickClassCount); break;
+    case TLogElement::Nick: slot = kNickSlot + InRange(line.nick_class, kNickClassCount); break;
     case TLogElement::Place: slot = kPlaceSlot; break;
     case TLogElement::Keyword: slot = kKeywordSlot; break;
     case TLogElement::Url:
@@ -73,7 +73,7 @@ TRunFont TLogStyle::FontForRun(const TLogLine& line, const TLogRun& run, bool sh
   }
   std::uint32_t color = fonts_[slot].color;
   if (shadow_pass) color = shadow_color;
-  else if (run.decoration.hasFore) color = PaletteColor(run.decoration.fore);
+  else if (run.decoration.has_fore) color = PaletteColor(run.decoration.fore);
   return {slot, color};
 }
 

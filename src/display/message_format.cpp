@@ -102,17 +102,17 @@ int RowOf(TMessageKind kind) {
 }
 
 constexpr TField<TMessageFormat> kLeadingFields[] = {
-    {"UnitTitle", &TMessageFormat::unitTitle},
-    {"ChannelTitle", &TMessageFormat::channelTitle},
-    {"TalkTitle", &TMessageFormat::talkTitle},
-    {"DCCChatTitle", &TMessageFormat::dccChatTitle},
-    {"EnableTime", &TMessageFormat::enableTime},
+    {"UnitTitle", &TMessageFormat::unit_title},
+    {"ChannelTitle", &TMessageFormat::channel_title},
+    {"TalkTitle", &TMessageFormat::talk_title},
+    {"DCCChatTitle", &TMessageFormat::dcc_chat_title},
+    {"EnableTime", &TMessageFormat::enable_time},
     {"Time", &TMessageFormat::time},
-    {"UnitChannel", &TMessageFormat::unitChannel},
+    {"UnitChannel", &TMessageFormat::unit_channel},
     {"Unit", &TMessageFormat::unit},
     {"Channel", &TMessageFormat::channel},
-    {"PreNick", &TMessageFormat::preNick},
-    {"EnableChannelInChannelLog", &TMessageFormat::enableChannelInChannelLog},
+    {"PreNick", &TMessageFormat::pre_nick},
+    {"EnableChannelInChannelLog", &TMessageFormat::enable_channel_in_channel_log},
 };
 
 // ---- time piece ----
@@ -232,7 +232,7 @@ std::string ExpandFromSender(std::string_view format, const TSender& sender, std
 // n, s and u of the unit, then the title's own letters.
 std::string ExpandTitle(std::string_view format, const TTitleUnit& unit, std::initializer_list<TLetter> letters) {
   TFormatter formatter;
-  Bind(formatter, {{'n', unit.nick}, {'s', unit.unitName}, {'u', unit.userModes}});
+  Bind(formatter, {{'n', unit.nick}, {'s', unit.unit_name}, {'u', unit.user_modes}});
   Bind(formatter, letters);
   return formatter.Expand(format);
 }
@@ -241,11 +241,11 @@ std::string ExpandTitle(std::string_view format, const TTitleUnit& unit, std::in
 
 std::span<const TFormatRow> MessageFormatRows() { return kRows; }
 
-std::string WindowCaption(std::optional<std::string_view> nodeTitle) {
+std::string WindowCaption(std::optional<std::string_view> node_title) {
   char program[64];
   std::snprintf(program, sizeof program, "%s %d.%02d", kProductName, kVersionMajor, kVersionMinor);
-  if (!nodeTitle) return program;
-  return std::string(*nodeTitle) + " - " + program;
+  if (!node_title) return program;
+  return std::string(*node_title) + " - " + program;
 }
 
 std::int64_t TransferPercentage(std::int64_t transferred, std::int64_t size) {
@@ -256,20 +256,20 @@ std::int64_t TransferPercentage(std::int64_t transferred, std::int64_t size) {
 }
 
 void TMessageFormat::SetDefaults() {
-  unitTitle = "(%n)[%u] %s";
-  channelTitle = Sjis("(%n) %@%c(%x人)[%m] %t");
-  talkTitle = "(%n) %c";
-  dccChatTitle = "(%n) %c";
-  enableTime = true;
+  unit_title = "(%n)[%u] %s";
+  channel_title = Sjis("(%n) %@%c(%x人)[%m] %t");
+  talk_title = "(%n) %c";
+  dcc_chat_title = "(%n) %c";
+  enable_time = true;
   time = "%H:%M ";
-  unitChannel = "<%s:%c> ";
+  unit_channel = "<%s:%c> ";
   unit = "<%s> ";
   channel = "<%c> ";
-  preNick = "(%n) ";
-  enableChannelInChannelLog = false;
+  pre_nick = "(%n) ";
+  enable_channel_in_channel_log = false;
   for (size_t i = 0; i < kRowCount; ++i) {
     kinds_[i] = TKindFormat{};
-    if (kRows[i].defaultFormat != nullptr) kinds_[i].format = Sjis(kRows[i].defaultFormat);
+    if (kRows[i].default_format != nullptr) kinds_[i].format = Sjis(kRows[i].default_format);
   }
 }
 
@@ -279,9 +279,9 @@ void TMessageFormat::Load(TIniFile& ini) {
   for (size_t i = 0; i < kRowCount; ++i) {
     const TFormatRow& row = kRows[i];
     TKindFormat& kind = kinds_[i];
-    if (row.channelKey != nullptr) kind.channelEnabled = ini.ReadBool(row.channelKey, kind.channelEnabled);
-    kind.consoleEnabled = ini.ReadBool(row.consoleKey, kind.consoleEnabled);
-    if (row.formatKey != nullptr) kind.format = ini.ReadString(row.formatKey, kind.format);
+    if (row.channel_key != nullptr) kind.channel_enabled = ini.ReadBool(row.channel_key, kind.channel_enabled);
+    kind.console_enabled = ini.ReadBool(row.console_key, kind.console_enabled);
+    if (row.format_key != nullptr) kind.format = ini.ReadString(row.format_key, kind.format);
   }
 }
 
@@ -294,17 +294,17 @@ void TMessageFormat::Save(TIniWriter& writer) const {
   for (int index : kFileRows) {
     const TFormatRow& row = kRows[index];
     const TKindFormat& settings = kinds_[static_cast<size_t>(index)];
-    if (row.formatKey == nullptr) {
-      if (row.channelKey != nullptr) writer.WriteBool(row.channelKey, settings.channelEnabled);
-      writer.WriteBool(row.consoleKey, settings.consoleEnabled);
+    if (row.format_key == nullptr) {
+      if (row.channel_key != nullptr) writer.WriteBool(row.channel_key, settings.channel_enabled);
+      writer.WriteBool(row.console_key, settings.console_enabled);
     } else {
-      writer.WriteBool(row.consoleKey, settings.consoleEnabled);
-      writer.WriteBool(row.channelKey, settings.channelEnabled);
+      writer.WriteBool(row.console_key, settings.console_enabled);
+      writer.WriteBool(row.channel_key, settings.channel_enabled);
     }
   }
   for (int index : kFileRows) {
     const TFormatRow& row = kRows[index];
-    if (row.formatKey != nullptr) writer.WriteString(row.formatKey, kinds_[static_cast<size_t>(index)].format);
+    if (row.format_key != nullptr) writer.WriteString(row.format_key, kinds_[static_cast<size_t>(index)].format);
   }
 }
 
@@ -320,73 +320,73 @@ const TKindFormat* TMessageFormat::FindKind(TMessageKind kind) const {
 const std::string& TMessageFormat::BodyFormat(TMessageKind kind) const { return FindKind(kind)->format; }
 
 std::string TMessageFormat::FormatTime(std::time_t now) const {
-  if (!enableTime) return {};
-  if (!cacheValid_ || cachedSecond_ != now || cachedFormat_ != time) {
-    cachedTime_ = FormatLocalTime(time, now);
-    cachedSecond_ = now;
-    cachedFormat_ = time;
-    cacheValid_ = true;
+  if (!enable_time) return {};
+  if (!cache_valid_ || cached_second_ != now || cached_format_ != time) {
+    cached_time_ = FormatLocalTime(time, now);
+    cached_second_ = now;
+    cached_format_ = time;
+    cache_valid_ = true;
   }
-  return cachedTime_;
+  return cached_time_;
 }
 
-std::string TMessageFormat::FormatUnitPrefix(std::string_view unitName) const {
-  return ExpandLetters(unit, {{'s', unitName}});
+std::string TMessageFormat::FormatUnitPrefix(std::string_view unit_name) const {
+  return ExpandLetters(unit, {{'s', unit_name}});
 }
 
-std::string TMessageFormat::FormatChannelPrefix(std::string_view channelName) const {
-  return ExpandLetters(channel, {{'c', channelName}});
+std::string TMessageFormat::FormatChannelPrefix(std::string_view channel_name) const {
+  return ExpandLetters(channel, {{'c', channel_name}});
 }
 
-std::string TMessageFormat::FormatUnitChannelPrefix(std::string_view unitName, std::string_view channelName) const {
-  return ExpandLetters(unitChannel, {{'s', unitName}, {'c', channelName}});
+std::string TMessageFormat::FormatUnitChannelPrefix(std::string_view unit_name, std::string_view channel_name) const {
+  return ExpandLetters(unit_channel, {{'s', unit_name}, {'c', channel_name}});
 }
 
 std::string TMessageFormat::FormatNickPrefix(std::string_view nick) const {
-  return ExpandLetters(preNick, {{'n', nick}, {'s', nick}});
+  return ExpandLetters(pre_nick, {{'n', nick}, {'s', nick}});
 }
 
-std::string TMessageFormat::FormatUnitTitle(const TTitleUnit& titleUnit) const {
-  return ExpandTitle(unitTitle, titleUnit, {});
+std::string TMessageFormat::FormatUnitTitle(const TTitleUnit& title_unit) const {
+  return ExpandTitle(unit_title, title_unit, {});
 }
 
-std::string TMessageFormat::FormatChannelTitle(const TTitleUnit& titleUnit, std::string_view channelName,
+std::string TMessageFormat::FormatChannelTitle(const TTitleUnit& title_unit, std::string_view channel_name,
                                                std::string_view modes, std::string_view topic,
-                                               std::int64_t members, bool isOperator) const {
+                                               std::int64_t members, bool is_operator) const {
   TDecimal count(members);
-  return ExpandTitle(channelTitle, titleUnit,
-                     {{'c', channelName}, {'m', modes}, {'t', topic}, {'x', count.Text()}, {'@', isOperator ? "@" : ""}});
+  return ExpandTitle(channel_title, title_unit,
+                     {{'c', channel_name}, {'m', modes}, {'t', topic}, {'x', count.Text()}, {'@', is_operator ? "@" : ""}});
 }
 
-std::string TMessageFormat::FormatTalkTitle(const TTitleUnit& titleUnit, std::string_view partner) const {
-  return ExpandTitle(talkTitle, titleUnit, {{'c', partner}});
+std::string TMessageFormat::FormatTalkTitle(const TTitleUnit& title_unit, std::string_view partner) const {
+  return ExpandTitle(talk_title, title_unit, {{'c', partner}});
 }
 
-std::string TMessageFormat::FormatDCCChatTitle(const TTitleUnit& titleUnit, std::string_view partner) const {
-  return ExpandTitle(dccChatTitle, titleUnit, {{'c', partner}});
+std::string TMessageFormat::FormatDCCChatTitle(const TTitleUnit& title_unit, std::string_view partner) const {
+  return ExpandTitle(dcc_chat_title, title_unit, {{'c', partner}});
 }
 
-std::string TMessageFormat::FormatJoin(const TSender& sender, std::string_view channelName) const {
-  return ExpandFromSender(BodyFormat(K::Join), sender, {{'c', channelName}});
+std::string TMessageFormat::FormatJoin(const TSender& sender, std::string_view channel_name) const {
+  return ExpandFromSender(BodyFormat(K::Join), sender, {{'c', channel_name}});
 }
 
-std::string TMessageFormat::FormatPart(const TSender& sender, std::string_view channelName,
+std::string TMessageFormat::FormatPart(const TSender& sender, std::string_view channel_name,
                                        std::string_view message) const {
-  return ExpandFromSender(BodyFormat(K::Part), sender, {{'c', channelName}, {'m', message}});
+  return ExpandFromSender(BodyFormat(K::Part), sender, {{'c', channel_name}, {'m', message}});
 }
 
-std::string TMessageFormat::FormatNick(const TSender& sender, std::string_view newNick) const {
-  return ExpandFromSender(BodyFormat(K::Nick), sender, {{'t', newNick}});
+std::string TMessageFormat::FormatNick(const TSender& sender, std::string_view new_nick) const {
+  return ExpandFromSender(BodyFormat(K::Nick), sender, {{'t', new_nick}});
 }
 
-std::string TMessageFormat::FormatKick(const TSender& sender, std::string_view kicked, std::string_view channelName,
+std::string TMessageFormat::FormatKick(const TSender& sender, std::string_view kicked, std::string_view channel_name,
                                        std::string_view reason) const {
-  return ExpandFromSender(BodyFormat(K::Kick), sender, {{'t', kicked}, {'c', channelName}, {'m', reason}});
+  return ExpandFromSender(BodyFormat(K::Kick), sender, {{'t', kicked}, {'c', channel_name}, {'m', reason}});
 }
 
-std::string TMessageFormat::FormatMode(const TSender& sender, std::string_view channelName,
+std::string TMessageFormat::FormatMode(const TSender& sender, std::string_view channel_name,
                                        std::string_view modes) const {
-  return ExpandFromSender(BodyFormat(K::Mode), sender, {{'c', channelName}, {'m', modes}});
+  return ExpandFromSender(BodyFormat(K::Mode), sender, {{'c', channel_name}, {'m', modes}});
 }
 
 std::string TMessageFormat::FormatUserMode(std::string_view nick, std::string_view modes) const {
@@ -397,33 +397,33 @@ std::string TMessageFormat::FormatQuit(const TSender& sender, std::string_view m
   return ExpandFromSender(BodyFormat(K::Quit), sender, {{'m', message}});
 }
 
-std::string TMessageFormat::FormatInviting(std::string_view nick, std::string_view channelName) const {
-  return ExpandLetters(BodyFormat(K::Inviting), {{'n', nick}, {'c', channelName}});
+std::string TMessageFormat::FormatInviting(std::string_view nick, std::string_view channel_name) const {
+  return ExpandLetters(BodyFormat(K::Inviting), {{'n', nick}, {'c', channel_name}});
 }
 
-std::string TMessageFormat::FormatInvite(const TSender& sender, std::string_view channelName) const {
-  return ExpandFromSender(BodyFormat(K::Invite), sender, {{'c', channelName}});
+std::string TMessageFormat::FormatInvite(const TSender& sender, std::string_view channel_name) const {
+  return ExpandFromSender(BodyFormat(K::Invite), sender, {{'c', channel_name}});
 }
 
-std::string TMessageFormat::FormatTopic(const TSender& sender, std::string_view channelName,
+std::string TMessageFormat::FormatTopic(const TSender& sender, std::string_view channel_name,
                                         std::string_view topic) const {
-  return ExpandFromSender(BodyFormat(K::Topic), sender, {{'c', channelName}, {'m', topic}});
+  return ExpandFromSender(BodyFormat(K::Topic), sender, {{'c', channel_name}, {'m', topic}});
 }
 
 std::string TMessageFormat::FormatError(const TSender& sender, std::string_view text) const {
   return ExpandFromSender(BodyFormat(K::Error), sender, {{'m', text}, {'s', text}});
 }
 
-std::string TMessageFormat::FormatModeReply(std::string_view channelName, std::string_view modes) const {
-  return ExpandLetters(BodyFormat(K::ModeReply), {{'c', channelName}, {'m', modes}});
+std::string TMessageFormat::FormatModeReply(std::string_view channel_name, std::string_view modes) const {
+  return ExpandLetters(BodyFormat(K::ModeReply), {{'c', channel_name}, {'m', modes}});
 }
 
-std::string TMessageFormat::FormatTopicReply(std::string_view channelName, std::string_view topic) const {
-  return ExpandLetters(BodyFormat(K::TopicReply), {{'c', channelName}, {'m', topic}});
+std::string TMessageFormat::FormatTopicReply(std::string_view channel_name, std::string_view topic) const {
+  return ExpandLetters(BodyFormat(K::TopicReply), {{'c', channel_name}, {'m', topic}});
 }
 
-std::string TMessageFormat::FormatNamesReply(std::string_view channelName, std::string_view names) const {
-  return ExpandLetters(BodyFormat(K::NamesReply), {{'c', channelName}, {'m', names}});
+std::string TMessageFormat::FormatNamesReply(std::string_view channel_name, std::string_view names) const {
+  return ExpandLetters(BodyFormat(K::NamesReply), {{'c', channel_name}, {'m', names}});
 }
 
 std::string TMessageFormat::FormatAwayReply(std::string_view nick, std::string_view message) const {
@@ -446,9 +446,9 @@ std::string TMessageFormat::FormatCTCPReply(const TSender& sender, std::string_v
 
 std::string TMessageFormat::FormatDCCSend(const TSender& sender, std::string_view file, std::string_view address,
                                           int port, std::int64_t size) const {
-  TDecimal portText(port), sizeText(size);
+  TDecimal port_text(port), size_text(size);
   return ExpandFromSender(BodyFormat(K::DCCSend), sender,
-                          {{'f', file}, {'a', address}, {'p', portText.Text()}, {'s', sizeText.Text()}});
+                          {{'f', file}, {'a', address}, {'p', port_text.Text()}, {'s', size_text.Text()}});
 }
 
 std::string TMessageFormat::FormatDCCResume(const TSender& sender, int port, std::int64_t position) const {
@@ -461,13 +461,13 @@ std::string TMessageFormat::FormatDCCAccept(const TSender& sender, int port, std
 
 std::string TMessageFormat::ExpandDCCPosition(TMessageKind kind, const TSender& sender, int port,
                                               std::int64_t position) const {
-  TDecimal portText(port), positionText(position);
-  return ExpandFromSender(BodyFormat(kind), sender, {{'p', portText.Text()}, {'s', positionText.Text()}});
+  TDecimal port_text(port), position_text(position);
+  return ExpandFromSender(BodyFormat(kind), sender, {{'p', port_text.Text()}, {'s', position_text.Text()}});
 }
 
 std::string TMessageFormat::FormatDCCChat(const TSender& sender, std::string_view address, int port) const {
-  TDecimal portText(port);
-  return ExpandFromSender(BodyFormat(K::DCCChat), sender, {{'a', address}, {'p', portText.Text()}});
+  TDecimal port_text(port);
+  return ExpandFromSender(BodyFormat(K::DCCChat), sender, {{'a', address}, {'p', port_text.Text()}});
 }
 
 std::string TMessageFormat::FormatDCCSendComplete(std::string_view nick, std::string_view file,
@@ -482,17 +482,17 @@ std::string TMessageFormat::FormatDCCReceiveComplete(std::string_view nick, std:
 
 std::string TMessageFormat::ExpandDCCComplete(TMessageKind kind, std::string_view nick, std::string_view file,
                                               std::int64_t size) const {
-  TDecimal sizeText(size);
-  return ExpandLetters(BodyFormat(kind), {{'n', nick}, {'f', file}, {'s', sizeText.Text()}});
+  TDecimal size_text(size);
+  return ExpandLetters(BodyFormat(kind), {{'n', nick}, {'f', file}, {'s', size_text.Text()}});
 }
 
 std::string TMessageFormat::FormatDCCSendFail(std::string_view nick, std::string_view file, std::int64_t size,
                                               std::int64_t sent, std::string_view reason) const {
-  TDecimal sizeText(size), sentText(sent), percent(TransferPercentage(sent, size));
+  TDecimal size_text(size), sent_text(sent), percent(TransferPercentage(sent, size));
   return ExpandLetters(BodyFormat(K::DCCSendFail), {{'n', nick},
                                                     {'f', file},
-                                                    {'s', sizeText.Text()},
-                                                    {'z', sentText.Text()},
+                                                    {'s', size_text.Text()},
+                                                    {'z', sent_text.Text()},
                                                     {'x', percent.Text()},
                                                     {'m', reason}});
 }
@@ -500,13 +500,13 @@ std::string TMessageFormat::FormatDCCSendFail(std::string_view nick, std::string
 std::string TMessageFormat::FormatDCCReceiveFail(std::string_view nick, std::string_view file,
                                                  std::string_view address, int port, std::int64_t size,
                                                  std::int64_t received, std::string_view reason) const {
-  TDecimal portText(port), sizeText(size), receivedText(received), percent(TransferPercentage(received, size));
+  TDecimal port_text(port), size_text(size), received_text(received), percent(TransferPercentage(received, size));
   return ExpandLetters(BodyFormat(K::DCCReceiveFail), {{'n', nick},
                                                        {'f', file},
                                                        {'a', address},
-                                                       {'p', portText.Text()},
-                                                       {'s', sizeText.Text()},
-                                                       {'z', receivedText.Text()},
+                                                       {'p', port_text.Text()},
+                                                       {'s', size_text.Text()},
+                                                       {'z', received_text.Text()},
                                                        {'x', percent.Text()},
                                                        {'m', reason}});
 }

@@ -17,8 +17,8 @@ class TIniWriter;
 
 // The settings of one kind in the kinds list.
 struct TKindFormat {
-  bool channelEnabled = true;  // Enable<Kind>Channel: the unit log and channel logs
-  bool consoleEnabled = true;  // Enable<Kind>Console
+  bool channel_enabled = true;  // Enable<Kind>Channel: the unit log and channel logs
+  bool console_enabled = true;  // Enable<Kind>Console
   std::string format;          // body format; empty for kinds shown as received
 };
 
@@ -26,10 +26,10 @@ struct TKindFormat {
 struct TFormatRow {
   TMessageKind kind;
   const char* label;          // UTF-8, as the list shows it
-  const char* channelKey;     // null for Privmsg, which is always shown
-  const char* consoleKey;
-  const char* formatKey;      // null for the kinds shown as received
-  const char* defaultFormat;  // UTF-8; null with formatKey
+  const char* channel_key;     // null for Privmsg, which is always shown
+  const char* console_key;
+  const char* format_key;      // null for the kinds shown as received
+  const char* default_format;  // UTF-8; null with format_key
 };
 
 std::span<const TFormatRow> MessageFormatRows();
@@ -44,13 +44,13 @@ struct TSender {
 // What every window title shows of its unit: letters n, s and u.
 struct TTitleUnit {
   std::string_view nick;       // the nick in use when logged in, else the configured one
-  std::string_view unitName;
-  std::string_view userModes;  // the own user modes
+  std::string_view unit_name;
+  std::string_view user_modes;  // the own user modes
 };
 
 // The program name and version, after the selected node's title when there
 // is one: the main window's caption.
-std::string WindowCaption(std::optional<std::string_view> nodeTitle);
+std::string WindowCaption(std::optional<std::string_view> node_title);
 
 // The message formats (section "Format" of the view settings and themes):
 // titles, the time and prefix pieces of a log line, the enable flags and the
@@ -75,20 +75,20 @@ class TMessageFormat {
   // lines shares few seconds.
   std::string FormatTime(std::time_t now) const;
 
-  std::string FormatUnitPrefix(std::string_view unitName) const;
+  std::string FormatUnitPrefix(std::string_view unit_name) const;
   std::string FormatChannelPrefix(std::string_view channel) const;
-  std::string FormatUnitChannelPrefix(std::string_view unitName, std::string_view channel) const;
+  std::string FormatUnitChannelPrefix(std::string_view unit_name, std::string_view channel) const;
   std::string FormatNickPrefix(std::string_view nick) const;
 
   std::string FormatUnitTitle(const TTitleUnit& unit) const;
   std::string FormatChannelTitle(const TTitleUnit& unit, std::string_view channel, std::string_view modes,
-                                 std::string_view topic, std::int64_t members, bool isOperator) const;
+                                 std::string_view topic, std::int64_t members, bool is_operator) const;
   std::string FormatTalkTitle(const TTitleUnit& unit, std::string_view partner) const;
   std::string FormatDCCChatTitle(const TTitleUnit& unit, std::string_view partner) const;
 
   std::string FormatJoin(const TSender& sender, std::string_view channel) const;
   std::string FormatPart(const TSender& sender, std::string_view channel, std::string_view message) const;
-  std::string FormatNick(const TSender& sender, std::string_view newNick) const;
+  std::string FormatNick(const TSender& sender, std::string_view new_nick) const;
   std::string FormatKick(const TSender& sender, std::string_view kicked, std::string_view channel,
                          std::string_view reason) const;
   std::string FormatMode(const TSender& sender, std::string_view channel, std::string_view modes) const;
@@ -118,17 +118,17 @@ class TMessageFormat {
                                    int port, std::int64_t size, std::int64_t received,
                                    std::string_view reason) const;
 
-  std::string unitTitle;               // UnitTitle
-  std::string channelTitle;            // ChannelTitle
-  std::string talkTitle;               // TalkTitle
-  std::string dccChatTitle;            // DCCChatTitle
-  bool enableTime = true;              // EnableTime
+  std::string unit_title;               // UnitTitle
+  std::string channel_title;            // ChannelTitle
+  std::string talk_title;               // TalkTitle
+  std::string dcc_chat_title;            // DCCChatTitle
+  bool enable_time = true;              // EnableTime
   std::string time;                    // Time: strftime conversions
-  std::string unitChannel;             // UnitChannel: place in the console for channel lines
+  std::string unit_channel;             // UnitChannel: place in the console for channel lines
   std::string unit;                    // Unit: place in the console for unit lines
   std::string channel;                 // Channel: place in the unit log and channel logs
-  std::string preNick;                 // PreNick
-  bool enableChannelInChannelLog = false;  // EnableChannelInChannelLog
+  std::string pre_nick;                 // PreNick
+  bool enable_channel_in_channel_log = false;  // EnableChannelInChannelLog
 
  private:
   static constexpr size_t kRowCount = 30;
@@ -140,10 +140,10 @@ class TMessageFormat {
 
   std::array<TKindFormat, kRowCount> kinds_;
   // The last time piece made, with what it was made from.
-  mutable std::time_t cachedSecond_ = 0;
-  mutable std::string cachedFormat_;
-  mutable std::string cachedTime_;
-  mutable bool cacheValid_ = false;
+  mutable std::time_t cached_second_ = 0;
+  mutable std::string cached_format_;
+  mutable std::string cached_time_;
+  mutable bool cache_valid_ = false;
 };
 
 // Bytes transferred as a whole percentage of the size; 0 for a size of 0 or

@@ -39,12 +39,12 @@ int KindCategory(TMessageKind kind) {
 bool IsOwnLogEnabled(TMessageKind kind, const TMessageFormat& format) {
   if (kind == TMessageKind::Privmsg) return true;  // the list offers no switch for it
   const TKindFormat* settings = format.FindKind(kind);
-  return settings == nullptr || settings->channelEnabled;
+  return settings == nullptr || settings->channel_enabled;
 }
 
 bool IsConsoleEnabled(TMessageKind kind, const TMessageFormat& format) {
   const TKindFormat* settings = format.FindKind(kind);
-  return settings == nullptr || settings->consoleEnabled;
+  return settings == nullptr || settings->console_enabled;
 }
 
 }  // namespace zeph

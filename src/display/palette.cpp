@@ -8,8 +8,8 @@ namespace zeph {
 namespace {
 
 struct TPaletteEntry {
-  std::string_view tagName;
-  std::string_view displayNameUtf8;
+  std::string_view tag_name;
+  std::string_view display_name_utf8;
   std::uint32_t rgb;  // 0xRRGGBB as written in colour tables
 };
 
@@ -49,12 +49,12 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 }  // namespace
 
 std::string_view PaletteTagName(int index) {
-  return IsPaletteIndex(index) ? kPalette[index].tagName : std::string_view();
+  return IsPaletteIndex(index) ? kPalette[index].tag_name : std::string_view();
 }
 
 const std::string& PaletteDisplayName(int index) {
   static const std::string empty;
-  return IsPaletteIndex(index) ? Sjis(kPalette[index].displayNameUtf8) : empty;
+  return IsPaletteIndex(index) ? Sjis(kPalette[index].display_name_utf8) : empty;
 }
 
 std::uint32_t PaletteColor(int index) {
@@ -64,7 +64,7 @@ std::uint32_t PaletteColor(int index) {
 
 int ColorIndexFromName(std::string_view name) {
   for (int i = 0; i < kPaletteSize; ++i)
-    if (EqualsIgnoringAsciiCase(name, kPalette[i].tagName)) return i;
+    if (EqualsIgnoringAsciiCase(name, kPalette[i].tag_name)) return i;
   return kNoColor;
 }
 

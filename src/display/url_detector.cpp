@@ -3,6 +3,7 @@
 #include <oniguruma.h>
 
 #include <algorithm>
+#include <array>
 
 #include "display/detector_patterns.h"
 #include "platform/sjis.h"
@@ -16,7 +17,15 @@ bool IsAsciiAlnum(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= '
 // lead byte, and a run of them that starts on a character boundary never
 // holds part of a double-byte character.
 bool IsUrlByte(char c) {
-  return IsAsciiAlnum(c) || std::string_view("_-.!~*':@%;/?&=+$,#").find(c) != std::string_view::npos;
+  static const auto table = [] {
+    std::array<bool, 256> in_set{};
+    for (int b = 0; b < 256; ++b) {
+      char byte = static_cast<char>(b);
+      in_set[b] = IsAsciiAlnum(byte) || std::string_view("_-.!~*':@%;/?&=+$,#").find(byte) != std::string_view::npos;
+    }
+    return in_set;
+  }();
+  return table[static_cast<unsigned char>(c)];
 }
 bool IsAddressByte(char c) { return IsAsciiAlnum(c) || c == '.' || c == '-'; }
 
@@ -37,9 +46,9 @@ bool MayHoldAddress(std::string_view text) {
 }
 
 struct TDetectorKind {
-  bool (*inSet)(char);
-  bool (*mayHold)(std::string_view);
-  bool skipFollowedByAlnum;
+  bool (*in_set)(char);
+  bool (*may_hold)(std::string_view);
+  bool skip_followed_by_alnum;
 };
 
 constexpr TDetectorKind kUrl = {IsUrlByte, MayHoldUrl, false};
@@ -68,21 +77,21 @@ std::string_view Capped(std::string_view text) {
 template <typename Found>
 void ScanMatches(const TOnigRegex& regex, const TDetectorKind& kind, std::string_view text, size_t from,
                  Found found) {
-  if (from >= text.size() || !kind.mayHold(text.substr(from))) return;
+  if (from >= text.size() || !kind.may_hold(text.substr(from))) return;
   std::string_view searched = Capped(text);
   size_t pos = 0;
   while (pos < searched.size()) {
     size_t length = SjisCharLength(searched, pos);
-    if (length == 2 || !kind.inSet(searched[pos])) {
+    if (length == 2 || !kind.in_set(searched[pos])) {
       pos += length;
       continue;
     }
-    size_t runStart = pos;
-    while (pos < searched.size() && kind.inSet(searched[pos])) ++pos;
+    size_t run_start = pos;
+    while (pos < searched.size() && kind.in_set(searched[pos])) ++pos;
     if (pos <= from) continue;
-    size_t offset = std::max(runStart, from);
+    size_t offset = std::max(run_start, from);
     std::string_view run = searched.substr(offset, pos - offset);
-    if (!kind.mayHold(run)) continue;
+    if (!kind.may_hold(run)) continue;
     for (size_t start = 0; start < run.size();) {
       bool aborted = false;
       std::optional<TTextRange> match = regex.Search(run, start, &aborted);
@@ -91,10 +100,10 @@ void ScanMatches(const TOnigRegex& regex, const TDetectorKind& kind, std::string
       // A run holds single-byte characters only, so an empty match moves on
       // by one byte.
       start = match->end > match->start ? match->end : match->start + 1;
-      TTextRange inText{offset + match->start, offset + match->end};
-      bool followedByAlnum = inText.end < text.size() && IsAsciiAlnum(text[inText.end]);
-      if (kind.skipFollowedByAlnum && followedByAlnum) continue;
-      if (!found(inText)) return;
+      TTextRange in_text{offset + match->start, offset + match->end};
+      bool followed_by_alnum = in_text.end < text.size() && IsAsciiAlnum(text[in_text.end]);
+      if (kind.skip_followed_by_alnum && followed_by_alnum) continue;
+      if (!found(in_text)) return;
     }
   }
 }
@@ -147,9 +156,9 @@ void TUrlDetector::FindAllAddresses(std::string_view text, std::vector<TTextRang
 
 bool TUrlDetector::StartsWithUrl(std::string_view text) const {
   std::string_view searched = Capped(text);
-  size_t runEnd = 0;
-  while (runEnd < searched.size() && IsUrlByte(searched[runEnd])) ++runEnd;
-  std::string_view run = searched.substr(0, runEnd);
+  size_t run_end = 0;
+  while (run_end < searched.size() && IsUrlByte(searched[run_end])) ++run_end;
+  std::string_view run = searched.substr(0, run_end);
   if (!MayHoldUrl(run)) return false;
   std::optional<size_t> length = url_.MatchAt(run, 0);
   return length && *length > 0;

@@ -72,14 +72,14 @@ void ReadVersion1Format(TIniFile& ini, TMessageFormat* formats) {
   TMessageFormat& f = *formats;
   f.SetDefaults();
   ini.SetSection("Format");
-  f.enableTime = ini.ReadBool("EnableTime", f.enableTime);
-  f.enableChannelInChannelLog = ini.ReadBool("EnableChanName", f.enableChannelInChannelLog);
+  f.enable_time = ini.ReadBool("EnableTime", f.enable_time);
+  f.enable_channel_in_channel_log = ini.ReadBool("EnableChanName", f.enable_channel_in_channel_log);
   for (const TEnableKeys& keys : kEnableKeys) {
     TKindFormat& kind = *f.FindKind(keys.kind);
-    if (keys.channel != nullptr) kind.channelEnabled = ini.ReadBool(keys.channel, kind.channelEnabled);
-    kind.consoleEnabled = ini.ReadBool(keys.console, kind.consoleEnabled);
+    if (keys.channel != nullptr) kind.channel_enabled = ini.ReadBool(keys.channel, kind.channel_enabled);
+    kind.console_enabled = ini.ReadBool(keys.console, kind.console_enabled);
   }
-  f.preNick = ini.ReadString("NickFormat", f.preNick);
+  f.pre_nick = ini.ReadString("NickFormat", f.pre_nick);
   f.time = ini.ReadString("TimeFormat", f.time);
   for (const TFormatKey& key : kFormatKeys) {
     TKindFormat& kind = *f.FindKind(key.kind);

@@ -33,21 +33,21 @@ TLogLineSource TUnit::ComposeSource(TLogKind log, TChannel* target, TMessageKind
   request.kind = kind;
   request.log = log;
   request.time = world_.Now();
-  request.unitName = Name();
-  request.channelName = target ? std::string_view(target->name) : std::string_view(channel_name);
-  request.channelIsTalk = target && !target->IsChannel();
+  request.unit_name = Name();
+  request.channel_name = target ? std::string_view(target->name) : std::string_view(channel_name);
+  request.channel_is_talk = target && !target->IsChannel();
   request.nick = nick;
   TLinePieces pieces = ComposeLine(world_.Formats(), request, text);
 
   TLogLineSource source;
   source.time = std::move(pieces.time);
   source.place = std::move(pieces.place);
-  source.nickPiece = std::move(pieces.nickPiece);
+  source.nick_piece = std::move(pieces.nick_piece);
   source.body = std::move(pieces.body);
   source.category = KindCategory(kind);
-  source.nickClass = NickClass(target, nick);
+  source.nick_class = NickClass(target, nick);
   source.nick = nick;
-  source.linkKey = link;
+  source.link_key = link;
   source.unit = Id();
   source.channel = target ? target->Id() : kNoNode;
   return source;
@@ -83,12 +83,12 @@ bool TUnit::PrintToUnit(TMessageKind kind, const std::string& nick, const std::s
   const TLogLine* line = AddOwnLine(nullptr, kind, nick, text, channel_name, keyword_check, TLinkKey());
   if (ConsoleCopyPasses(*this, console))
     AddConsoleLine(nullptr, kind, nick, text, channel_name, keyword_check, TLinkKey());
-  return line && line->keywordHit;
+  return line && line->keyword_hit;
 }
 
 bool TUnit::PrintOwnLogOfUnit(TMessageKind kind, const std::string& nick, const std::string& text) {
   const TLogLine* line = AddOwnLine(nullptr, kind, nick, text, std::string(), false, TLinkKey());
-  return line && line->keywordHit;
+  return line && line->keyword_hit;
 }
 
 bool TUnit::PrintToChannel(TChannel& target, TMessageKind kind, const std::string& nick, const std::string& text,
@@ -96,12 +96,12 @@ bool TUnit::PrintToChannel(TChannel& target, TMessageKind kind, const std::strin
   const TLogLine* line = AddOwnLine(&target, kind, nick, text, std::string(), keyword_check, TLinkKey());
   if (ConsoleCopyPasses(target, target.console))
     AddConsoleLine(&target, kind, nick, text, std::string(), keyword_check, TLinkKey());
-  return line && line->keywordHit;
+  return line && line->keyword_hit;
 }
 
 bool TUnit::PrintOwnLog(TChannel& target, TMessageKind kind, const std::string& nick, const std::string& text) {
   const TLogLine* line = AddOwnLine(&target, kind, nick, text, std::string(), false, TLinkKey());
-  return line && line->keywordHit;
+  return line && line->keyword_hit;
 }
 
 void TUnit::PrintToConsole(TMessageKind kind, const std::string& text, TChannel* target) {

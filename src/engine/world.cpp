@@ -254,14 +254,14 @@ void TWorld::AfterLineAdded(TUnit& unit, TChannel* target, const TLogLineSource&
   // Only keyword hits and URLs make history entries, which carry the place;
   // most lines of a flood have neither.
   std::string history_place;
-  if (target && (line.keywordHit || !line.urls.empty()))
+  if (target && (line.keyword_hit || !line.urls.empty()))
     history_place = formats_.FormatUnitChannelPrefix(unit.Name(), target->name);
   TLineOrigin origin;
   origin.unit = unit.Id();
   origin.channel = target ? target->Id() : kNoNode;
-  origin.keywordSwitch = keyword_switch;
-  origin.currentNick = unit.Nick();
-  origin.historyPlace = history_place;
+  origin.keyword_switch = keyword_switch;
+  origin.current_nick = unit.Nick();
+  origin.history_place = history_place;
   reactions_.AfterLineAdded(origin, source, line);
 }
 

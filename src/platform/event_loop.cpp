@@ -2,6 +2,20 @@
 
 namespace zeph {
 
+int TBeforeWaitCalls::Add(int id, IEventLoop::Callback call) {
+  calls_[id] = std::move(call);
+  return id;
+}
+
+void TBeforeWaitCalls::RunAll() {
+  for (auto it = calls_.begin(); it != calls_.end();) {
+    int id = it->first;
+    IEventLoop::Callback call = it->second;  // may be removed by its own call
+    call();
+    it = calls_.upper_bound(id);
+  }
+}
+
 TTimer::TTimer(IEventLoop& loop, IEventLoop::Callback tick) : loop_(loop), tick_(std::move(tick)) {}
 
 TTimer::~TTimer() { Stop(); }

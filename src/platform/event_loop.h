@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 
 namespace zeph {
 
@@ -33,10 +34,29 @@ class IEventLoop {
   // Runs the call later on the loop's thread. May be called from any thread.
   virtual void Post(Callback call) = 0;
 
+  // Runs the call every time the loop is about to wait for events, after
+  // what was ready has been handled: work gathered while handling them is
+  // finished there, before the program sleeps. Returns a handle, never 0.
+  virtual int AddBeforeWait(Callback call) = 0;
+  // Safe from inside any callback, including the call's own.
+  virtual void RemoveBeforeWait(int hook) = 0;
+
   // Monotonic milliseconds, for durations.
   virtual int64_t NowMs() const = 0;
   // Milliseconds since the epoch, for time stamps and the change of day.
   virtual int64_t WallTimeMs() const = 0;
+};
+
+// The before-wait calls of a loop, in the order they were added.
+class TBeforeWaitCalls {
+ public:
+  int Add(int id, IEventLoop::Callback call);
+  void Remove(int id) { calls_.erase(id); }
+  // Each call may add or remove calls, itself included.
+  void RunAll();
+
+ private:
+  std::map<int, IEventLoop::Callback> calls_;
 };
 
 // A repeating timer owned by one object; stops itself when destroyed.

@@ -64,6 +64,10 @@ void TPollLoop::Post(Callback call) {
   [[maybe_unused]] ssize_t n = write(wake_fd_, &one, sizeof one);
 }
 
+int TPollLoop::AddBeforeWait(Callback call) { return before_wait_.Add(next_id_++, std::move(call)); }
+
+void TPollLoop::RemoveBeforeWait(int hook) { before_wait_.Remove(hook); }
+
 int64_t TPollLoop::NowMs() const { return clock_ == Clock::Manual ? manual_now_ : SteadyMs(); }
 
 int64_t TPollLoop::WallTimeMs() const { return NowMs() + wall_offset_; }
@@ -149,6 +153,7 @@ void TPollLoop::DispatchReadiness(int timeout_ms) {
 
 void TPollLoop::RunOnce(int timeout_ms) {
   RunPosted();
+  before_wait_.RunAll();
   DispatchReadiness(NextTimerWaitMs(timeout_ms));
   RunPosted();
   if (clock_ == Clock::Real) {

@@ -24,6 +24,8 @@ class TPollLoop final : public IEventLoop {
   int AddTimer(int interval_ms, Callback callback) override;
   void RemoveTimer(int timer) override;
   void Post(Callback call) override;
+  int AddBeforeWait(Callback call) override;
+  void RemoveBeforeWait(int hook) override;
   int64_t NowMs() const override;
   int64_t WallTimeMs() const override;
 
@@ -33,8 +35,9 @@ class TPollLoop final : public IEventLoop {
   // Manual clock: the wall time that corresponds to the current NowMs.
   void SetWallTimeMs(int64_t wall_ms);
 
-  // Runs posted calls, waits at most timeout_ms of real time for socket
-  // readiness and dispatches it; with the real clock, fires due timers too.
+  // Runs posted calls and the before-wait calls, waits at most timeout_ms of
+  // real time for socket readiness and dispatches it; with the real clock,
+  // fires due timers too.
   void RunOnce(int timeout_ms);
   // Runs until done() holds or timeout_ms of real time have passed.
   bool RunUntil(const std::function<bool()>& done, int timeout_ms = 5000);
@@ -66,6 +69,7 @@ class TPollLoop final : public IEventLoop {
   int next_id_ = 1;
   std::map<int, Watch> watches_;
   std::map<int, Timer> timers_;
+  TBeforeWaitCalls before_wait_;
   std::mutex posted_mutex_;
   std::deque<Callback> posted_;
   int wake_fd_ = -1;

@@ -155,13 +155,13 @@ TEST_F(ApplicationTest, SettingsSurviveASaveAndLoad) {
     TApplication app(loop_, folders_);
     app.LoadAllSettings();
     app.Preferences().ReconnectTime = 42;
-    app.Formats().preNick = "[%n] ";
+    app.Formats().pre_nick = "[%n] ";
     EXPECT_TRUE(app.SaveAllSettings());
   }
   TApplication again(loop_, folders_);
   again.LoadAllSettings();
   EXPECT_EQ(again.Preferences().ReconnectTime, 42);
-  EXPECT_EQ(again.Formats().preNick, "[%n] ");
+  EXPECT_EQ(again.Formats().pre_nick, "[%n] ");
 }
 
 // Until the view settings are read, a save must keep the fonts and colours
@@ -176,7 +176,7 @@ TEST_F(ApplicationTest, SavingRewritesOnlyTheFormatSectionOfViewIni) {
                    view_sections + test::WindowsText("[Format]\n\nTime=%H:%M:%S \nPreNick=<%n> \n") + later_section);
   TApplication app(loop_, folders_);
   app.LoadAllSettings();
-  EXPECT_EQ(app.Formats().preNick, "<%n> ");
+  EXPECT_EQ(app.Formats().pre_nick, "<%n> ");
   app.Formats().time = "%H ";
   ASSERT_TRUE(app.SaveAllSettings());
 

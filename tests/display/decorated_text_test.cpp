@@ -19,14 +19,14 @@ std::string Describe(const TDecoration& d) {
   if (d.bold) s += "B";
   if (d.underline) s += "U";
   if (d.reverse) s += "R";
-  if (d.hasFore) s += "f" + std::to_string(d.fore);
-  if (d.hasBack) s += "k" + std::to_string(d.back);
+  if (d.has_fore) s += "f" + std::to_string(d.fore);
+  if (d.has_back) s += "k" + std::to_string(d.back);
   return s.empty() ? "-" : s;
 }
 
 std::vector<std::string> DescribeAll(const TDecodedText& decoded) {
   std::vector<std::string> all;
-  for (const TDecoration& d : decoded.decorations) all.push_back(Describe(d));
+  for (size_t pos = 0; pos < decoded.text.size(); ++pos) all.push_back(Describe(decoded.DecorationAt(pos)));
   return all;
 }
 
@@ -136,7 +136,8 @@ TEST(DecodeDecoratedText, ExpandsTabsOnlyWhenAskedAndReusesTheOutput) {
   EXPECT_EQ(DescribeAll(decoded), (std::vector<std::string>(5, "B")));
   DecodeDecoratedText("\tb", decoded);
   EXPECT_EQ(decoded.text, "\tb");
-  EXPECT_EQ(decoded.decorations.size(), 2u);
+  EXPECT_EQ(DescribeAll(decoded).size(), 2u);
+  EXPECT_EQ(decoded.spans.size(), 1u);
 }
 
 TEST(StripControlCodes, DropsControlBytesAndColourNumbers) {

@@ -10,22 +10,22 @@ namespace {
 TEST(DisplayPreferences, DefaultsOfThePreferences) {
   TPreferences preferences;
   TKeywordSettings keywords = KeywordSettingsFrom(preferences);
-  EXPECT_TRUE(keywords.blinkTitle);
-  EXPECT_FALSE(keywords.wholeLine);
-  EXPECT_FALSE(keywords.matchCase);
-  EXPECT_TRUE(keywords.ignoreUrl);
-  EXPECT_TRUE(keywords.ignoreNotice);
-  EXPECT_EQ(keywords.enableGroup, (std::array<bool, 5>{true, true, true, true, true}));
-  EXPECT_TRUE(keywords.enableNormal);
+  EXPECT_TRUE(keywords.blink_title);
+  EXPECT_FALSE(keywords.whole_line);
+  EXPECT_FALSE(keywords.match_case);
+  EXPECT_TRUE(keywords.ignore_url);
+  EXPECT_TRUE(keywords.ignore_notice);
+  EXPECT_EQ(keywords.enable_group, (std::array<bool, 5>{true, true, true, true, true}));
+  EXPECT_TRUE(keywords.enable_normal);
   EXPECT_TRUE(keywords.like.empty());
   EXPECT_TRUE(keywords.dislike.empty());
 
   TLineReactionSettings reactions = LineReactionSettingsFrom(preferences);
-  EXPECT_FALSE(reactions.enableKeywordSound);
-  EXPECT_EQ(reactions.keywordSoundFile, "");
-  EXPECT_FALSE(reactions.recordUrlInMyMessage);
-  EXPECT_TRUE(reactions.ignoreUrlInConsoleReply);
-  EXPECT_FALSE(reactions.autoClipUrl);
+  EXPECT_FALSE(reactions.enable_keyword_sound);
+  EXPECT_EQ(reactions.keyword_sound_file, "");
+  EXPECT_FALSE(reactions.record_url_in_my_message);
+  EXPECT_TRUE(reactions.ignore_url_in_console_reply);
+  EXPECT_FALSE(reactions.auto_clip_url);
 }
 
 TEST(DisplayPreferences, EveryKeyReachesItsField) {
@@ -46,13 +46,13 @@ TEST(DisplayPreferences, EveryKeyReachesItsField) {
   preferences.AutoClipUrl = true;
 
   TKeywordSettings keywords;
-  keywords.blinkTitle = false;
-  keywords.wholeLine = true;
-  keywords.matchCase = true;
-  keywords.ignoreUrl = false;
-  keywords.ignoreNotice = false;
-  keywords.enableGroup[3] = false;
-  keywords.enableNormal = false;
+  keywords.blink_title = false;
+  keywords.whole_line = true;
+  keywords.match_case = true;
+  keywords.ignore_url = false;
+  keywords.ignore_notice = false;
+  keywords.enable_group[3] = false;
+  keywords.enable_normal = false;
   keywords.like = {"a", "b"};
   keywords.dislike = {"c"};
   EXPECT_EQ(KeywordSettingsFrom(preferences), keywords);

@@ -19,13 +19,13 @@ std::vector<std::string> Hits(const TKeywordMatcher& matcher, const std::string&
   return hits;
 }
 
-TKeywordMatcher Matcher(std::vector<std::string> like, std::vector<std::string> dislike = {}, bool matchCase = false,
-                        bool ignoreUrl = true) {
+TKeywordMatcher Matcher(std::vector<std::string> like, std::vector<std::string> dislike = {}, bool match_case = false,
+                        bool ignore_url = true) {
   TKeywordSettings settings;
   settings.like = std::move(like);
   settings.dislike = std::move(dislike);
-  settings.matchCase = matchCase;
-  settings.ignoreUrl = ignoreUrl;
+  settings.match_case = match_case;
+  settings.ignore_url = ignore_url;
   return TKeywordMatcher(settings);
 }
 
@@ -82,16 +82,16 @@ TEST(TKeywordMatcher, NothingToMatchWithoutKeywords) {
 TEST(TKeywordMatcher, WhichMessagesAreChecked) {
   TKeywordSettings settings;
   settings.like = {"x"};
-  settings.enableGroup[2] = false;  // user group 3
-  settings.enableNormal = false;
+  settings.enable_group[2] = false;  // user group 3
+  settings.enable_normal = false;
   TKeywordMatcher matcher(settings);
   EXPECT_FALSE(matcher.WantsCheck(true, 2));   // notices are ignored
   EXPECT_TRUE(matcher.WantsCheck(false, 2));   // group 1
   EXPECT_FALSE(matcher.WantsCheck(false, 4));  // group 3
   EXPECT_FALSE(matcher.WantsCheck(false, 1));  // the user himself
   EXPECT_FALSE(matcher.WantsCheck(false, 0));  // other users
-  settings.ignoreNotice = false;
-  settings.enableNormal = true;
+  settings.ignore_notice = false;
+  settings.enable_normal = true;
   matcher.Configure(settings);
   EXPECT_TRUE(matcher.WantsCheck(true, 0));
 }

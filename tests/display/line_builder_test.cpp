@@ -16,17 +16,17 @@ class LineBuilderTest : public testing::Test {
  protected:
   LineBuilderTest() : builder_(TUrlDetector::Shared(), &keywords_) {}
 
-  void SetKeywords(std::vector<std::string> like, bool ignoreUrl = true) {
+  void SetKeywords(std::vector<std::string> like, bool ignore_url = true) {
     TKeywordSettings settings;
     settings.like = std::move(like);
-    settings.ignoreUrl = ignoreUrl;
+    settings.ignore_url = ignore_url;
     keywords_.Configure(settings);
   }
 
   static TLogLineSource Source(std::string body, int category = 0) {
     TLogLineSource source;
     source.time = "12:34 ";
-    source.nickPiece = "(nick) ";
+    source.nick_piece = "(nick) ";
     source.body = std::move(body);
     source.category = category;
     return source;
@@ -50,7 +50,7 @@ TEST_F(LineBuilderTest, BuildsPrefixRunsAndBodyRuns) {
   source.place = "<#ch> ";
   TLogLine line = builder_.Build(source, false);
   EXPECT_EQ(line.text, "12:34 <#ch> (nick) hi there");
-  EXPECT_EQ(line.prefixLength, 19u);
+  EXPECT_EQ(line.prefix_length, 19u);
   EXPECT_EQ(Runs(line), (std::vector<std::string>{"1:12:34 ", "3:<#ch> ", "2:(nick) ", "0:hi ", "0:there"}));
   EXPECT_TRUE(line.runs.back().decoration.bold);
   EXPECT_EQ(line.runs.back().end, line.text.size());
@@ -85,28 +85,28 @@ TEST_F(LineBuilderTest, UrlsOverrideAddressesAndKeywordsOverrideBoth) {
   ASSERT_EQ(line.addresses.size(), 2u);  // the address inside the URL stays recorded
   EXPECT_EQ(line.AddressAt(13), "a.b.jp");
   EXPECT_EQ(line.AddressAt(line.addresses[1].start), "c.d.jp");
-  EXPECT_TRUE(line.keywordHit);
+  EXPECT_TRUE(line.keyword_hit);
 }
 
 TEST_F(LineBuilderTest, KeywordInsideUrlDependsOnIgnoreUrl) {
   SetKeywords({"key"});
   TLogLine ignored = builder_.Build(Source("http://key.jp/"), true);
-  EXPECT_FALSE(ignored.keywordHit);
+  EXPECT_FALSE(ignored.keyword_hit);
   EXPECT_EQ(Runs(ignored).back(), "4:http://key.jp/");
 
   SetKeywords({"key"}, false);
   TLogLine marked = builder_.Build(Source("http://key.jp/"), true);
-  EXPECT_TRUE(marked.keywordHit);
+  EXPECT_TRUE(marked.keyword_hit);
   EXPECT_EQ(Runs(marked), (std::vector<std::string>{"1:12:34 ", "2:(nick) ", "4:http://", "6:key", "4:.jp/"}));
 }
 
 TEST_F(LineBuilderTest, KeywordsOnlyForMessageLinesWhenAsked) {
   SetKeywords({"key"});
-  EXPECT_FALSE(builder_.Build(Source("key", 3), true).keywordHit);  // a Join line
-  EXPECT_FALSE(builder_.Build(Source("key", 0), false).keywordHit);
-  EXPECT_TRUE(builder_.Build(Source("key", 2), true).keywordHit);
+  EXPECT_FALSE(builder_.Build(Source("key", 3), true).keyword_hit);  // a Join line
+  EXPECT_FALSE(builder_.Build(Source("key", 0), false).keyword_hit);
+  EXPECT_TRUE(builder_.Build(Source("key", 2), true).keyword_hit);
   builder_.SetKeywordMatcher(nullptr);
-  EXPECT_FALSE(builder_.Build(Source("key", 0), true).keywordHit);
+  EXPECT_FALSE(builder_.Build(Source("key", 0), true).keyword_hit);
 }
 
 TEST_F(LineBuilderTest, RunsSplitOnColourChangesAndCoverDoubleByteText) {
@@ -115,22 +115,22 @@ TEST_F(LineBuilderTest, RunsSplitOnColourChangesAndCoverDoubleByteText) {
   ASSERT_EQ(line.runs.size(), 4u);
   EXPECT_EQ(line.runs[2].end - line.runs[2].start, 2u);
   EXPECT_EQ(line.runs[2].decoration.fore, 4);
-  EXPECT_FALSE(line.runs[2].decoration.hasBack);
-  EXPECT_TRUE(line.runs[3].decoration.hasBack);
+  EXPECT_FALSE(line.runs[2].decoration.has_back);
+  EXPECT_TRUE(line.runs[3].decoration.has_back);
 }
 
 TEST_F(LineBuilderTest, CarriesTheSourceAttributes) {
   TLogLineSource source = Source("x", 1);
-  source.nickClass = 3;
+  source.nick_class = 3;
   source.nick = "nick";
-  source.linkKey = TLinkKey::ForTarget(7, 9);
+  source.link_key = TLinkKey::ForTarget(7, 9);
   source.unit = 7;
   source.channel = 9;
   TLogLine line = builder_.Build(source, false);
   EXPECT_EQ(line.category, 1);
-  EXPECT_EQ(line.nickClass, 3);
+  EXPECT_EQ(line.nick_class, 3);
   EXPECT_EQ(line.nick, "nick");
-  EXPECT_EQ(line.linkKey, TLinkKey::ForTarget(7, 9));
+  EXPECT_EQ(line.link_key, TLinkKey::ForTarget(7, 9));
   EXPECT_EQ(line.unit, 7u);
   EXPECT_EQ(line.channel, 9u);
 }

@@ -23,9 +23,9 @@ class LineCompositionTest : public testing::Test {
     request.kind = kind;
     request.log = log;
     request.time = kNow;
-    request.unitName = "srv";
-    request.channelName = channel;
-    request.channelIsTalk = talk;
+    request.unit_name = "srv";
+    request.channel_name = channel;
+    request.channel_is_talk = talk;
     request.nick = nick;
     return ComposeLine(format_, request, std::move(body));
   }
@@ -39,7 +39,7 @@ TEST_F(LineCompositionTest, DefaultJoinLineInTheConsole) {
   TLinePieces pieces = ComposeLine(defaults, request, defaults.FormatJoin({"bob", "user", "host"}, "#ch"));
   EXPECT_EQ(pieces.time, "12:00 ");  // tests run in UTC
   EXPECT_EQ(pieces.place, "<srv:#ch> ");
-  EXPECT_EQ(pieces.nickPiece, "");
+  EXPECT_EQ(pieces.nick_piece, "");
   EXPECT_EQ(pieces.Text(), "12:00 <srv:#ch> *bob join #ch (user@host)");
 }
 
@@ -69,36 +69,36 @@ TEST_F(LineCompositionTest, PlaceDependsOnTheLog) {
       {K::Privmsg, TLogKind::Channel, "=bob", true, true, ""},
   };
   for (const TPlaceCase& c : cases) {
-    format_.enableChannelInChannelLog = c.channelInChannelLog;
+    format_.enable_channel_in_channel_log = c.channelInChannelLog;
     EXPECT_EQ(Compose(c.kind, c.log, c.channel, "bob", "text", c.talk).place, c.place)
         << static_cast<int>(c.kind) << " log " << static_cast<int>(c.log) << " " << c.channel;
   }
 }
 
 TEST_F(LineCompositionTest, PrivmsgInChannelLogCarriesTheChannelAfterTheTime) {
-  format_.enableChannelInChannelLog = true;
+  format_.enable_channel_in_channel_log = true;
   EXPECT_EQ(Compose(K::Privmsg, TLogKind::Channel, "#ch", "bob", "hi").Text(), "[T] <#ch> (bob) hi");
   EXPECT_EQ(Compose(K::Privmsg, TLogKind::Channel, "bob", "bob", "hi", true).Text(), "[T] (bob) hi");
 }
 
 TEST_F(LineCompositionTest, NickPieceOnlyForMessagesWithASender) {
-  EXPECT_EQ(Compose(K::Privmsg, TLogKind::Channel, "#ch", "bob", "hi").nickPiece, "(bob) ");
-  EXPECT_EQ(Compose(K::Notice, TLogKind::Unit, "", "srv.example", "hi").nickPiece, "(srv.example) ");
-  EXPECT_EQ(Compose(K::Action, TLogKind::Console, "#ch", "bob", "waves").nickPiece, "(bob) ");
-  EXPECT_EQ(Compose(K::Notice, TLogKind::Unit, "", "", "*** Looking up").nickPiece, "");
-  EXPECT_EQ(Compose(K::Join, TLogKind::Channel, "#ch", "bob", "*bob join").nickPiece, "");
-  EXPECT_EQ(Compose(K::Reply, TLogKind::Unit, "", "bob", "text").nickPiece, "");
+  EXPECT_EQ(Compose(K::Privmsg, TLogKind::Channel, "#ch", "bob", "hi").nick_piece, "(bob) ");
+  EXPECT_EQ(Compose(K::Notice, TLogKind::Unit, "", "srv.example", "hi").nick_piece, "(srv.example) ");
+  EXPECT_EQ(Compose(K::Action, TLogKind::Console, "#ch", "bob", "waves").nick_piece, "(bob) ");
+  EXPECT_EQ(Compose(K::Notice, TLogKind::Unit, "", "", "*** Looking up").nick_piece, "");
+  EXPECT_EQ(Compose(K::Join, TLogKind::Channel, "#ch", "bob", "*bob join").nick_piece, "");
+  EXPECT_EQ(Compose(K::Reply, TLogKind::Unit, "", "bob", "text").nick_piece, "");
 }
 
 TEST_F(LineCompositionTest, TimeOffStartsWithThePlace) {
-  format_.enableTime = false;
+  format_.enable_time = false;
   TLinePieces pieces = Compose(K::Privmsg, TLogKind::Console, "#ch", "bob", "hi");
   EXPECT_EQ(pieces.time, "");
   EXPECT_EQ(pieces.Text(), "<srv:#ch> (bob) hi");
 }
 
 TEST_F(LineCompositionTest, MessageTextIsNeverExpanded) {
-  format_.enableChannelInChannelLog = true;
+  format_.enable_channel_in_channel_log = true;
   EXPECT_EQ(Compose(K::Privmsg, TLogKind::Channel, "#%n", "%c", "100% %n %s%%").Text(),
             "[T] <#%n> (%c) 100% %n %s%%");
 }

@@ -43,22 +43,22 @@ class LineReactionsTest : public testing::Test {
   LineReactionsTest()
       : builder_(TUrlDetector::Shared(), &keywords_),
         channelLog_(builder_),
-        keywordHistory_(builder_),
-        urlHistory_(builder_),
-        reactions_(keywords_, notifier_, keywordHistory_, urlHistory_, clipQueue_) {
+        keyword_history_(builder_),
+        url_history_(builder_),
+        reactions_(keywords_, notifier_, keyword_history_, url_history_, clip_queue_) {
     TKeywordSettings settings;
     settings.like = {"key"};
     keywords_.Configure(settings);
-    urlHistory_.SetSink(&urlLog_);
+    url_history_.SetSink(&urlLog_);
   }
 
   // Prints a line into the channel log the way a print operation does.
-  const TLogLine& Print(const std::string& body, int category = 0, int nickClass = 0, TNodeId channel = kChannel) {
+  const TLogLine& Print(const std::string& body, int category = 0, int nick_class = 0, TNodeId channel = kChannel) {
     source_ = TLogLineSource();
     source_.time = "10:00 ";
-    source_.nickPiece = "(bob) ";
-    source_.nick = nickClass == 1 ? "me" : "bob";
-    source_.nickClass = nickClass;
+    source_.nick_piece = "(bob) ";
+    source_.nick = nick_class == 1 ? "me" : "bob";
+    source_.nick_class = nick_class;
     source_.body = body;
     source_.category = category;
     source_.unit = kUnit;
@@ -72,18 +72,18 @@ class LineReactionsTest : public testing::Test {
     TLineOrigin origin;
     origin.unit = kUnit;
     origin.channel = channel;
-    origin.keywordSwitch = keywordSwitch_;
-    origin.currentNick = "me";
-    origin.historyPlace = "<srv:#ch> ";
+    origin.keyword_switch = keywordSwitch_;
+    origin.current_nick = "me";
+    origin.history_place = "<srv:#ch> ";
     return origin;
   }
 
   TKeywordMatcher keywords_;
   TLineBuilder builder_;
   TLineStore channelLog_;
-  TLineHistory keywordHistory_;
-  TLineHistory urlHistory_;
-  TUrlClipQueue clipQueue_;
+  TLineHistory keyword_history_;
+  TLineHistory url_history_;
+  TUrlClipQueue clip_queue_;
   RecordingNotifier notifier_;
   RecordingSink urlLog_;
   TLineReactions reactions_;
@@ -93,18 +93,18 @@ class LineReactionsTest : public testing::Test {
 
 TEST_F(LineReactionsTest, KeywordHitMarksBlinksSoundsAndEntersTheHistory) {
   TLineReactionSettings settings;
-  settings.enableKeywordSound = true;
-  settings.keywordSoundFile = "ding.wav";
+  settings.enable_keyword_sound = true;
+  settings.keyword_sound_file = "ding.wav";
   reactions_.SetSettings(settings);
   Print("nothing");
   const TLogLine& hit = Print("a key here");
   EXPECT_EQ(notifier_.events, (std::vector<std::string>{"mark 5/8", "blink", "sound ding.wav"}));
-  ASSERT_EQ(keywordHistory_.Lines().Count(), 1u);
-  const TLogLine& entry = keywordHistory_.Lines().At(0);
+  ASSERT_EQ(keyword_history_.Lines().Count(), 1u);
+  const TLogLine& entry = keyword_history_.Lines().At(0);
   EXPECT_EQ(entry.text, "10:00 <srv:#ch> (bob) a key here");
-  EXPECT_EQ(entry.linkKey, TLinkKey::ForLine(kUnit, kChannel, hit.serial));
+  EXPECT_EQ(entry.link_key, TLinkKey::ForLine(kUnit, kChannel, hit.serial));
   EXPECT_EQ(hit.serial, 2u);
-  EXPECT_TRUE(entry.keywordHit);
+  EXPECT_TRUE(entry.keyword_hit);
 }
 
 TEST_F(LineReactionsTest, NoBlinkWhileActiveAndNothingWithTheSwitchOff) {
@@ -114,49 +114,49 @@ TEST_F(LineReactionsTest, NoBlinkWhileActiveAndNothingWithTheSwitchOff) {
   keywordSwitch_ = false;
   Print("key");
   EXPECT_EQ(notifier_.events.size(), 1u);
-  EXPECT_EQ(keywordHistory_.Lines().Count(), 1u);
+  EXPECT_EQ(keyword_history_.Lines().Count(), 1u);
 }
 
 TEST_F(LineReactionsTest, UnitLogEntriesKeepTheirOwnPlace) {
   Print("key", 0, 0, kNoNode);
-  ASSERT_EQ(keywordHistory_.Lines().Count(), 1u);
-  EXPECT_EQ(keywordHistory_.Lines().At(0).text, "10:00 (bob) key");
+  ASSERT_EQ(keyword_history_.Lines().Count(), 1u);
+  EXPECT_EQ(keyword_history_.Lines().At(0).text, "10:00 (bob) key");
   EXPECT_EQ(notifier_.events.front(), "mark 5/0");
 }
 
 TEST_F(LineReactionsTest, UrlsEnterTheHistoryAndTheLogFileAsReceived) {
   Print("look \x02http://a.jp/\x02\tnow");
-  ASSERT_EQ(urlHistory_.Lines().Count(), 1u);
-  EXPECT_EQ(urlHistory_.Lines().At(0).text, "10:00 <srv:#ch> (bob) look http://a.jp/    now");
+  ASSERT_EQ(url_history_.Lines().Count(), 1u);
+  EXPECT_EQ(url_history_.Lines().At(0).text, "10:00 <srv:#ch> (bob) look http://a.jp/    now");
   EXPECT_EQ(urlLog_.lines, (std::vector<std::string>{"10:00 <srv:#ch> (bob) look \x02http://a.jp/\x02\tnow"}));
-  EXPECT_TRUE(clipQueue_.IsEmpty());
+  EXPECT_TRUE(clip_queue_.IsEmpty());
 }
 
 TEST_F(LineReactionsTest, OwnUrlsAndConsoleRepliesAreLeftOutUnlessAsked) {
   Print("http://mine.jp/", 0, 1);
   Print("http://reply.jp/", 15, 0, kNoNode);
-  EXPECT_EQ(urlHistory_.Lines().Count(), 0u);
+  EXPECT_EQ(url_history_.Lines().Count(), 0u);
   Print("http://reply.jp/", 15, 0, kChannel);  // a reply in a channel log still counts
-  EXPECT_EQ(urlHistory_.Lines().Count(), 1u);
+  EXPECT_EQ(url_history_.Lines().Count(), 1u);
 
   TLineReactionSettings settings;
-  settings.recordUrlInMyMessage = true;
-  settings.ignoreUrlInConsoleReply = false;
+  settings.record_url_in_my_message = true;
+  settings.ignore_url_in_console_reply = false;
   reactions_.SetSettings(settings);
   Print("http://mine.jp/", 0, 1);
   Print("http://reply.jp/", 15, 0, kNoNode);
-  EXPECT_EQ(urlHistory_.Lines().Count(), 3u);
+  EXPECT_EQ(url_history_.Lines().Count(), 3u);
 }
 
 TEST_F(LineReactionsTest, AutoClipQueuesEveryUrlOfMessageLinesInOrder) {
   TLineReactionSettings settings;
-  settings.autoClipUrl = true;
+  settings.auto_clip_url = true;
   reactions_.SetSettings(settings);
   Print("http://a.jp/ http://b.jp/ and http://c.jp/");
   Print("http://join.jp/", 3);
   // One URL reaches the clipboard per second; the third is the last one.
   std::vector<std::string> clipboard;
-  while (auto url = clipQueue_.Pop()) clipboard.push_back(*url);
+  while (auto url = clip_queue_.Pop()) clipboard.push_back(*url);
   EXPECT_EQ(clipboard, (std::vector<std::string>{"http://a.jp/", "http://b.jp/", "http://c.jp/"}));
 }
 

@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "display/keyword_matcher.h"
 #include "display/line_builder.h"
 #include "display/url_detector.h"
+#include "platform/sjis.h"
 
 namespace zeph {
 namespace {
@@ -108,6 +110,84 @@ TEST_F(LineStoreTest, ObserverSeesAdditionsAndDrops) {
   store_.RemoveOldest(5);
   store_.RemoveOldest(5);
   EXPECT_EQ(observer.events, (std::vector<std::string>{"before", "after", "before", "dropped 1", "after", "dropped 1"}));
+}
+
+// Lines of every shape: each field the store packs, at its edges.
+std::vector<TLogLineSource> VariedSources() {
+  std::vector<TLogLineSource> sources(7);
+  sources[0].time = "12:34 ";
+  sources[0].nick_piece = "(bob) ";
+  sources[0].nick = "bob";
+  sources[0].body = "\x03" "4,12" + Sjis("日本語") + "\x0f \x02key\x02 http://a.jp/x a.b.jp 10.0.0.1\tend";
+  sources[0].unit = 3;
+  sources[0].channel = 9;
+  sources[1] = sources[0];  // the same start: shared with the line before
+  sources[1].body = "key again \x1f\x16under\x03" "99,15rev";
+  sources[1].link_key = TLinkKey::ForLine(3, 9, 123456789);
+  sources[2].place = "<srv:#ch> ";
+  sources[2].nick = "someone-else";  // not in the text
+  sources[2].body = "x";
+  sources[2].category = 19;
+  sources[2].nick_class = 6;
+  sources[2].link_key = TLinkKey::ForInvite(3, "#invited");
+  sources[3].category = -7;  // out of range values survive too
+  sources[3].nick_class = 300;
+  sources[3].link_key = TLinkKey::ForTarget(5, 0);
+  sources[3].unit = 1ull << 40;
+  sources[4].body = std::string(3000, 'a') + " http://long.example.jp/" + std::string(200, 'b');
+  sources[5].time = "12:35 ";  // empty body: prefix runs only
+  sources[6].body = "\x02\x02";  // nothing but codes: an empty line
+  return sources;
+}
+
+TEST(LineStorePackingTest, ReadsBackEveryLineAsBuilt) {
+  TKeywordMatcher keywords;
+  TKeywordSettings settings;
+  settings.like = {"key", "under"};
+  keywords.Configure(settings);
+  TLineBuilder builder(TUrlDetector::Shared(), &keywords);
+  TLineStore store(builder);
+  store.SetMaxLines(2 * TLineStore::kBlockLines + 5);
+  std::vector<TLogLineSource> sources = VariedSources();
+  std::vector<TLogLine> expected;
+  for (size_t i = 0; i < 3 * TLineStore::kBlockLines + 40; ++i) {
+    const TLogLineSource& source = sources[(i * 5 / 3) % sources.size()];
+    TLogLine built = builder.Build(source, true);
+    built.serial = i + 1;
+    expected.push_back(built);
+    EXPECT_EQ(store.AddLine(source, true), built) << i;
+  }
+  expected.erase(expected.begin(), expected.end() - static_cast<long>(store.Count()));
+  ASSERT_EQ(store.Count(), expected.size());
+
+  TLineReader forward(store);
+  for (size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(forward.Read(i), expected[i]) << "forward " << i;
+  TLineReader backward(store);
+  for (size_t i = expected.size(); i-- > 0;) ASSERT_EQ(backward.Read(i), expected[i]) << "backward " << i;
+  for (size_t i : {size_t{0}, size_t{17}, expected.size() - 1, size_t{3}, size_t{3}, size_t{4}})
+    EXPECT_EQ(store.At(i), expected[i]) << i;
+
+  // A reader goes on across drops and additions.
+  store.RemoveOldest(20);
+  store.AddLine(sources[1], true);
+  EXPECT_EQ(forward.Read(0), expected[20]);
+  EXPECT_EQ(forward.Read(1), expected[21]);
+  EXPECT_EQ(forward.Read(store.Count() - 1).serial, store.NextSerial() - 1);
+}
+
+TEST_F(LineStoreTest, DroppingFreesWholeBlocks) {
+  store_.SetMaxLines(0);
+  AddNumbered(3 * TLineStore::kBlockLines);
+  size_t full = store_.MemoryBytes();
+  store_.RemoveOldest(TLineStore::kBlockLines - 1);
+  EXPECT_EQ(store_.MemoryBytes(), full);  // the first block still holds a line
+  store_.RemoveOldest(1);
+  EXPECT_LT(store_.MemoryBytes(), full * 3 / 4);
+  EXPECT_EQ(store_.At(0).text, "line " + std::to_string(TLineStore::kBlockLines + 1));
+  store_.Clear();
+  EXPECT_EQ(store_.MemoryBytes(), 0u);
+  Add("again");
+  EXPECT_EQ(store_.At(0).text, "again");
 }
 
 }  // namespace

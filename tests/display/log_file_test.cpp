@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <ctime>
@@ -13,10 +15,12 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include "settings/preferences.h"
 #include "display/log_line.h"
 #include "platform/cp932.h"
+#include "platform/poll_loop.h"
 #include "platform/sjis.h"
 #include "support/local_time.h"
 #include "support/temp_dir.h"
@@ -56,6 +60,7 @@ class LogFileTest : public testing::Test {
 
   test::TTempDir temp_;
   std::time_t now_ = LocalTime(2008, 3, 5, 12, 34, 56);
+  TPollLoop loop_;  // for the tests that batch the writes
   TLogFileContext context_;
 };
 
@@ -67,7 +72,7 @@ TEST_F(LogFileTest, ChannelLinesGoToTheDailyFileBetweenBanners) {
 
   TLogLineSource source;
   source.time = "12:34 ";
-  source.nickPiece = "(nick) ";
+  source.nick_piece = "(nick) ";
   source.body = "\x02" "bold\x02 \x03" "4,2red\x0f\ttab " + Sjis("日本語");
   log.WriteLine(source);
   fs::path file = Root() / "#abc" / "20080305-Srv.txt";
@@ -369,6 +374,68 @@ TEST_F(LogFileTest, ManyLogsKeepFewFilesOpen) {
   EXPECT_EQ(ReadFile(first), Opening("2008/03/05 12:34:56") + "round 0\r\nround 1\r\nround 2\r\n" +
                                  Closing("2008/03/05 12:34:56"));
   EXPECT_EQ(context_.open_files.Count(), 0u);
+}
+
+// The lines one wake-up of the loop handles reach the file together, and
+// before the loop waits again: here the loop waits for a wake-up that only
+// comes once the lines are in the file.
+TEST_F(LogFileTest, TheLinesOfAWakeUpAreInTheFileBeforeTheLoopWaitsAgain) {
+  context_.batch.Attach(loop_);
+  TLogFile log(context_, TLogFileKind::Channel);
+  log.SetUnitName("Srv");
+  log.SetTargetName("#abc");
+  int data[2];
+  int wake[2];
+  ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, data), 0);
+  ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, wake), 0);
+  char byte = 'x';
+  loop_.AddWatch(data[0], true, false, [&](bool, bool) {
+    ASSERT_EQ(read(data[0], &byte, 1), 1);
+    for (const char* line : {"one", "two", "three"}) log.WriteLine(line);
+  });
+  bool woken = false;
+  loop_.AddWatch(wake[0], true, false, [&](bool, bool) { woken = true; });
+  ASSERT_EQ(write(data[1], &byte, 1), 1);
+  loop_.RunOnce(0);
+  fs::path file = Root() / "#abc" / "20080305-Srv.txt";
+  EXPECT_EQ(ReadFile(file), "");  // gathered, not yet written
+
+  std::string expected = Opening("2008/03/05 12:34:56") + "one\r\ntwo\r\nthree\r\n";
+  std::thread observer([&] {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (ReadFile(file) != expected && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_EQ(write(wake[1], &byte, 1), 1);
+  });
+  loop_.RunOnce(10000);
+  observer.join();
+  EXPECT_TRUE(woken);
+  EXPECT_EQ(ReadFile(file), expected);
+  for (int fd : {data[0], data[1], wake[0], wake[1]}) close(fd);
+}
+
+TEST_F(LogFileTest, BatchedLinesStayInOrderWhenWritersArePutAside) {
+  context_.batch.Attach(loop_);
+  std::vector<std::unique_ptr<TLogFile>> logs;
+  for (size_t i = 0; i < 2 * TOpenLogFiles::kMaxOpen; ++i) {
+    logs.push_back(std::make_unique<TLogFile>(context_, TLogFileKind::Talk));
+    logs.back()->SetUnitName("Srv");
+    logs.back()->SetTargetName("t" + std::to_string(i));
+  }
+  for (int round = 0; round < 3; ++round) {
+    for (auto& log : logs) log->WriteLine("round " + std::to_string(round));
+    if (round == 1) loop_.RunOnce(0);
+  }
+  EXPECT_LE(context_.open_files.Count(), TOpenLogFiles::kMaxOpen);
+  std::vector<fs::path> files;
+  for (auto& log : logs) files.push_back(log->Path());
+  loop_.RunOnce(0);
+  logs.clear();
+  for (const fs::path& file : files) {
+    EXPECT_EQ(ReadFile(file), Opening("2008/03/05 12:34:56") + "round 0\r\nround 1\r\nround 2\r\n" +
+                                  Closing("2008/03/05 12:34:56"))
+        << file;
+  }
 }
 
 }  // namespace

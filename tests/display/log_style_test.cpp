@@ -118,13 +118,13 @@ TEST(LogStyleTest, EachRunGetsTheFontOfItsElementAndDecoration) {
   };
   TLogLine log_line;
   log_line.category = kCategory;
-  log_line.nickClass = kNickClass;
+  log_line.nick_class = kNickClass;
   for (const TRunCase& c : cases) {
     TViewSettings settings;
     settings.use_url_font = c.use_url_font;
     settings.use_hostname_font = false;
     TLogStyle style(settings, c.whole_line);
-    log_line.keywordHit = true;
+    log_line.keyword_hit = true;
     TLogRun run;
     run.element = c.element;
     run.decoration.bold = c.bold;
@@ -155,7 +155,7 @@ TEST(LogStyleTest, ColoursComeFromTheShadowTheDecorationOrTheFont) {
   line.category = 14;
   TLogRun run;
   EXPECT_EQ(style.FontForRun(line, run, false).color, ColorFromRgb(0xB02424));
-  run.decoration.hasFore = 1;
+  run.decoration.has_fore = 1;
   run.decoration.fore = 4;
   EXPECT_EQ(style.FontForRun(line, run, false).color, PaletteColor(4));
   EXPECT_EQ(style.FontForRun(line, run, true).color, 0x02FF03u);
@@ -165,7 +165,7 @@ TEST(LogStyleTest, CategoryAndNickClassOutOfRangeDrawLikeTheFirst) {
   TLogStyle style;
   TLogLine line;
   line.category = 20;
-  line.nickClass = -1;
+  line.nick_class = -1;
   TLogRun run;
   EXPECT_EQ(style.FontForRun(line, run, false).slot, S::kLineSlot);
   run.element = E::Nick;

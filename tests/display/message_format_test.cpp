@@ -129,14 +129,14 @@ TEST(MessageFormatTest, TitlesAndPrefixesBindTheirLetters) {
   EXPECT_EQ(format.FormatUnitChannelPrefix("srv", "#ch"), "<srv:#ch> ");
   EXPECT_EQ(format.FormatNickPrefix("bob"), "(bob) ");
 
-  format.unitTitle = format.channelTitle = format.talkTitle = format.dccChatTitle = kAllLetters;
+  format.unit_title = format.channel_title = format.talk_title = format.dcc_chat_title = kAllLetters;
   EXPECT_EQ(format.FormatUnitTitle(unit), "n=me u=+i h=h c=c m=m t=t k=k f=f a=a p=p s=srv z=z x=x @=@");
   EXPECT_EQ(format.FormatChannelTitle(unit, "#ch", "+nt", "news", 12, true),
             "n=me u=+i h=h c=#ch m=+nt t=news k=k f=f a=a p=p s=srv z=z x=12 @=@");
   EXPECT_EQ(format.FormatTalkTitle(unit, "bob"), "n=me u=+i h=h c=bob m=m t=t k=k f=f a=a p=p s=srv z=z x=x @=@");
   EXPECT_EQ(format.FormatDCCChatTitle(unit, "=bob"),
             "n=me u=+i h=h c==bob m=m t=t k=k f=f a=a p=p s=srv z=z x=x @=@");
-  format.unit = format.channel = format.unitChannel = format.preNick = kAllLetters;
+  format.unit = format.channel = format.unit_channel = format.pre_nick = kAllLetters;
   EXPECT_EQ(format.FormatUnitPrefix("srv"), "n=n u=u h=h c=c m=m t=t k=k f=f a=a p=p s=srv z=z x=x @=@");
   EXPECT_EQ(format.FormatChannelPrefix("#ch"), "n=n u=u h=h c=#ch m=m t=t k=k f=f a=a p=p s=s z=z x=x @=@");
   EXPECT_EQ(format.FormatUnitChannelPrefix("srv", "#ch"),
@@ -196,21 +196,21 @@ TEST(MessageKindTest, FlagsGateOwnLogAndConsoleIndependently) {
     EXPECT_TRUE(IsOwnLogEnabled(kind, format)) << code;
     EXPECT_TRUE(IsConsoleEnabled(kind, format)) << code;
   }
-  format.FindKind(K::Join)->channelEnabled = false;
+  format.FindKind(K::Join)->channel_enabled = false;
   EXPECT_FALSE(IsOwnLogEnabled(K::Join, format));
   EXPECT_TRUE(IsConsoleEnabled(K::Join, format));
-  format.FindKind(K::Notice)->consoleEnabled = false;
+  format.FindKind(K::Notice)->console_enabled = false;
   EXPECT_TRUE(IsOwnLogEnabled(K::Notice, format));
   EXPECT_FALSE(IsConsoleEnabled(K::Notice, format));
 
   // Both quit codes share the Quit settings.
   EXPECT_EQ(format.FindKind(K::Quit), format.FindKind(K::UserQuit));
-  format.FindKind(K::Quit)->consoleEnabled = false;
+  format.FindKind(K::Quit)->console_enabled = false;
   EXPECT_FALSE(IsConsoleEnabled(K::UserQuit, format));
 
   // Privmsg always reaches its own log; only its console copy is a setting.
-  format.FindKind(K::Privmsg)->channelEnabled = false;
-  format.FindKind(K::Privmsg)->consoleEnabled = false;
+  format.FindKind(K::Privmsg)->channel_enabled = false;
+  format.FindKind(K::Privmsg)->console_enabled = false;
   EXPECT_TRUE(IsOwnLogEnabled(K::Privmsg, format));
   EXPECT_FALSE(IsConsoleEnabled(K::Privmsg, format));
 
@@ -224,7 +224,7 @@ TEST(MessageKindTest, RowsListEveryKindWithSettingsOnce) {
   std::vector<int> seen(kMessageKindCount, 0);
   for (const TFormatRow& row : MessageFormatRows()) {
     ++seen[static_cast<int>(row.kind)];
-    EXPECT_EQ(row.formatKey == nullptr, row.defaultFormat == nullptr) << row.label;
+    EXPECT_EQ(row.format_key == nullptr, row.default_format == nullptr) << row.label;
   }
   EXPECT_EQ(MessageFormatRows().size(), 30u);
   for (int code = 0; code < kMessageKindCount; ++code) {
@@ -370,23 +370,23 @@ TEST(MessageFormatTest, PartialSectionChangesOnlyItsKeys) {
   TMessageFormat format;
   format.Load(ini);
   EXPECT_EQ(format.time, "%H:%M:%S ");
-  EXPECT_FALSE(format.enableTime);
-  EXPECT_FALSE(format.FindKind(K::Inviting)->channelEnabled);
-  EXPECT_TRUE(format.FindKind(K::Inviting)->consoleEnabled);
-  EXPECT_FALSE(format.FindKind(K::Privmsg)->consoleEnabled);
-  EXPECT_TRUE(format.FindKind(K::Quit)->consoleEnabled);  // not a boolean: the current value stays
+  EXPECT_FALSE(format.enable_time);
+  EXPECT_FALSE(format.FindKind(K::Inviting)->channel_enabled);
+  EXPECT_TRUE(format.FindKind(K::Inviting)->console_enabled);
+  EXPECT_FALSE(format.FindKind(K::Privmsg)->console_enabled);
+  EXPECT_TRUE(format.FindKind(K::Quit)->console_enabled);  // not a boolean: the current value stays
   EXPECT_EQ(format.FormatJoin(kSender, "#ch"), "+nick");
   EXPECT_EQ(format.FormatPart(kSender, "#ch", "bye"), "*nick part (bye)");
-  EXPECT_EQ(format.unitTitle, "(%n)[%u] %s");
+  EXPECT_EQ(format.unit_title, "(%n)[%u] %s");
 }
 
 TEST(MessageFormatTest, SavedSettingsLoadBackUnchanged) {
   TMessageFormat changed;
-  changed.unitTitle = Sjis("サーバ %s");
-  changed.enableChannelInChannelLog = true;
-  changed.preNick = "";
-  changed.FindKind(K::Reply)->channelEnabled = false;
-  changed.FindKind(K::DCCReceiveFail)->consoleEnabled = false;
+  changed.unit_title = Sjis("サーバ %s");
+  changed.enable_channel_in_channel_log = true;
+  changed.pre_nick = "";
+  changed.FindKind(K::Reply)->channel_enabled = false;
+  changed.FindKind(K::DCCReceiveFail)->console_enabled = false;
   changed.FindKind(K::Topic)->format = Sjis("*%n がトピックを変更: %m");
   TIniWriter first;
   changed.Save(first);
@@ -398,8 +398,8 @@ TEST(MessageFormatTest, SavedSettingsLoadBackUnchanged) {
   TIniWriter second;
   loaded.Save(second);
   EXPECT_EQ(second.Text(), first.Text());
-  EXPECT_EQ(loaded.preNick, "");
-  EXPECT_FALSE(loaded.FindKind(K::Reply)->channelEnabled);
+  EXPECT_EQ(loaded.pre_nick, "");
+  EXPECT_FALSE(loaded.FindKind(K::Reply)->channel_enabled);
 }
 
 // ---- time piece ----
@@ -420,9 +420,9 @@ TEST(MessageFormatTest, TimePieceFollowsTheFormatOrIsEmpty) {
   format.time = "%H:%M:%S ";
   EXPECT_EQ(format.FormatTime(kNoon), Strftime("%H:%M:%S ", kNoon));  // a changed format is not served stale
   EXPECT_EQ(format.FormatTime(kNoon + 1), Strftime("%H:%M:%S ", kNoon + 1));
-  format.enableTime = false;
+  format.enable_time = false;
   EXPECT_EQ(format.FormatTime(kNoon), "");
-  format.enableTime = true;
+  format.enable_time = true;
   format.time = "";
   EXPECT_EQ(format.FormatTime(kNoon), "");
   format.time = "[%";

@@ -76,20 +76,20 @@ TMessageFormat Read(const std::string& utf8) {
   ini.LoadText(WindowsText(utf8));
   TMessageFormat formats;
   formats.time = "changed ";
-  formats.FindKind(K::NamesReply)->consoleEnabled = false;
+  formats.FindKind(K::NamesReply)->console_enabled = false;
   ReadVersion1Format(ini, &formats);
   return formats;
 }
 
 void SetFlags(TMessageFormat* formats, TMessageKind kind, bool channel, bool console) {
-  formats->FindKind(kind)->channelEnabled = channel;
-  formats->FindKind(kind)->consoleEnabled = console;
+  formats->FindKind(kind)->channel_enabled = channel;
+  formats->FindKind(kind)->console_enabled = console;
 }
 
 TEST(Version1FormatTest, FormatSectionFillsTheFormats) {
   TMessageFormat expected;
-  expected.enableTime = false;
-  expected.enableChannelInChannelLog = true;
+  expected.enable_time = false;
+  expected.enable_channel_in_channel_log = true;
   SetFlags(&expected, K::Privmsg, true, false);
   SetFlags(&expected, K::Notice, false, true);
   SetFlags(&expected, K::Action, false, true);
@@ -105,7 +105,7 @@ TEST(Version1FormatTest, FormatSectionFillsTheFormats) {
   SetFlags(&expected, K::AwayReply, false, true);
   SetFlags(&expected, K::ModeReply, true, false);
   SetFlags(&expected, K::TopicReply, false, false);
-  expected.preNick = "<%n> ";
+  expected.pre_nick = "<%n> ";
   expected.time = Sjis("[%H時%M分%S秒] ");
   const struct {
     TMessageKind kind;
@@ -137,7 +137,7 @@ TEST(Version1FormatTest, MissingKeysGiveTheDefaults) {
   defaults.FindKind(K::UserMode)->format = "*mode %m";
   EXPECT_EQ(Saved(Read("")), Saved(defaults));
   TMessageFormat only_nick = defaults;
-  only_nick.preNick = "[%n] ";
+  only_nick.pre_nick = "[%n] ";
   EXPECT_EQ(Saved(Read("[Format]\nNickFormat=[%n] \n[Other]\nTimeFormat=hh\n")), Saved(only_nick));
 }
 

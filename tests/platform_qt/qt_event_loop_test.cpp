@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "platform/qt/qt_text.h"
 #include "support/environment.h"
@@ -49,6 +51,42 @@ TEST(QtEventLoopTest, DeliversReadinessTimersAndPostedCalls) {
   bool posted = false;
   loop.Post([&] { posted = true; });
   EXPECT_TRUE(Pump([&] { return posted; }));
+  watch.Clear();
+  close(fds[0]);
+  close(fds[1]);
+}
+
+// What a readiness call gathers is finished before the loop sleeps again.
+TEST(QtEventLoopTest, BeforeWaitCallsFollowTheHandledEvents) {
+  TQtEventLoop loop;
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  std::vector<std::string> seen;
+  TFdWatch watch(loop);
+  watch.Watch(fds[0], true, false, [&](bool, bool) {
+    char c;
+    if (read(fds[0], &c, 1) == 1) seen.push_back("read");
+  });
+  int hook = loop.AddBeforeWait([&] {
+    if (!seen.empty() && seen.back() == "read") seen.push_back("before wait");
+  });
+  // Waiting as the program's loop does; the timer bounds every wait.
+  TTimer bound(loop, [] {});
+  bound.Start(20);
+  auto wait_until = [](const std::function<bool()>& done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 3000) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return done();
+  };
+  ASSERT_EQ(write(fds[1], "x", 1), 1);
+  EXPECT_TRUE(wait_until([&] { return seen.size() == 2; }));
+  EXPECT_EQ(seen, (std::vector<std::string>{"read", "before wait"}));
+  loop.RemoveBeforeWait(hook);
+  ASSERT_EQ(write(fds[1], "x", 1), 1);
+  EXPECT_TRUE(wait_until([&] { return seen.size() == 3; }));
+  QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  EXPECT_EQ(seen.back(), "read");
   watch.Clear();
   close(fds[0]);
   close(fds[1]);

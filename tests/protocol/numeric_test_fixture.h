@@ -52,7 +52,7 @@ class NumericTest : public SessionTest {
     return failure;
   }
   // The text of a line after its time and place.
-  static std::string Body(const TLogLine& line) { return line.text.substr(line.prefixLength); }
+  static std::string Body(const TLogLine& line) { return line.text.substr(line.prefix_length); }
   static std::string LastBody(const TLineStore& log) { return log.Count() ? Body(log.At(log.Count() - 1)) : ""; }
   static std::vector<std::string> Bodies(const TLineStore& log) {
     std::vector<std::string> bodies;

@@ -151,13 +151,13 @@ TEST_F(ChannelEventsTest, OnlyAnInvitationToOneChannelCarriesAJoinLink) {
   for (const char* hostile : {"0", ":#x", "#a b", "#a,0", "#a\x07", ""}) {
     Receive(std::string(":a!u@h INVITE me :") + hostile);
     const TLineStore& log = unit_->Log();
-    EXPECT_TRUE(log.At(log.Count() - 1).linkKey.IsEmpty()) << hostile;
+    EXPECT_TRUE(log.At(log.Count() - 1).link_key.IsEmpty()) << hostile;
   }
   Receive(":a!u@h INVITE me :#other");
   const TLogLine& line = unit_->Log().At(unit_->Log().Count() - 1);
-  EXPECT_EQ(line.linkKey, TLinkKey::ForInvite(unit_->Id(), "#other"));
+  EXPECT_EQ(line.link_key, TLinkKey::ForInvite(unit_->Id(), "#other"));
   Sent();
-  world_->OnLogLineAction(line.linkKey);
+  world_->OnLogLineAction(line.link_key);
   EXPECT_EQ(Sent(), Lines{"JOIN #other"});
 }
 

@@ -32,16 +32,18 @@ class ConsoleCopyTest : public test::SessionTest {
   }
 
   TChannel& C() { return *unit_->FindChannel("#c"); }
-  // The console line whose text holds `part`, or null.
+  // The console line whose text holds `part` (valid until the next call),
+  // or null.
   const TLogLine* ConsoleLine(const std::string& part) {
-    const TLineStore& console = world_->Console();
-    for (size_t i = 0; i < console.Count(); ++i) {
-      if (console.At(i).text.find(part) != std::string::npos) return &console.At(i);
+    TLineReader console(world_->Console());
+    for (size_t i = 0; i < world_->Console().Count(); ++i) {
+      if (console.Read(i).text.find(part) != std::string::npos) return &(found_ = console.Read(i));
     }
     return nullptr;
   }
 
   TConsoleView view_;
+  TLogLine found_;
 };
 
 TEST_F(ConsoleCopyTest, ACopyIsMadeWhenTheLineWouldOtherwiseGoUnseen) {
@@ -91,8 +93,8 @@ TEST_F(ConsoleCopyTest, ACopyIsMadeWhenTheLineWouldOtherwiseGoUnseen) {
 
 TEST_F(ConsoleCopyTest, TheKindGatesOwnLogAndCopyIndependently) {
   world_->Select(unit_, nullptr);
-  formats_.FindKind(TMessageKind::Join)->consoleEnabled = false;
-  formats_.FindKind(TMessageKind::Notice)->channelEnabled = false;
+  formats_.FindKind(TMessageKind::Join)->console_enabled = false;
+  formats_.FindKind(TMessageKind::Notice)->channel_enabled = false;
   unit_->PrintToChannel(C(), TMessageKind::Join, "bob", "join line");
   unit_->PrintToChannel(C(), TMessageKind::Notice, "bob", "notice line");
   EXPECT_TRUE(Contains(C().Log(), "join line"));
@@ -110,10 +112,10 @@ TEST_F(ConsoleCopyTest, KeywordsAreMarkedOnCopiesWhenTheSourceReactsToThem) {
   unit_->PrintToUnit(TMessageKind::Privmsg, "bob", "hello to the unit", std::string(), true);
   unit_->PrintToUnit(TMessageKind::Notice, "bob", "hello unasked", std::string(), false);
   ASSERT_NE(ConsoleLine("hello from a channel"), nullptr);
-  EXPECT_TRUE(ConsoleLine("hello from a channel")->keywordHit);
-  EXPECT_FALSE(ConsoleLine("hello unheeded")->keywordHit);
-  EXPECT_TRUE(ConsoleLine("hello to the unit")->keywordHit);
-  EXPECT_FALSE(ConsoleLine("hello unasked")->keywordHit);
+  EXPECT_TRUE(ConsoleLine("hello from a channel")->keyword_hit);
+  EXPECT_FALSE(ConsoleLine("hello unheeded")->keyword_hit);
+  EXPECT_TRUE(ConsoleLine("hello to the unit")->keyword_hit);
+  EXPECT_FALSE(ConsoleLine("hello unasked")->keyword_hit);
 }
 
 // A copy leads back to its unit or channel; a nick change or a quit
@@ -124,11 +126,11 @@ TEST_F(ConsoleCopyTest, CopiesLeadBackToTheirLogExceptNickAndQuit) {
   world_->Select(unit_, &C());
   unit_->PrintToUnit(TMessageKind::Reply, std::string(), "to the unit");
   Receive(":bob!u@h JOIN :#c\n:bob!u@h NICK :rob\n:rob!u@h QUIT :bye\n:srv KILL x :flood");
-  EXPECT_EQ(ConsoleLine("to the channel")->linkKey, TLinkKey::ForTarget(unit_->Id(), C().Id()));
-  EXPECT_EQ(ConsoleLine("to the unit")->linkKey, TLinkKey::ForTarget(unit_->Id(), kNoNode));
+  EXPECT_EQ(ConsoleLine("to the channel")->link_key, TLinkKey::ForTarget(unit_->Id(), C().Id()));
+  EXPECT_EQ(ConsoleLine("to the unit")->link_key, TLinkKey::ForTarget(unit_->Id(), kNoNode));
   for (const char* part : {"*nick bob", "*rob quit", "kill x"}) {
     ASSERT_NE(ConsoleLine(part), nullptr) << part;
-    EXPECT_TRUE(ConsoleLine(part)->linkKey.IsEmpty()) << part;
+    EXPECT_TRUE(ConsoleLine(part)->link_key.IsEmpty()) << part;
   }
 }
 

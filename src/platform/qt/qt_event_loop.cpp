@@ -1,5 +1,6 @@
 #include "platform/qt/qt_event_loop.h"
 
+#include <QAbstractEventDispatcher>
 #include <QMetaObject>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -7,7 +8,12 @@
 
 namespace zeph {
 
-TQtEventLoop::TQtEventLoop() = default;
+// The event dispatcher of the thread says when it is about to block; the
+// thread has one once a QCoreApplication exists.
+TQtEventLoop::TQtEventLoop() {
+  if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+    connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { before_wait_.RunAll(); });
+}
 
 TQtEventLoop::~TQtEventLoop() {
   for (auto& [id, w] : watches_) {
@@ -91,6 +97,10 @@ void TQtEventLoop::Fire(int timer) {
 void TQtEventLoop::Post(Callback call) {
   QMetaObject::invokeMethod(this, [call = std::move(call)] { call(); }, Qt::QueuedConnection);
 }
+
+int TQtEventLoop::AddBeforeWait(Callback call) { return before_wait_.Add(next_id_++, std::move(call)); }
+
+void TQtEventLoop::RemoveBeforeWait(int hook) { before_wait_.Remove(hook); }
 
 int64_t TQtEventLoop::NowMs() const {
   using namespace std::chrono;

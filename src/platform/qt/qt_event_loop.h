@@ -25,6 +25,8 @@ class TQtEventLoop final : public QObject, public IEventLoop {
   int AddTimer(int interval_ms, Callback callback) override;
   void RemoveTimer(int timer) override;
   void Post(Callback call) override;
+  int AddBeforeWait(Callback call) override;
+  void RemoveBeforeWait(int hook) override;
   int64_t NowMs() const override;
   int64_t WallTimeMs() const override;
 
@@ -50,6 +52,7 @@ class TQtEventLoop final : public QObject, public IEventLoop {
   int next_id_ = 1;
   std::map<int, Watch> watches_;
   std::map<int, Timer> timers_;
+  TBeforeWaitCalls before_wait_;
 };
 
 }  // namespace zeph
