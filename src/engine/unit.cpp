@@ -28,10 +28,11 @@ TUnit::TUnit(TWorld& world, TServerConfig config)
                [this] {
                  return TRejoinManager::TSettings{Prefs().Error437RejoinInterval, Prefs().Error437RejoinCount};
                }),
-      local_resolver_(world.Loop()) {
+      local_resolver_(world.Loop()),
+      nick_retries_(config_.nick) {
   connection_.SetOwner(this);
   local_resolver_.SetListener(this);
-  current_nick_ = base_nick = requested_nick = registration_nick_ = previous_base_nick = config_.nick;
+  current_nick_ = registration_nick_ = config_.nick;
   LogFile().SetUnitName(config_.name);
   // The targets are the truth about channels from here on; the tree is
   // written back from them.
@@ -111,7 +112,8 @@ void TUnit::SendCommand(const std::string& command, const std::string& middle, c
 void TUnit::Connect() {
   if (connection_.IsConnected()) return;
   delayed_connect_ = false;
-  current_nick_ = base_nick = registration_nick_ = requested_nick = config_.nick;
+  current_nick_ = registration_nick_ = config_.nick;
+  nick_retries_.StartFrom(config_.nick);
   if (config_.auto_away) {
     away_message_ = ExpandVariables(config_.away_message);
   }
@@ -169,9 +171,9 @@ void TUnit::Register() {
   if (!Prefs().RestoreNickAndAwayOnReconnect) registration_nick_ = config_.nick;
   // Retries of a nick in use start again from the nick registered, however
   // far the last session's retries went.
-  current_nick_ = base_nick = requested_nick = registration_nick_;
+  current_nick_ = registration_nick_;
+  nick_retries_.StartFrom(registration_nick_);
   nick_retry_count_ = 0;
-  nick_number = 0;
   if (config_.enable_password && !config_.password.empty()) SendCommand("PASS", std::string(), config_.password, 0, 0);
   SendCommand("NICK", std::string(), registration_nick_, 0, 0);
   SendCommand("USER", std::string(),
@@ -274,7 +276,7 @@ void TUnit::OnDisconnected(bool by_user, bool timed_out) {
   quit_pending_ = false;
   quit_countdown_ = 0;
   seconds_since_ping_ = 0;
-  replies = TReplyState();
+  replies_ = TSessionReplies();
   Changed();
 
   std::string text = Sjis(by_user ? "切断しました" : timed_out ? "時間切れのため切断しました" : "切断されました");

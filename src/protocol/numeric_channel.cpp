@@ -175,8 +175,8 @@ void TNumericReplies::RequestMemberDetails(TUnit& unit, TChannel& channel, const
 
 void TNumericReplies::OnListEntry(TUnit& unit, const TIrcMessage& m) {
   TChannelListModel* list = windows_.ChannelList(unit);
-  if (!unit.replies.list_in_progress) {
-    unit.replies.list_in_progress = true;
+  if (!unit.Replies().InList()) {
+    unit.Replies().BeginList();
     if (list) list->Clear();
   }
   const std::string& name = m.Param(1);
@@ -190,7 +190,7 @@ void TNumericReplies::OnListEntry(TUnit& unit, const TIrcMessage& m) {
 }
 
 void TNumericReplies::OnEndOfList(TUnit& unit) {
-  unit.replies.list_in_progress = false;
+  unit.Replies().EndList();
   if (TChannelListModel* list = windows_.ChannelList(unit)) list->Sort();
 }
 
