@@ -25,15 +25,13 @@ TLogFileKind LogFileKindOf(TTargetKind kind) {
 }  // namespace
 
 TChannel::TChannel(TUnit& unit, const TChannelConfig& config, TTargetKind kind)
-    : TTreeNode(unit.World().LineBuilder(), unit.World().LogFiles(), LogFileKindOf(kind)),
+    : TTreeNode(unit.World().LineBuilder(), unit.World().LogFiles(), LogFileKindOf(kind),
+                TNodeSwitches{config.update, config.console, config.keyword}),
       name(config.name),
       key(config.password),
       mode_setting(config.mode),
       topic_setting(config.topic),
       auto_join(config.auto_join),
-      update(config.update),
-      console(config.console),
-      keyword(config.keyword),
       auto_op_masks(config.auto_op_masks),
       unit_(unit),
       kind_(kind),
@@ -146,9 +144,9 @@ TChannelConfig TChannel::ToConfig() const {
   config.mode = mode_setting;
   config.topic = topic_setting;
   config.auto_join = auto_join;
-  config.update = update;
-  config.console = console;
-  config.keyword = keyword;
+  config.update = UpdateSwitch();
+  config.console = ConsoleSwitch();
+  config.keyword = KeywordSwitch();
   config.auto_op_masks = auto_op_masks;
   return config;
 }

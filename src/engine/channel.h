@@ -44,9 +44,6 @@ class TChannel final : public TTreeNode {
   std::string mode_setting;  // applied when we create the channel
   std::string topic_setting;
   bool auto_join = false;
-  bool update = true;
-  bool console = true;
-  bool keyword = true;
   std::vector<std::string> auto_op_masks;
   // Whether tree.ini keeps the entry: every channel the user configured,
   // whatever its name; a channel a server made us join only under a name

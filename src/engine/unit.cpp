@@ -17,8 +17,16 @@ std::string HostOf(const std::string& hostname) {
 
 }  // namespace
 
+namespace {
+
+TNodeSwitches SwitchesOf(const TPreferences& prefs) {
+  return TNodeSwitches{prefs.ServerUpdate, prefs.ServerAllLog, prefs.ServerKeyword};
+}
+
+}  // namespace
+
 TUnit::TUnit(TWorld& world, TServerConfig config)
-    : TTreeNode(world.LineBuilder(), world.LogFiles(), TLogFileKind::Unit),
+    : TTreeNode(world.LineBuilder(), world.LogFiles(), TLogFileKind::Unit, SwitchesOf(world.Preferences())),
       world_(world),
       config_(std::move(config)),
       connection_(world.Loop()),
@@ -51,6 +59,13 @@ TUnit::~TUnit() {
 const TPreferences& TUnit::Prefs() const { return world_.Preferences(); }
 
 void TUnit::Changed() { world_.NodeChanged(*this); }
+
+void TUnit::FollowSwitchPreferences() {
+  TNodeSwitches switches = SwitchesOf(Prefs());
+  SetUpdateSwitch(switches.update);
+  SetConsoleSwitch(switches.console);
+  SetKeywordSwitch(switches.keyword);
+}
 
 void TUnit::Rename(const std::string& name) {
   config_.name = name;
@@ -376,13 +391,13 @@ void TUnit::KeepAliveStep() {
 void TUnit::ChannelTick(TChannel& channel) {
   OpQueueTick(channel, true);
   if (channel.IsTalk()) {
-    channel.update = Prefs().TalkUpdate;
-    channel.console = Prefs().TalkAllLog;
-    channel.keyword = Prefs().TalkKeyword;
+    channel.SetUpdateSwitch(Prefs().TalkUpdate);
+    channel.SetConsoleSwitch(Prefs().TalkAllLog);
+    channel.SetKeywordSwitch(Prefs().TalkKeyword);
   } else if (channel.IsDccChat()) {
-    channel.update = Prefs().DCCChatUpdate;
-    channel.console = Prefs().DCCChatAllLog;
-    channel.keyword = Prefs().DCCChatKeyword;
+    channel.SetUpdateSwitch(Prefs().DCCChatUpdate);
+    channel.SetConsoleSwitch(Prefs().DCCChatAllLog);
+    channel.SetKeywordSwitch(Prefs().DCCChatKeyword);
   }
 }
 

@@ -54,10 +54,8 @@ class TUnit final : public TTreeNode,
   // A new name; the log files move to the files of the name.
   void Rename(const std::string& name);
 
-  // Switches the world sets from the preferences when it builds the unit.
-  bool update = true;
-  bool console = true;
-  bool keyword = true;
+  // The unit's switches are those of the preferences.
+  void FollowSwitchPreferences();
   // On the first unit connected at start-up, its first joined channel gets
   // selected: once.
   void SelectFirstJoinedChannel() { select_first_channel_ = true; }

@@ -47,9 +47,7 @@ void TWorld::ApplyPreferences() {
   keyword_history_.Lines().SetMaxLines(preferences_.ChannelLogMaxLines);
   url_history_.Lines().SetMaxLines(preferences_.ChannelLogMaxLines);
   for (const auto& unit : units_) {
-    unit->update = preferences_.ServerUpdate;
-    unit->console = preferences_.ServerAllLog;
-    unit->keyword = preferences_.ServerKeyword;
+    unit->FollowSwitchPreferences();
     unit->Log().SetMaxLines(preferences_.ChannelLogMaxLines);
     for (const auto& target : unit->Channels()) {
       target->Log().SetMaxLines(preferences_.ChannelLogMaxLines);
@@ -117,9 +115,6 @@ TUnit* TWorld::AddUnit(TServerConfig config) {
   if (FindUnit(config.name)) return nullptr;
   units_.push_back(std::make_unique<TUnit>(*this, std::move(config)));
   TUnit& unit = *units_.back();
-  unit.update = preferences_.ServerUpdate;
-  unit.console = preferences_.ServerAllLog;
-  unit.keyword = preferences_.ServerKeyword;
   unit.Log().SetMaxLines(preferences_.ChannelLogMaxLines);
   NodeAdded(unit, nullptr);
   for (const auto& target : unit.Channels()) NodeAdded(unit, target.get());

@@ -120,5 +120,19 @@ TEST_F(ModelNoticesTest, MarksAreAnnouncedWhenTheyChange) {
   EXPECT_EQ(view_.notices, std::vector<std::string>{"changed #c"});
 }
 
+// The tree shows the switches of each entry: a change is heard once, and
+// setting a switch to what it is already says nothing.
+TEST_F(ModelNoticesTest, SwitchesAreAnnouncedWhenTheyChange) {
+  C().SetConsoleSwitch(true);
+  C().SetUpdateSwitch(false);
+  C().SetKeywordSwitch(false);
+  EXPECT_EQ(view_.notices, (std::vector<std::string>{"changed #c", "changed #c"}));
+  view_.notices.clear();
+  world_->Preferences().ServerAllLog = false;
+  world_->ApplyPreferences();
+  EXPECT_FALSE(unit_->ConsoleSwitch());
+  EXPECT_TRUE(view_.Heard("changed test"));
+}
+
 }  // namespace
 }  // namespace zeph
