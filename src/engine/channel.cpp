@@ -28,11 +28,11 @@ TChannel::TChannel(TUnit& unit, const TChannelConfig& config, TTargetKind kind)
     : TTreeNode(unit.World().LineBuilder(), unit.World().LogFiles(), LogFileKindOf(kind),
                 TNodeSwitches{config.update, config.console, config.keyword}),
       name(config.name),
-      key(config.password),
-      mode_setting(config.mode),
-      topic_setting(config.topic),
-      auto_join(config.auto_join),
-      auto_op_masks(config.auto_op_masks),
+      key_(config.password),
+      mode_setting_(config.mode),
+      topic_setting_(config.topic),
+      auto_join_(config.auto_join),
+      auto_op_masks_(config.auto_op_masks),
       unit_(unit),
       kind_(kind),
       wire_name_(kind == TTargetKind::Channel ? InitialWireName(config.name) : config.name),
@@ -140,14 +140,14 @@ void TChannel::Deactivate() {
 TChannelConfig TChannel::ToConfig() const {
   TChannelConfig config;
   config.name = name;
-  config.password = key;
-  config.mode = mode_setting;
-  config.topic = topic_setting;
-  config.auto_join = auto_join;
+  config.password = key_;
+  config.mode = mode_setting_;
+  config.topic = topic_setting_;
+  config.auto_join = auto_join_;
   config.update = UpdateSwitch();
   config.console = ConsoleSwitch();
   config.keyword = KeywordSwitch();
-  config.auto_op_masks = auto_op_masks;
+  config.auto_op_masks = auto_op_masks_;
   return config;
 }
 

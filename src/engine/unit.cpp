@@ -300,7 +300,7 @@ void TUnit::OnDisconnected(bool by_user, bool timed_out) {
     rejoin_pending_ = true;
     rejoin_list_.clear();
     for (const auto& target : channels_) {
-      if (target->IsChannel() && target->IsJoined()) rejoin_list_.emplace_back(target->WireName(), target->key);
+      if (target->IsChannel() && target->IsJoined()) rejoin_list_.emplace_back(target->WireName(), target->Key());
     }
   }
   for (const auto& target : channels_) {

@@ -25,7 +25,7 @@ void TUnit::CheckAutoOp(TChannel& channel, const std::string& nick, const std::s
   if (!channel.IsOperator()) return;
   std::string address = UserAddress(nick, user, host);
   if (MatchesAnyMask(world_.auto_op_masks, address) || MatchesAnyMask(config_.auto_op_masks, address) ||
-      MatchesAnyMask(channel.auto_op_masks, address))
+      MatchesAnyMask(channel.AutoOpMasks(), address))
     PushToOpQueue(channel, nick);
 }
 

@@ -311,7 +311,7 @@ TWorldConfig TWorld::CollectConfig() const {
     TServerConfig record = unit->Config();
     record.channels.clear();
     for (const auto& target : unit->Channels()) {
-      if (target->IsChannel() && target->stored_in_tree) record.channels.push_back(target->ToConfig());
+      if (target->IsChannel() && target->StoredInTree()) record.channels.push_back(target->ToConfig());
     }
     config.units.push_back(std::move(record));
   }

@@ -148,11 +148,11 @@ void TNumericReplies::ApplyCreationSettings(TUnit& unit, TChannel& channel, cons
   bool settable = IsChannelName(wire, kJoinChannelPrefixes);
   if (!alone || !channel.IsOperator()) {
     unit.SendMode(wire, std::string());
-  } else if (settable && !channel.mode_setting.empty()) {
-    unit.SendMode(wire, channel.mode_setting);
+  } else if (settable && !channel.ModeSetting().empty()) {
+    unit.SendMode(wire, channel.ModeSetting());
   }
-  if (alone && settable && !channel.topic_setting.empty()) {
-    const std::string& topic = channel.topic_setting;
+  if (alone && settable && !channel.TopicSetting().empty()) {
+    const std::string& topic = channel.TopicSetting();
     unit.SendTopic(wire, unit.ExpandVariables(topic));
   }
 }
