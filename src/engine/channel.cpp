@@ -27,7 +27,7 @@ TLogFileKind LogFileKindOf(TTargetKind kind) {
 TChannel::TChannel(TUnit& unit, const TChannelConfig& config, TTargetKind kind)
     : TTreeNode(unit.World().LineBuilder(), unit.World().LogFiles(), LogFileKindOf(kind),
                 TNodeSwitches{config.update, config.console, config.keyword}),
-      name(config.name),
+      name_(config.name),
       key_(config.password),
       mode_setting_(config.mode),
       topic_setting_(config.topic),
@@ -38,7 +38,7 @@ TChannel::TChannel(TUnit& unit, const TChannelConfig& config, TTargetKind kind)
       wire_name_(kind == TTargetKind::Channel ? InitialWireName(config.name) : config.name),
       members_(&unit) {
   LogFile().SetUnitName(unit.Name());
-  LogFile().SetTargetName(name);
+  LogFile().SetTargetName(name_);
 }
 
 void TChannel::Changed() { unit_.World().NodeChanged(unit_, this); }
@@ -124,13 +124,13 @@ void TChannel::SetWireName(std::string wire_name) {
 }
 
 void TChannel::Rename(const std::string& new_name) {
-  name = new_name;
+  name_ = new_name;
   SetWireName(new_name);
   Changed();
 }
 
 void TChannel::Deactivate() {
-  if (IsSafeChannel(name)) SetWireName(std::string());
+  if (IsSafeChannel(name_)) SetWireName(std::string());
   joined_ = false;
   auto_op_ = TAutoOpQueue();
   members_.ClearMembers();
@@ -139,7 +139,7 @@ void TChannel::Deactivate() {
 
 TChannelConfig TChannel::ToConfig() const {
   TChannelConfig config;
-  config.name = name;
+  config.name = name_;
   config.password = key_;
   config.mode = mode_setting_;
   config.topic = topic_setting_;

@@ -39,7 +39,7 @@ class TChannel final : public TTreeNode {
 
   // Settings of the channel's entry in the server tree. The name changes
   // only through Rename, which the unit's look-ups follow.
-  std::string name;  // as shown and typed: #chan, %chan, !chan, a nick, =nick
+  const std::string& Name() const { return name_; }  // as shown and typed: #chan, %chan, !chan, a nick, =nick
   const std::string& Key() const { return key_; }                    // sent with JOIN
   const std::string& ModeSetting() const { return mode_setting_; }  // applied when we create the channel
   const std::string& TopicSetting() const { return topic_setting_; }
@@ -110,6 +110,7 @@ class TChannel final : public TTreeNode {
  private:
   void Changed() override;
 
+  std::string name_;
   std::string key_;
   std::string mode_setting_;
   std::string topic_setting_;

@@ -34,7 +34,7 @@ TLogLineSource TUnit::ComposeSource(TLogKind log, TChannel* target, TMessageKind
   request.log = log;
   request.time = world_.Now();
   request.unitName = Name();
-  request.channelName = target ? std::string_view(target->name) : std::string_view(channel_name);
+  request.channelName = target ? std::string_view(target->Name()) : std::string_view(channel_name);
   request.channelIsTalk = target && !target->IsChannel();
   request.nick = nick;
   TLinePieces pieces = ComposeLine(world_.Formats(), request, text);

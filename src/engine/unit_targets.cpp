@@ -21,7 +21,7 @@ TChannel* TUnit::FindByWireName(std::string_view name) const {
   TWireEncoding wire = Wire();
   if (!name.empty() && name.front() == '!') {
     for (TChannel* target : target_index_.Named(wire, StripSafeId(name))) {
-      if (IsSafeChannel(target->name)) return target;
+      if (IsSafeChannel(target->Name())) return target;
     }
     return nullptr;
   }

@@ -250,7 +250,7 @@ void TWorld::AfterLineAdded(TUnit& unit, TChannel* target, const TLogLineSource&
   // most lines of a flood have neither.
   std::string history_place;
   if (target && (line.keywordHit || !line.urls.empty()))
-    history_place = formats_.FormatUnitChannelPrefix(unit.Name(), target->name);
+    history_place = formats_.FormatUnitChannelPrefix(unit.Name(), target->Name());
   TLineOrigin origin;
   origin.unit = unit.Id();
   origin.channel = target ? target->Id() : kNoNode;
@@ -361,11 +361,11 @@ std::string TWorld::Title() const {
   if (target == nullptr) {
     title = formats_.FormatUnitTitle(title_unit);
   } else if (target->IsTalk()) {
-    title = formats_.FormatTalkTitle(title_unit, target->name);
+    title = formats_.FormatTalkTitle(title_unit, target->Name());
   } else if (target->IsDccChat()) {
-    title = formats_.FormatDCCChatTitle(title_unit, target->name);
+    title = formats_.FormatDCCChatTitle(title_unit, target->Name());
   } else {
-    title = formats_.FormatChannelTitle(title_unit, target->name, target->Mode().ToText(), target->Topic(),
+    title = formats_.FormatChannelTitle(title_unit, target->Name(), target->Mode().ToText(), target->Topic(),
                                         target->Members().MemberCount(), target->IsOperator());
   }
   return WindowCaption(title);

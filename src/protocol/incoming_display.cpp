@@ -45,7 +45,7 @@ bool TMessageDisplay::ShowInChannel(TUnit& unit, const TIncoming& in) {
 
   bool to_channel = channel ? channel->IsChannel() : IsChannelName(in.target, kServerChannelPrefixes);
   std::string heading =
-      to_channel ? world_.Formats().FormatChannelPrefix(channel ? channel->name : in.target) + in.nick : in.nick;
+      to_channel ? world_.Formats().FormatChannelPrefix(channel ? channel->Name() : in.target) + in.nick : in.nick;
   ShowMessageBalloon(unit, channel ? channel->ConsoleSwitch() : unit.ConsoleSwitch(), heading, in.text);
   return keyword;
 }

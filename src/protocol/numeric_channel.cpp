@@ -18,7 +18,7 @@ enum TWhoTiming { kWhoAtOnce = 0, kWhoNever = 3 };
 
 // The name the server knows the channel by, for what we send about it.
 const std::string& ServerName(const TChannel& channel) {
-  return channel.WireName().empty() ? channel.name : channel.WireName();
+  return channel.WireName().empty() ? channel.Name() : channel.WireName();
 }
 
 bool Contains(const std::string& text, char c) { return text.find(c) != std::string::npos; }

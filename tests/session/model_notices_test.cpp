@@ -28,7 +28,7 @@ class TObservingView : public TWorldView {
 
  private:
   void Note(const char* what, TUnit& unit, TChannel* target) {
-    notices.push_back(std::string(what) + " " + (target ? target->name : unit.Name()));
+    notices.push_back(std::string(what) + " " + (target ? target->Name() : unit.Name()));
   }
 };
 
