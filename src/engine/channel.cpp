@@ -25,22 +25,20 @@ TLogFileKind LogFileKindOf(TTargetKind kind) {
 }  // namespace
 
 TChannel::TChannel(TUnit& unit, const TChannelConfig& config, TTargetKind kind)
-    : TTreeNode(unit.World().LineBuilder(), unit.World().LogFiles(), LogFileKindOf(kind)),
-      name(config.name),
-      key(config.password),
-      mode_setting(config.mode),
-      topic_setting(config.topic),
-      auto_join(config.auto_join),
-      update(config.update),
-      console(config.console),
-      keyword(config.keyword),
-      auto_op_masks(config.auto_op_masks),
+    : TTreeNode(unit.World().LineBuilder(), unit.World().LogFiles(), LogFileKindOf(kind),
+                TNodeSwitches{config.update, config.console, config.keyword}),
+      name_(config.name),
+      key_(config.password),
+      mode_setting_(config.mode),
+      topic_setting_(config.topic),
+      auto_join_(config.auto_join),
+      auto_op_masks_(config.auto_op_masks),
       unit_(unit),
       kind_(kind),
       wire_name_(kind == TTargetKind::Channel ? InitialWireName(config.name) : config.name),
       members_(&unit) {
   LogFile().SetUnitName(unit.Name());
-  LogFile().SetTargetName(name);
+  LogFile().SetTargetName(name_);
 }
 
 void TChannel::Changed() { unit_.World().NodeChanged(unit_, this); }
@@ -126,13 +124,13 @@ void TChannel::SetWireName(std::string wire_name) {
 }
 
 void TChannel::Rename(const std::string& new_name) {
-  name = new_name;
+  name_ = new_name;
   SetWireName(new_name);
   Changed();
 }
 
 void TChannel::Deactivate() {
-  if (IsSafeChannel(name)) SetWireName(std::string());
+  if (IsSafeChannel(name_)) SetWireName(std::string());
   joined_ = false;
   auto_op_ = TAutoOpQueue();
   members_.ClearMembers();
@@ -141,15 +139,15 @@ void TChannel::Deactivate() {
 
 TChannelConfig TChannel::ToConfig() const {
   TChannelConfig config;
-  config.name = name;
-  config.password = key;
-  config.mode = mode_setting;
-  config.topic = topic_setting;
-  config.auto_join = auto_join;
-  config.update = update;
-  config.console = console;
-  config.keyword = keyword;
-  config.auto_op_masks = auto_op_masks;
+  config.name = name_;
+  config.password = key_;
+  config.mode = mode_setting_;
+  config.topic = topic_setting_;
+  config.auto_join = auto_join_;
+  config.update = UpdateSwitch();
+  config.console = ConsoleSwitch();
+  config.keyword = KeywordSwitch();
+  config.auto_op_masks = auto_op_masks_;
   return config;
 }
 

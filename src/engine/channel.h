@@ -39,19 +39,17 @@ class TChannel final : public TTreeNode {
 
   // Settings of the channel's entry in the server tree. The name changes
   // only through Rename, which the unit's look-ups follow.
-  std::string name;          // as shown and typed: #chan, %chan, !chan, a nick, =nick
-  std::string key;           // sent with JOIN
-  std::string mode_setting;  // applied when we create the channel
-  std::string topic_setting;
-  bool auto_join = false;
-  bool update = true;
-  bool console = true;
-  bool keyword = true;
-  std::vector<std::string> auto_op_masks;
+  const std::string& Name() const { return name_; }  // as shown and typed: #chan, %chan, !chan, a nick, =nick
+  const std::string& Key() const { return key_; }                    // sent with JOIN
+  const std::string& ModeSetting() const { return mode_setting_; }  // applied when we create the channel
+  const std::string& TopicSetting() const { return topic_setting_; }
+  bool AutoJoin() const { return auto_join_; }
+  const std::vector<std::string>& AutoOpMasks() const { return auto_op_masks_; }
   // Whether tree.ini keeps the entry: every channel the user configured,
   // whatever its name; a channel a server made us join only under a name
   // the file and a later JOIN can hold.
-  bool stored_in_tree = true;
+  bool StoredInTree() const { return stored_in_tree_; }
+  void SetStoredInTree(bool stored) { stored_in_tree_ = stored; }
 
   // The name as the server knows it: «#x:*.jp» for «%x», the id-carrying
   // form of a "!" channel once our JOIN told it, the name otherwise.
@@ -112,6 +110,13 @@ class TChannel final : public TTreeNode {
  private:
   void Changed() override;
 
+  std::string name_;
+  std::string key_;
+  std::string mode_setting_;
+  std::string topic_setting_;
+  bool auto_join_ = false;
+  std::vector<std::string> auto_op_masks_;
+  bool stored_in_tree_ = true;
   TUnit& unit_;
   const TTargetKind kind_;
   std::string wire_name_;

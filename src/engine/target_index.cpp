@@ -79,7 +79,7 @@ void TTargetIndex::UseEncoding(const TWireEncoding& wire) {
 }
 
 void TTargetIndex::Insert(TEntry& entry) {
-  entry.name_key = WireFold(encoding_, entry.target->name);
+  entry.name_key = WireFold(encoding_, entry.target->Name());
   entry.wire_key = WireFold(encoding_, entry.target->WireName());
   InsertInOrder(by_name_[entry.name_key], entry.target);
   InsertInOrder(by_wire_[entry.wire_key], entry.target);

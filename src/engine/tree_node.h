@@ -6,6 +6,14 @@
 
 namespace zeph {
 
+// The switches of a tree entry: whether its lines set the update mark and
+// alerts, are copied to the console, and are checked for keywords.
+struct TNodeSwitches {
+  bool update = true;
+  bool console = true;
+  bool keyword = true;
+};
+
 // What the server tree shows for a unit or one of its targets: its log and
 // its marks, under an id that names it for the life of the process. Lines,
 // histories and console copies refer to nodes by this id, never by pointer,
@@ -13,7 +21,7 @@ namespace zeph {
 // file when the preferences say so.
 class TTreeNode {
  public:
-  TTreeNode(TLineBuilder& builder, TLogFileContext& log_files, TLogFileKind kind);
+  TTreeNode(TLineBuilder& builder, TLogFileContext& log_files, TLogFileKind kind, TNodeSwitches switches);
   virtual ~TTreeNode() = default;
   TTreeNode(const TTreeNode&) = delete;
   TTreeNode& operator=(const TTreeNode&) = delete;
@@ -34,6 +42,14 @@ class TTreeNode {
   void SetUpdateMark() { SetMarks(keyword_mark_, new_talk_mark_, true); }
   void ClearMarks() { SetMarks(false, false, false); }
 
+  // The entry's switches, which the tree shows; each change is announced.
+  bool UpdateSwitch() const { return switches_.update; }
+  bool ConsoleSwitch() const { return switches_.console; }
+  bool KeywordSwitch() const { return switches_.keyword; }
+  void SetUpdateSwitch(bool on) { SetSwitch(switches_.update, on); }
+  void SetConsoleSwitch(bool on) { SetSwitch(switches_.console, on); }
+  void SetKeywordSwitch(bool on) { SetSwitch(switches_.keyword, on); }
+
  protected:
   // Name, marks, state or member count changed: the tree and the title
   // follow.
@@ -41,11 +57,13 @@ class TTreeNode {
 
  private:
   void SetMarks(bool keyword, bool new_talk, bool update);
+  void SetSwitch(bool& which, bool on);
 
   const TNodeId id_;
   bool keyword_mark_ = false;
   bool new_talk_mark_ = false;
   bool update_mark_ = false;
+  TNodeSwitches switches_;
   TLineStore log_;
   TLogFile log_file_;
 };

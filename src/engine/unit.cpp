@@ -17,8 +17,16 @@ std::string HostOf(const std::string& hostname) {
 
 }  // namespace
 
+namespace {
+
+TNodeSwitches SwitchesOf(const TPreferences& prefs) {
+  return TNodeSwitches{prefs.ServerUpdate, prefs.ServerAllLog, prefs.ServerKeyword};
+}
+
+}  // namespace
+
 TUnit::TUnit(TWorld& world, TServerConfig config)
-    : TTreeNode(world.LineBuilder(), world.LogFiles(), TLogFileKind::Unit),
+    : TTreeNode(world.LineBuilder(), world.LogFiles(), TLogFileKind::Unit, SwitchesOf(world.Preferences())),
       world_(world),
       config_(std::move(config)),
       connection_(world.Loop()),
@@ -28,10 +36,11 @@ TUnit::TUnit(TWorld& world, TServerConfig config)
                [this] {
                  return TRejoinManager::TSettings{Prefs().Error437RejoinInterval, Prefs().Error437RejoinCount};
                }),
-      local_resolver_(world.Loop()) {
+      local_resolver_(world.Loop()),
+      nick_retries_(config_.nick) {
   connection_.SetOwner(this);
   local_resolver_.SetListener(this);
-  current_nick_ = base_nick = requested_nick = registration_nick_ = previous_base_nick = config_.nick;
+  current_nick_ = registration_nick_ = config_.nick;
   LogFile().SetUnitName(config_.name);
   // The targets are the truth about channels from here on; the tree is
   // written back from them.
@@ -50,6 +59,13 @@ TUnit::~TUnit() {
 const TPreferences& TUnit::Prefs() const { return world_.Preferences(); }
 
 void TUnit::Changed() { world_.NodeChanged(*this); }
+
+void TUnit::FollowSwitchPreferences() {
+  TNodeSwitches switches = SwitchesOf(Prefs());
+  SetUpdateSwitch(switches.update);
+  SetConsoleSwitch(switches.console);
+  SetKeywordSwitch(switches.keyword);
+}
 
 void TUnit::Rename(const std::string& name) {
   config_.name = name;
@@ -111,7 +127,8 @@ void TUnit::SendCommand(const std::string& command, const std::string& middle, c
 void TUnit::Connect() {
   if (connection_.IsConnected()) return;
   delayed_connect_ = false;
-  current_nick_ = base_nick = registration_nick_ = requested_nick = config_.nick;
+  current_nick_ = registration_nick_ = config_.nick;
+  nick_retries_.StartFrom(config_.nick);
   if (config_.auto_away) {
     away_message_ = ExpandVariables(config_.away_message);
   }
@@ -169,9 +186,9 @@ void TUnit::Register() {
   if (!Prefs().RestoreNickAndAwayOnReconnect) registration_nick_ = config_.nick;
   // Retries of a nick in use start again from the nick registered, however
   // far the last session's retries went.
-  current_nick_ = base_nick = requested_nick = registration_nick_;
+  current_nick_ = registration_nick_;
+  nick_retries_.StartFrom(registration_nick_);
   nick_retry_count_ = 0;
-  nick_number = 0;
   if (config_.enable_password && !config_.password.empty()) SendCommand("PASS", std::string(), config_.password, 0, 0);
   SendCommand("NICK", std::string(), registration_nick_, 0, 0);
   SendCommand("USER", std::string(),
@@ -274,7 +291,7 @@ void TUnit::OnDisconnected(bool by_user, bool timed_out) {
   quit_pending_ = false;
   quit_countdown_ = 0;
   seconds_since_ping_ = 0;
-  replies = TReplyState();
+  replies_ = TSessionReplies();
   Changed();
 
   std::string text = Sjis(by_user ? "切断しました" : timed_out ? "時間切れのため切断しました" : "切断されました");
@@ -283,7 +300,7 @@ void TUnit::OnDisconnected(bool by_user, bool timed_out) {
     rejoin_pending_ = true;
     rejoin_list_.clear();
     for (const auto& target : channels_) {
-      if (target->IsChannel() && target->IsJoined()) rejoin_list_.emplace_back(target->WireName(), target->key);
+      if (target->IsChannel() && target->IsJoined()) rejoin_list_.emplace_back(target->WireName(), target->Key());
     }
   }
   for (const auto& target : channels_) {
@@ -374,13 +391,13 @@ void TUnit::KeepAliveStep() {
 void TUnit::ChannelTick(TChannel& channel) {
   OpQueueTick(channel, true);
   if (channel.IsTalk()) {
-    channel.update = Prefs().TalkUpdate;
-    channel.console = Prefs().TalkAllLog;
-    channel.keyword = Prefs().TalkKeyword;
+    channel.SetUpdateSwitch(Prefs().TalkUpdate);
+    channel.SetConsoleSwitch(Prefs().TalkAllLog);
+    channel.SetKeywordSwitch(Prefs().TalkKeyword);
   } else if (channel.IsDccChat()) {
-    channel.update = Prefs().DCCChatUpdate;
-    channel.console = Prefs().DCCChatAllLog;
-    channel.keyword = Prefs().DCCChatKeyword;
+    channel.SetUpdateSwitch(Prefs().DCCChatUpdate);
+    channel.SetConsoleSwitch(Prefs().DCCChatAllLog);
+    channel.SetKeywordSwitch(Prefs().DCCChatKeyword);
   }
 }
 

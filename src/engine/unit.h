@@ -16,7 +16,9 @@
 #include "engine/encoding.h"
 #include "engine/encoding_foreign_names.h"
 #include "engine/irc_connection.h"
+#include "engine/nick_retries.h"
 #include "engine/rejoin_manager.h"
+#include "engine/session_replies.h"
 #include "engine/target_index.h"
 #include "net/resolver.h"
 #include "engine/tree_node.h"
@@ -31,16 +33,6 @@ enum class TUnitState { Idle = 0, Connecting = 1, Connected = 2, LoggedIn = 3 };
 
 // A channel name with the key to join it.
 using TJoinEntry = std::pair<std::string, std::string>;
-
-// State that the reply and CTCP handlers keep per session; cleared with the
-// session.
-struct TReplyState {
-  bool whois_in_progress = false;
-  bool whowas_in_progress = false;
-  bool list_in_progress = false;
-  long long last_ctcp_answer_ms = -1;  // no answer yet
-  std::set<std::string> requested_safe_channels;  // "!" channels we asked to create
-};
 
 // One server entry and the IRC session that runs on it.
 class TUnit final : public TTreeNode,
@@ -62,10 +54,8 @@ class TUnit final : public TTreeNode,
   // A new name; the log files move to the files of the name.
   void Rename(const std::string& name);
 
-  // Switches the world sets from the preferences when it builds the unit.
-  bool update = true;
-  bool console = true;
-  bool keyword = true;
+  // The unit's switches are those of the preferences.
+  void FollowSwitchPreferences();
   // On the first unit connected at start-up, its first joined channel gets
   // selected: once.
   void SelectFirstJoinedChannel() { select_first_channel_ = true; }
@@ -95,10 +85,8 @@ class TUnit final : public TTreeNode,
 
   // The state of nick-in-use retries, which the nick policy of the replies
   // keeps; a new session starts it again.
-  std::string base_nick;          // nick-in-use retries are built from it
-  std::string requested_nick;     // the nick the user last asked for
-  std::string previous_base_nick;
-  int nick_number = 0;  // the numbering counter of nick retries
+  TNickRetries& NickRetries() { return nick_retries_; }
+  const TNickRetries& NickRetries() const { return nick_retries_; }
   // Our user modes; "a" is the away state, the one fact that sounds, talks
   // and the title follow.
   const TUserMode& UserMode() const { return user_mode_; }
@@ -110,7 +98,8 @@ class TUnit final : public TTreeNode,
   const std::string& AwayMessage() const { return away_message_; }
   // What the reply and CTCP handlers note during a session; the unit
   // clears it with the session.
-  TReplyState replies;
+  TSessionReplies& Replies() { return replies_; }
+  const TSessionReplies& Replies() const { return replies_; }
 
   // Our user and host as the server reports us.
   const std::string& OwnUser() const { return own_user_; }
@@ -312,12 +301,14 @@ class TUnit final : public TTreeNode,
   TForeignNames foreign_names_;
   std::string server_name_;
   std::string current_nick_;
+  TNickRetries nick_retries_;
   TUserMode user_mode_;
   // Sent with NICK at registration: the configured nick, or with
   // RestoreNickAndAwayOnReconnect the last nick the user changed to.
   std::string registration_nick_;
   int nick_retry_count_ = 0;
   std::string away_message_;
+  TSessionReplies replies_;
   std::string own_user_;
   std::string own_host_;
   uint32_t own_address_ = TResolver::kNone;

@@ -25,7 +25,7 @@ void TUnit::CheckAutoOp(TChannel& channel, const std::string& nick, const std::s
   if (!channel.IsOperator()) return;
   std::string address = UserAddress(nick, user, host);
   if (MatchesAnyMask(world_.auto_op_masks, address) || MatchesAnyMask(config_.auto_op_masks, address) ||
-      MatchesAnyMask(channel.auto_op_masks, address))
+      MatchesAnyMask(channel.AutoOpMasks(), address))
     PushToOpQueue(channel, nick);
 }
 
@@ -72,10 +72,10 @@ void TUnit::OpQueueTick(TChannel& channel, bool counting) {
 void TUnit::RecoverOperator(TChannel& channel) {
   if (!Prefs().RejoinToRecoverOp || !channel.IsChannel() || !channel.IsJoined()) return;
   if (channel.Mode().r || channel.Mode().a || channel.IsOperator() || channel.Members().MemberCount() > 1) return;
-  if (!IsChannelName(channel.name, kJoinChannelPrefixes)) return;
+  if (!IsChannelName(channel.Name(), kJoinChannelPrefixes)) return;
   // Only once the member list is complete does "alone" mean alone.
   if (!channel.NamesComplete()) return;
-  std::string name = channel.WireName().empty() ? channel.name : channel.WireName();
+  std::string name = channel.WireName().empty() ? channel.Name() : channel.WireName();
   SendPart(name, ExpandVariables(config_.part_message));
   SendJoin(name, channel.Mode().key);
   // The old topic goes back as the channel had it: it is channel text, not

@@ -43,7 +43,7 @@ void TUnit::SendJoin(const std::string& channels, const std::string& keys) {
     std::string key = NextField(keys_left, ',');
     if (name.empty()) continue;
     if (Prefs().RejoinOnError437 && IsChannelName(name, kJoinChannelPrefixes)) rejoins_.Add(name, key);
-    if (IsSafeChannel(name) && !IsSafeCreate(name)) replies.requested_safe_channels.insert(IrcUpper(name));
+    if (IsSafeChannel(name) && !IsSafeCreate(name)) replies_.NoteSafeCreateRequest(name);
     if (!expanded.empty()) expanded += ',';
     expanded += name;
   }
@@ -61,12 +61,8 @@ void TUnit::SendMode(const std::string& target, const std::string& modes, TAutom
 }
 
 void TUnit::SendNick(const std::string& nick, bool remember) {
-  requested_nick = user_nick_request_ = nick;
-  if (remember) {
-    previous_base_nick = base_nick;
-    base_nick = nick;
-    nick_number = 0;
-  }
+  user_nick_request_ = nick;
+  nick_retries_.UserAsked(nick, remember);
   SendCommand("NICK", nick, std::string(), kDefaultPenalty, 0);
 }
 

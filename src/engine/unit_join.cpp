@@ -19,10 +19,10 @@ int TUnit::AutoJoinAtLogin() {
       // The rejoin list holds the names the server used («#jp:*.jp» for
       // «%jp», «!XYZ12chan» for «!chan»): compare in that form.
       for (const auto& target : channels_) {
-        if (!target->IsChannel() || !target->auto_join) continue;
+        if (!target->IsChannel() || !target->AutoJoin()) continue;
         bool listed = false;
         for (const TJoinEntry& entry : rejoin_list_) listed |= FindByWireName(entry.first) == target.get();
-        if (!listed) rejoin_list_.emplace_back(target->name, target->key);
+        if (!listed) rejoin_list_.emplace_back(target->Name(), target->Key());
       }
     }
     JoinChannels(rejoin_list_);
@@ -33,7 +33,7 @@ int TUnit::AutoJoinAtLogin() {
   }
   std::vector<TJoinEntry> list;
   for (const auto& target : channels_) {
-    if (target->IsChannel() && target->auto_join) list.emplace_back(target->name, target->key);
+    if (target->IsChannel() && target->AutoJoin()) list.emplace_back(target->Name(), target->Key());
   }
   JoinChannels(list);
   return static_cast<int>(list.size());

@@ -34,7 +34,7 @@ TLogLineSource TUnit::ComposeSource(TLogKind log, TChannel* target, TMessageKind
   request.log = log;
   request.time = world_.Now();
   request.unit_name = Name();
-  request.channel_name = target ? std::string_view(target->name) : std::string_view(channel_name);
+  request.channel_name = target ? std::string_view(target->Name()) : std::string_view(channel_name);
   request.channel_is_talk = target && !target->IsChannel();
   request.nick = nick;
   TLinePieces pieces = ComposeLine(world_.Formats(), request, text);
@@ -60,7 +60,7 @@ const TLogLine* TUnit::AddOwnLine(TChannel* target, TMessageKind kind, const std
   TLogKind log = target ? TLogKind::Channel : TLogKind::Unit;
   TLogLineSource source = ComposeSource(log, target, kind, nick, text, channel_name, link);
   TTreeNode& node = target ? static_cast<TTreeNode&>(*target) : *this;
-  bool keyword_switch = target ? target->keyword : keyword;
+  bool keyword_switch = target ? target->KeywordSwitch() : KeywordSwitch();
   const TLogLine& line = node.Log().AddLine(source, keyword_check && keyword_switch);
   node.LogFile().WriteLine(source);
   world_.AfterLineAdded(*this, target, source, line, keyword_switch);
@@ -73,7 +73,7 @@ void TUnit::AddConsoleLine(TChannel* target, TMessageKind kind, const std::strin
                            const std::string& channel_name, bool keyword_check, const TLinkKey& link) {
   if (!IsConsoleEnabled(kind, world_.Formats())) return;
   TLinkKey key = link.IsEmpty() ? ConsoleCopyKey(Id(), target ? target->Id() : kNoNode, KindCategory(kind)) : link;
-  bool keyword_switch = target ? target->keyword : keyword;
+  bool keyword_switch = target ? target->KeywordSwitch() : KeywordSwitch();
   world_.AddConsoleLine(ComposeSource(TLogKind::Console, target, kind, nick, text, channel_name, key),
                         keyword_check && keyword_switch);
 }
@@ -81,7 +81,7 @@ void TUnit::AddConsoleLine(TChannel* target, TMessageKind kind, const std::strin
 bool TUnit::PrintToUnit(TMessageKind kind, const std::string& nick, const std::string& text,
                         const std::string& channel_name, bool keyword_check) {
   const TLogLine* line = AddOwnLine(nullptr, kind, nick, text, channel_name, keyword_check, TLinkKey());
-  if (ConsoleCopyPasses(*this, console))
+  if (ConsoleCopyPasses(*this, ConsoleSwitch()))
     AddConsoleLine(nullptr, kind, nick, text, channel_name, keyword_check, TLinkKey());
   return line && line->keyword_hit;
 }
@@ -94,7 +94,7 @@ bool TUnit::PrintOwnLogOfUnit(TMessageKind kind, const std::string& nick, const 
 bool TUnit::PrintToChannel(TChannel& target, TMessageKind kind, const std::string& nick, const std::string& text,
                            bool keyword_check) {
   const TLogLine* line = AddOwnLine(&target, kind, nick, text, std::string(), keyword_check, TLinkKey());
-  if (ConsoleCopyPasses(target, target.console))
+  if (ConsoleCopyPasses(target, target.ConsoleSwitch()))
     AddConsoleLine(&target, kind, nick, text, std::string(), keyword_check, TLinkKey());
   return line && line->keyword_hit;
 }
@@ -122,7 +122,7 @@ void TUnit::PrintInvitation(const std::string& nick, const std::string& text, co
   TLinkKey join;
   if (IsSingleChannelName(channel, kServerChannelPrefixes)) join = TLinkKey::ForInvite(Id(), channel);
   AddOwnLine(nullptr, TMessageKind::Invite, nick, text, channel, false, join);
-  if (ConsoleCopyPasses(*this, console))
+  if (ConsoleCopyPasses(*this, ConsoleSwitch()))
     AddConsoleLine(nullptr, TMessageKind::Invite, nick, text, channel, false, join);
 }
 

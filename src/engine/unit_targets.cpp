@@ -21,7 +21,7 @@ TChannel* TUnit::FindByWireName(std::string_view name) const {
   TWireEncoding wire = Wire();
   if (!name.empty() && name.front() == '!') {
     for (TChannel* target : target_index_.Named(wire, StripSafeId(name))) {
-      if (IsSafeChannel(target->name)) return target;
+      if (IsSafeChannel(target->Name())) return target;
     }
     return nullptr;
   }
@@ -106,8 +106,8 @@ TChannel& TUnit::AdoptJoinedChannel(const std::string& wire_name, const std::str
   // A name the tree file would hold in bytes other than the server's is
   // not stored either: joining it again would reach another channel.
   bool same_bytes = foreign_names_.Find(wire_name) == nullptr;
-  target.stored_in_tree = same_bytes && IsSingleChannelName(display, kTypedChannelPrefixes);
-  if (target.stored_in_tree) world_.RequestSaveTree();
+  target.SetStoredInTree(same_bytes && IsSingleChannelName(display, kTypedChannelPrefixes));
+  if (target.StoredInTree()) world_.RequestSaveTree();
   return target;
 }
 

@@ -47,9 +47,7 @@ void TWorld::ApplyPreferences() {
   keyword_history_.Lines().SetMaxLines(preferences_.ChannelLogMaxLines);
   url_history_.Lines().SetMaxLines(preferences_.ChannelLogMaxLines);
   for (const auto& unit : units_) {
-    unit->update = preferences_.ServerUpdate;
-    unit->console = preferences_.ServerAllLog;
-    unit->keyword = preferences_.ServerKeyword;
+    unit->FollowSwitchPreferences();
     unit->Log().SetMaxLines(preferences_.ChannelLogMaxLines);
     for (const auto& target : unit->Channels()) {
       target->Log().SetMaxLines(preferences_.ChannelLogMaxLines);
@@ -117,9 +115,6 @@ TUnit* TWorld::AddUnit(TServerConfig config) {
   if (FindUnit(config.name)) return nullptr;
   units_.push_back(std::make_unique<TUnit>(*this, std::move(config)));
   TUnit& unit = *units_.back();
-  unit.update = preferences_.ServerUpdate;
-  unit.console = preferences_.ServerAllLog;
-  unit.keyword = preferences_.ServerKeyword;
   unit.Log().SetMaxLines(preferences_.ChannelLogMaxLines);
   NodeAdded(unit, nullptr);
   for (const auto& target : unit.Channels()) NodeAdded(unit, target.get());
@@ -255,7 +250,7 @@ void TWorld::AfterLineAdded(TUnit& unit, TChannel* target, const TLogLineSource&
   // most lines of a flood have neither.
   std::string history_place;
   if (target && (line.keyword_hit || !line.urls.empty()))
-    history_place = formats_.FormatUnitChannelPrefix(unit.Name(), target->name);
+    history_place = formats_.FormatUnitChannelPrefix(unit.Name(), target->Name());
   TLineOrigin origin;
   origin.unit = unit.Id();
   origin.channel = target ? target->Id() : kNoNode;
@@ -316,7 +311,7 @@ TWorldConfig TWorld::CollectConfig() const {
     TServerConfig record = unit->Config();
     record.channels.clear();
     for (const auto& target : unit->Channels()) {
-      if (target->IsChannel() && target->stored_in_tree) record.channels.push_back(target->ToConfig());
+      if (target->IsChannel() && target->StoredInTree()) record.channels.push_back(target->ToConfig());
     }
     config.units.push_back(std::move(record));
   }
@@ -366,11 +361,11 @@ std::string TWorld::Title() const {
   if (target == nullptr) {
     title = formats_.FormatUnitTitle(title_unit);
   } else if (target->IsTalk()) {
-    title = formats_.FormatTalkTitle(title_unit, target->name);
+    title = formats_.FormatTalkTitle(title_unit, target->Name());
   } else if (target->IsDccChat()) {
-    title = formats_.FormatDCCChatTitle(title_unit, target->name);
+    title = formats_.FormatDCCChatTitle(title_unit, target->Name());
   } else {
-    title = formats_.FormatChannelTitle(title_unit, target->name, target->Mode().ToText(), target->Topic(),
+    title = formats_.FormatChannelTitle(title_unit, target->Name(), target->Mode().ToText(), target->Topic(),
                                         target->Members().MemberCount(), target->IsOperator());
   }
   return WindowCaption(title);

@@ -92,7 +92,7 @@ void TChannelEvents::OnJoin(TUnit& unit, const TIrcMessage& m) {
   member.is_operator = op;
   target->AddMember(member, true);
   unit.CheckAutoOp(*target, m.nick, m.user, m.host);
-  unit.PrintToChannel(*target, TMessageKind::Join, m.nick, world_.Formats().FormatJoin(SenderOf(m), target->name));
+  unit.PrintToChannel(*target, TMessageKind::Join, m.nick, world_.Formats().FormatJoin(SenderOf(m), target->Name()));
 }
 
 void TChannelEvents::OnOwnJoin(TUnit& unit, const TIrcMessage& m, const std::string& channel,
@@ -102,7 +102,7 @@ void TChannelEvents::OnOwnJoin(TUnit& unit, const TIrcMessage& m, const std::str
   if (IsSafeChannel(channel)) target->SetWireName(channel);
   target->Activate();
   unit.PrintSystem(Sjis("チャンネルに入りました"), target);
-  unit.PrintToChannel(*target, TMessageKind::Join, m.nick, world_.Formats().FormatJoin(SenderOf(m), target->name));
+  unit.PrintToChannel(*target, TMessageKind::Join, m.nick, world_.Formats().FormatJoin(SenderOf(m), target->Name()));
   TMember self{m.nick, m.user, m.host};
   self.is_operator = op;
   target->AddMember(self, true);
@@ -126,7 +126,7 @@ void TChannelEvents::OnPart(TUnit& unit, const TIrcMessage& m) {
     return;
   }
   unit.PrintToChannel(*target, TMessageKind::Part, m.nick,
-                      world_.Formats().FormatPart(SenderOf(m), target->name, m.Param(1)));
+                      world_.Formats().FormatPart(SenderOf(m), target->Name(), m.Param(1)));
   if (unit.IsOwnNick(m.nick)) {
     unit.PrintSystem(Sjis("チャンネルを出ました"), target);
     target->Deactivate();
@@ -156,7 +156,7 @@ void TChannelEvents::OnKick(TUnit& unit, const TIrcMessage& m) {
     return;
   }
   unit.PrintToChannel(*target, TMessageKind::Kick, m.nick,
-                      world_.Formats().FormatKick(SenderOf(m), victim, target->name, m.Param(2)));
+                      world_.Formats().FormatKick(SenderOf(m), victim, target->Name(), m.Param(2)));
   if (!unit.IsOwnNick(victim)) {
     NoteSender(unit, *target, m);
     RemoveDepartedMember(unit, *target, victim);
@@ -167,7 +167,7 @@ void TChannelEvents::OnKick(TUnit& unit, const TIrcMessage& m) {
   target->Deactivate();
   const TPreferences& prefs = world_.Preferences();
   unit.PlayEventSound(prefs.EnableKickSound, prefs.KickSoundFile);
-  if (prefs.RejoinOnKick) unit.SendJoin(target->WireName().empty() ? target->name : target->WireName(), key);
+  if (prefs.RejoinOnKick) unit.SendJoin(target->WireName().empty() ? target->Name() : target->WireName(), key);
 }
 
 // --- NICK ------------------------------------------------------------------------
@@ -247,7 +247,7 @@ void TChannelEvents::OnChannelMode(TUnit& unit, const TIrcMessage& m, TChannel& 
     }
   }
   unit.PrintToChannel(target, TMessageKind::Mode, m.nick,
-                      world_.Formats().FormatMode(SenderOf(m), target.name, modes));
+                      world_.Formats().FormatMode(SenderOf(m), target.Name(), modes));
 }
 
 // --- TOPIC, INVITE ---------------------------------------------------------------
@@ -263,7 +263,7 @@ void TChannelEvents::OnTopic(TUnit& unit, const TIrcMessage& m) {
   NoteSender(unit, *target, m);
   target->SetTopic(m.Param(1));
   unit.PrintToChannel(*target, TMessageKind::Topic, m.nick,
-                      world_.Formats().FormatTopic(SenderOf(m), target->name, m.Param(1)));
+                      world_.Formats().FormatTopic(SenderOf(m), target->Name(), m.Param(1)));
 }
 
 void TChannelEvents::OnInvite(TUnit& unit, const TIrcMessage& m) {

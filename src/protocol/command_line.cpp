@@ -242,14 +242,14 @@ bool SendChatLines(TUnit& unit, const std::string& chat_name, const std::vector<
 bool SendTargetLines(TUnit& unit, TChannel& target, const std::vector<std::string>& lines, TMessageType type) {
   if (!unit.IsLoggedIn() || !target.IsJoined()) return false;
   if (target.IsTalk() && unit.Prefs().UnawayOnSendTalk && unit.IsAway()) unit.SendAway(std::string());
-  std::string name = target.WireName().empty() ? target.name : target.WireName();
+  std::string name = target.WireName().empty() ? target.Name() : target.WireName();
   for (const std::string& line : lines) SendOwnMessage(unit, name, line, type, true);
   return true;
 }
 
 bool SendPlainLines(TUnit& unit, TChannel& target, const std::vector<std::string>& lines, TMessageType type) {
   if (lines.empty()) return false;
-  if (target.IsDccChat()) return SendChatLines(unit, target.name, lines, type);
+  if (target.IsDccChat()) return SendChatLines(unit, target.Name(), lines, type);
   return SendTargetLines(unit, target, lines, type);
 }
 

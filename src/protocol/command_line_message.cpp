@@ -108,7 +108,7 @@ void SendOwnMessage(TUnit& unit, const std::string& target, const std::string& t
 bool SendOwnChatLine(TUnit& unit, TChannel& chat, const std::string& text, TUnit::TMessageType type,
                      bool raise_events) {
   if (!unit.World().Dcc().SendChatLine(unit, chat, text)) return false;
-  std::string name = chat.name;
+  std::string name = chat.Name();
   unit.PrintToChannel(chat, KindOf(type), unit.Nick(), WireRoundTrip(unit, text));
   if (raise_events) RaiseOwnEvent(unit, "DCCCHATMESSAGE", name, text);
   return true;

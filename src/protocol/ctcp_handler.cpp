@@ -39,7 +39,7 @@ void TCtcpHandler::OnQuery(TUnit& unit, const TIrcMessage& m, const TCtcpFrame& 
     PrintQuery(unit, m, frame.command, true);
     return;
   }
-  unit.replies.last_ctcp_answer_ms = world_.Loop().NowMs();
+  unit.Replies().NoteCtcpAnswer(world_.Loop().NowMs());
   if (frame.command == "GETADDRESS") return;  // someone else's: not ours to use
   if (std::optional<std::string> answer = AnswerTo(unit, frame))
     unit.SendCtcpReply(m.nick, *answer, TAutomatic::kAnswer);
@@ -56,7 +56,7 @@ bool TCtcpHandler::Refuses(TUnit& unit) const {
   // Answers that could not leave yet are enough: a flood of queries is
   // refused rather than answered minutes late.
   if (!unit.Connection().HasRoomForAnswer()) return true;
-  long long last = unit.replies.last_ctcp_answer_ms;
+  long long last = unit.Replies().LastCtcpAnswerMs();
   return prefs.EnableCtcpSequenceLimit && last >= 0 && world_.Loop().NowMs() - last < kSequenceLimitMs;
 }
 

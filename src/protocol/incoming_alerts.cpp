@@ -13,7 +13,7 @@ TTreeNode& NodeOf(TUnit& unit, TChannel* target) { return target ? static_cast<T
 }  // namespace
 
 void MarkUpdated(TUnit& unit, TChannel* target) {
-  if (!(target ? target->update : unit.update)) return;
+  if (!(target ? target->UpdateSwitch() : unit.UpdateSwitch())) return;
   TWorld& world = unit.World();
   TTreeNode& node = NodeOf(unit, target);
   // The selected node is being read already.

@@ -45,8 +45,8 @@ bool TMessageDisplay::ShowInChannel(TUnit& unit, const TIncoming& in) {
 
   bool to_channel = channel ? channel->IsChannel() : IsChannelName(in.target, kServerChannelPrefixes);
   std::string heading =
-      to_channel ? world_.Formats().FormatChannelPrefix(channel ? channel->name : in.target) + in.nick : in.nick;
-  ShowMessageBalloon(unit, channel ? channel->console : unit.console, heading, in.text);
+      to_channel ? world_.Formats().FormatChannelPrefix(channel ? channel->Name() : in.target) + in.nick : in.nick;
+  ShowMessageBalloon(unit, channel ? channel->ConsoleSwitch() : unit.ConsoleSwitch(), heading, in.text);
   return keyword;
 }
 
@@ -71,7 +71,7 @@ bool TMessageDisplay::ShowInTalk(TUnit& unit, const TIncoming& in) {
   const TPreferences& prefs = unit.Prefs();
   if (!(opened && prefs.EnableTalkSound) && !KeywordSoundPlays(unit, keyword))
     PlayMessageSound(unit, prefs.EnableTalkMessageSound, prefs.TalkMessageSoundFile);
-  ShowMessageBalloon(unit, talk->console, in.nick, in.text);
+  ShowMessageBalloon(unit, talk->ConsoleSwitch(), in.nick, in.text);
   return keyword;
 }
 

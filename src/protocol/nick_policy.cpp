@@ -66,13 +66,12 @@ void TNickPolicy::OnRejected(TUnit& unit, int numeric) {
   if (numeric == kErroneousNickname) {
     if (unit.IsLoggedIn()) {
       // The server keeps the nick we had; the user's choice goes back.
-      unit.base_nick = unit.previous_base_nick;
-      unit.nick_number = 0;
+      unit.NickRetries().RevertChoice();
       return;
     }
     // A nick that cleaning cannot improve would only be refused again:
     // the policy has to find another one.
-    if (SanitizeNick(unit.requested_nick) != unit.requested_nick) {
+    if (SanitizeNick(unit.NickRetries().Requested()) != unit.NickRetries().Requested()) {
       Clean(unit);
       return;
     }
@@ -94,27 +93,28 @@ void TNickPolicy::OnRejected(TUnit& unit, int numeric) {
 }
 
 void TNickPolicy::Clean(TUnit& unit) {
-  unit.requested_nick = SanitizeNick(unit.requested_nick);
-  unit.SetCurrentNick(unit.requested_nick);
-  unit.SendCommand("NICK", unit.requested_nick, std::string(), 2, 0);
+  TNickRetries& retries = unit.NickRetries();
+  retries.Request(SanitizeNick(retries.Requested()));
+  unit.SetCurrentNick(retries.Requested());
+  unit.SendCommand("NICK", retries.Requested(), std::string(), 2, 0);
 }
 
 void TNickPolicy::RetryWithUnderscore(TUnit& unit) {
-  std::optional<std::string> retry = UnderscoreRetry(unit.requested_nick, MaxNickLength(unit));
+  std::optional<std::string> retry = UnderscoreRetry(unit.NickRetries().Requested(), MaxNickLength(unit));
   if (!retry) {
     unit.PrintToUnit(TMessageKind::Error, std::string(), Sjis("使えるニックがありません"));
     if (unit.State() == TUnitState::Connected) unit.Disconnect(true, false);
     return;
   }
-  unit.requested_nick = *retry;
+  unit.NickRetries().Request(*retry);
   SendRetry(unit, *retry);
 }
 
 void TNickPolicy::RetryWithNumber(TUnit& unit) {
-  TNumberedRetry retry = NumberedRetry(unit.requested_nick, unit.nick_number, MaxNickLength(unit));
-  unit.requested_nick = retry.cut;
+  TNickRetries& retries = unit.NickRetries();
+  TNumberedRetry retry = NumberedRetry(retries.Requested(), retries.TakeNumber(), MaxNickLength(unit));
+  retries.Request(retry.cut);
   SendRetry(unit, retry.candidate);
-  ++unit.nick_number;
 }
 
 void TNickPolicy::SendRetry(TUnit& unit, const std::string& nick) {

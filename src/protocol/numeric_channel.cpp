@@ -18,7 +18,7 @@ enum TWhoTiming { kWhoAtOnce = 0, kWhoNever = 3 };
 
 // The name the server knows the channel by, for what we send about it.
 const std::string& ServerName(const TChannel& channel) {
-  return channel.WireName().empty() ? channel.name : channel.WireName();
+  return channel.WireName().empty() ? channel.Name() : channel.WireName();
 }
 
 bool Contains(const std::string& text, char c) { return text.find(c) != std::string::npos; }
@@ -148,11 +148,11 @@ void TNumericReplies::ApplyCreationSettings(TUnit& unit, TChannel& channel, cons
   bool settable = IsChannelName(wire, kJoinChannelPrefixes);
   if (!alone || !channel.IsOperator()) {
     unit.SendMode(wire, std::string());
-  } else if (settable && !channel.mode_setting.empty()) {
-    unit.SendMode(wire, channel.mode_setting);
+  } else if (settable && !channel.ModeSetting().empty()) {
+    unit.SendMode(wire, channel.ModeSetting());
   }
-  if (alone && settable && !channel.topic_setting.empty()) {
-    const std::string& topic = channel.topic_setting;
+  if (alone && settable && !channel.TopicSetting().empty()) {
+    const std::string& topic = channel.TopicSetting();
     unit.SendTopic(wire, unit.ExpandVariables(topic));
   }
 }
@@ -175,8 +175,8 @@ void TNumericReplies::RequestMemberDetails(TUnit& unit, TChannel& channel, const
 
 void TNumericReplies::OnListEntry(TUnit& unit, const TIrcMessage& m) {
   TChannelListModel* list = windows_.ChannelList(unit);
-  if (!unit.replies.list_in_progress) {
-    unit.replies.list_in_progress = true;
+  if (!unit.Replies().InList()) {
+    unit.Replies().BeginList();
     if (list) list->Clear();
   }
   const std::string& name = m.Param(1);
@@ -190,7 +190,7 @@ void TNumericReplies::OnListEntry(TUnit& unit, const TIrcMessage& m) {
 }
 
 void TNumericReplies::OnEndOfList(TUnit& unit) {
-  unit.replies.list_in_progress = false;
+  unit.Replies().EndList();
   if (TChannelListModel* list = windows_.ChannelList(unit)) list->Sort();
 }
 

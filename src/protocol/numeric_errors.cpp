@@ -43,7 +43,7 @@ void TNumericReplies::ForgetRefusedChannel(TUnit& unit, const TIrcMessage& m) {
   std::string name = StripSafeId(m.Param(1));
   if (IsFinalChannelRefusal(m.numeric)) {
     unit.Rejoins().Remove(name);
-    if (IsSafeChannel(name) && !IsSafeCreate(name)) unit.replies.requested_safe_channels.erase(IrcUpper(name));
+    if (IsSafeChannel(name) && !IsSafeCreate(name)) unit.Replies().TakeSafeCreateRequest(name);
   } else if (m.numeric == kNickUnavailable && world_.Preferences().RejoinOnError437) {
     unit.Rejoins().OnRefused(name);
   }
@@ -53,7 +53,7 @@ void TNumericReplies::ForgetRefusedChannel(TUnit& unit, const TIrcMessage& m) {
 // to create it ("!!name").
 void TNumericReplies::OnNoSuchChannel(TUnit& unit, const TIrcMessage& m) {
   const std::string& name = m.Param(1);
-  if (IsSafeChannel(name) && unit.replies.requested_safe_channels.erase(IrcUpper(name)) > 0 && name.size() > 1) {
+  if (IsSafeChannel(name) && unit.Replies().TakeSafeCreateRequest(name) && name.size() > 1) {
     unit.SendJoin("!" + name, std::string());
     return;
   }

@@ -54,7 +54,7 @@ void TNumericReplies::Handle(TUnit& unit, TIrcMessage& m) {
     case 314: OnWhowasUser(unit, m); break;
     case 315: OnEndOfWho(unit, m); break;
     case 317: OnWhoisIdle(unit, m); break;
-    case 318: unit.replies.whois_in_progress = false; break;
+    case 318: unit.Replies().EndWhois(); break;
     case 319: OnWhoisChannels(unit, m); break;
     case 322: OnListEntry(unit, m); break;
     case 323: OnEndOfList(unit); break;

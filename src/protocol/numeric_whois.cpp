@@ -12,7 +12,7 @@ namespace zeph {
 void TNumericReplies::OnAway(TUnit& unit, const TIrcMessage& m) {
   const std::string& nick = m.Param(1);
   const std::string& message = m.Param(2);
-  if (unit.replies.whois_in_progress) {
+  if (unit.Replies().InWhois()) {
     if (TWhoisModel* dialog = windows_.FindWhois(unit, nick)) {
       dialog->SetAwayMessage(message);
     } else {
@@ -20,7 +20,7 @@ void TNumericReplies::OnAway(TUnit& unit, const TIrcMessage& m) {
     }
     return;
   }
-  if (unit.replies.whowas_in_progress || nick.empty()) return;
+  if (unit.Replies().InWhowas() || nick.empty()) return;
   // The answer to a message we sent: where the conversation is.
   std::string text = world_.Formats().FormatAwayReply(nick, message);
   TChannel* talk = unit.FindChannel(nick);
@@ -33,7 +33,7 @@ void TNumericReplies::OnAway(TUnit& unit, const TIrcMessage& m) {
 
 void TNumericReplies::OnWhoisUser(TUnit& unit, const TIrcMessage& m) {
   const std::string& nick = m.Param(1);
-  unit.replies.whois_in_progress = true;
+  unit.Replies().BeginWhois();
   TWhoisModel* dialog = windows_.FindWhois(unit, nick);
   if (dialog) {
     dialog->Reset();
@@ -52,7 +52,7 @@ void TNumericReplies::OnWhoisUser(TUnit& unit, const TIrcMessage& m) {
 }
 
 void TNumericReplies::OnWhoisServer(TUnit& unit, const TIrcMessage& m) {
-  if (!unit.replies.whois_in_progress) {
+  if (!unit.Replies().InWhois()) {
     PrintReply(unit, m.JoinParams(1));  // part of a WHOWAS answer
     return;
   }
@@ -100,12 +100,12 @@ void TNumericReplies::OnWhoisChannels(TUnit& unit, const TIrcMessage& m) {
 }
 
 void TNumericReplies::OnWhowasUser(TUnit& unit, const TIrcMessage& m) {
-  unit.replies.whowas_in_progress = true;
+  unit.Replies().BeginWhowas();
   PrintReply(unit, m.JoinParams(1));
 }
 
 void TNumericReplies::OnEndOfWhowas(TUnit& unit, const TIrcMessage& m) {
-  unit.replies.whowas_in_progress = false;
+  unit.Replies().EndWhowas();
   PrintReply(unit, m.JoinParams(1));
 }
 

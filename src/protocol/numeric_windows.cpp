@@ -144,7 +144,7 @@ TMaskListModel* TReplyWindows::OpenMaskList(TUnit& unit, TChannel& channel, TMas
     model = windows.mask_lists.back().get();
     host_->ShowMaskList(unit, channel, *model);
   }
-  const std::string& wire = channel.WireName().empty() ? channel.name : channel.WireName();
+  const std::string& wire = channel.WireName().empty() ? channel.Name() : channel.WireName();
   unit.SendMode(wire, std::string("+") + static_cast<char>(kind));
   return model;
 }

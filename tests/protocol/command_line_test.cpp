@@ -40,7 +40,7 @@ class TChatRecorder : public TDccHooks {
   void RenamePeer(TUnit&, const std::string&, const std::string&) override {}
   bool SendChatLine(TUnit&, TChannel& chat, const std::string& text) override {
     if (!connected) return false;
-    lines.push_back(chat.name + ":" + text);
+    lines.push_back(chat.Name() + ":" + text);
     return true;
   }
 };

@@ -186,7 +186,7 @@ TEST_F(IncomingChannelTest, TheBalloonAndTheTitleFlash) {
   EXPECT_EQ(view_.balloons.size(), 2u);
   EXPECT_EQ(view_.flashes, 1);
 
-  C().console = false;  // the balloon follows the console copy
+  C().SetConsoleSwitch(false);  // the balloon follows the console copy
   Receive(":a!ua@ha PRIVMSG #c :quiet");
   EXPECT_EQ(view_.balloons.size(), 2u);
   prefs_.BalloonFollowsAllLog = false;

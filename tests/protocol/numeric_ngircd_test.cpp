@@ -55,7 +55,7 @@ TEST_F(NumericNgircdTest, NamesWhoAndWhoisFillTheModels) {
   EXPECT_EQ(alice->info2, "Test alice");
 
   Unit("bob").SendWhois("alice");
-  ASSERT_TRUE(RunUntil([&] { return !host_.whois_shown.empty() && !Unit("bob").replies.whois_in_progress &&
+  ASSERT_TRUE(RunUntil([&] { return !host_.whois_shown.empty() && !Unit("bob").Replies().InWhois() &&
                                     !host_.whois_shown[0]->Channels().empty(); }));
   const TWhoisModel& model = *host_.whois_shown[0];
   EXPECT_EQ(model.Nick(), "alice");

@@ -70,7 +70,7 @@ TEST_P(NickRetryTableTest, RetriesOnTheWire) {
   for (const auto& [nick, numeric] : c.refusals) Refuse(nick, numeric);
   EXPECT_TRUE(SentIs(c.sent));
   EXPECT_EQ(unit_->Nick(), c.current_nick);
-  EXPECT_EQ(unit_->requested_nick, c.requested_nick);
+  EXPECT_EQ(unit_->NickRetries().Requested(), c.requested_nick);
   EXPECT_EQ(unit_->State(), c.state);
   if (c.state == TUnitState::Idle) {
     EXPECT_TRUE(Contains(unit_->Log(), Sjis("使えるニックがありません")));
@@ -100,18 +100,18 @@ TEST_F(NickPolicyTest, ALimitShorterThanTheNumberLeavesOnlyTheNumber) {
   unit_->Config().nick_len = 0;
   Refuse("me2");
   EXPECT_TRUE(SentIs({"NICK 3"}));
-  EXPECT_EQ(unit_->requested_nick, "");
+  EXPECT_EQ(unit_->NickRetries().Requested(), "");
 }
 
 TEST_F(NickPolicyTest, ErroneousNickWhileLoggedInRevertsTheChosenNick) {
   Register("me", 0);
   Receive(":irc.test 001 me :Welcome");
   unit_->SendNick("bad.nick", true);
-  EXPECT_EQ(unit_->base_nick, "bad.nick");
+  EXPECT_EQ(unit_->NickRetries().Base(), "bad.nick");
   ASSERT_TRUE(SentIs({"NICK bad.nick"}));
   Refuse("bad.nick", 432);
   EXPECT_TRUE(Sent().empty());
-  EXPECT_EQ(unit_->base_nick, "me");
+  EXPECT_EQ(unit_->NickRetries().Base(), "me");
   EXPECT_EQ(unit_->Nick(), "me");
 }
 
@@ -143,7 +143,7 @@ TEST_F(NickPolicyTest, AskingShowsOneQuestionAndAppliesTheAnswer) {
   host_.answer(answer);
   EXPECT_TRUE(SentIs({"NICK two", "AWAY :Gone"}));
   EXPECT_EQ(prefs_.nick_list, (Lines{"two", "three"}));
-  EXPECT_EQ(unit_->base_nick, "two");
+  EXPECT_EQ(unit_->NickRetries().Base(), "two");
 
   // A later refusal may ask again; Cancel sends nothing.
   Refuse("two");

@@ -58,7 +58,7 @@ TEST_F(WhoisRepliesTest, AWholeAnswerFillsOneModel) {
   EXPECT_EQ(model.Channels(), (Lines{"@#a", "+#b", "#c"}));
   EXPECT_EQ(model.SelectedChannel(), 0);
   EXPECT_EQ(unit_->Log().Count(), lines);  // nothing printed
-  EXPECT_FALSE(unit_->replies.whois_in_progress);
+  EXPECT_FALSE(unit_->Replies().InWhois());
   EXPECT_EQ(Windows().OpenWhoisCount(), 1);
 }
 

@@ -46,7 +46,7 @@ TEST_F(ChannelEventsTest, OwnJoinOfAnUnknownChannelCreatesAndSavesIt) {
   TChannel* created = unit_->FindChannel("#new");
   ASSERT_NE(created, nullptr);
   EXPECT_TRUE(created->IsJoined());
-  EXPECT_FALSE(created->auto_join);
+  EXPECT_FALSE(created->AutoJoin());
   EXPECT_TRUE(Contains(created->Log(), Sjis("チャンネルに入りました")));
   EXPECT_EQ(saves, 0);
   Tick();

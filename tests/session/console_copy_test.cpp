@@ -67,7 +67,7 @@ TEST_F(ConsoleCopyTest, ACopyIsMadeWhenTheLineWouldOtherwiseGoUnseen) {
       {"switch off, scrolled away, in the background", false, true, true, true, true, false},
   };
   for (const TCase& c : cases) {
-    C().console = c.console_switch;
+    C().SetConsoleSwitch(c.console_switch);
     world_->Select(unit_, c.selected ? &C() : nullptr);
     view_.scrolled_away = c.scrolled_away ? std::set<TNodeId>{C().Id()} : std::set<TNodeId>{};
     prefs_.PrintAllLogToConsole = c.print_all;
@@ -84,7 +84,7 @@ TEST_F(ConsoleCopyTest, ACopyIsMadeWhenTheLineWouldOtherwiseGoUnseen) {
   unit_->PrintToUnit(TMessageKind::Reply, std::string(), "unit selected");
   world_->Select(unit_, &C());
   unit_->PrintToUnit(TMessageKind::Reply, std::string(), "unit not selected");
-  unit_->console = false;
+  unit_->SetConsoleSwitch(false);
   unit_->PrintToUnit(TMessageKind::Reply, std::string(), "unit switch off");
   EXPECT_EQ(ConsoleLine("unit selected"), nullptr);
   EXPECT_NE(ConsoleLine("unit not selected"), nullptr);
@@ -106,7 +106,7 @@ TEST_F(ConsoleCopyTest, TheKindGatesOwnLogAndCopyIndependently) {
 TEST_F(ConsoleCopyTest, KeywordsAreMarkedOnCopiesWhenTheSourceReactsToThem) {
   world_->Select(unit_, nullptr);
   unit_->PrintToChannel(C(), TMessageKind::Privmsg, "bob", "hello from a channel", true);
-  C().keyword = false;
+  C().SetKeywordSwitch(false);
   unit_->PrintToChannel(C(), TMessageKind::Privmsg, "bob", "hello unheeded", true);
   world_->Select(unit_, &C());
   unit_->PrintToUnit(TMessageKind::Privmsg, "bob", "hello to the unit", std::string(), true);

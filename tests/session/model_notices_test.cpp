@@ -28,7 +28,7 @@ class TObservingView : public TWorldView {
 
  private:
   void Note(const char* what, TUnit& unit, TChannel* target) {
-    notices.push_back(std::string(what) + " " + (target ? target->name : unit.Name()));
+    notices.push_back(std::string(what) + " " + (target ? target->Name() : unit.Name()));
   }
 };
 
@@ -118,6 +118,20 @@ TEST_F(ModelNoticesTest, MarksAreAnnouncedWhenTheyChange) {
   view_.notices.clear();
   world_->SetMark(*unit_, "#c", "keyword");
   EXPECT_EQ(view_.notices, std::vector<std::string>{"changed #c"});
+}
+
+// The tree shows the switches of each entry: a change is heard once, and
+// setting a switch to what it is already says nothing.
+TEST_F(ModelNoticesTest, SwitchesAreAnnouncedWhenTheyChange) {
+  C().SetConsoleSwitch(true);
+  C().SetUpdateSwitch(false);
+  C().SetKeywordSwitch(false);
+  EXPECT_EQ(view_.notices, (std::vector<std::string>{"changed #c", "changed #c"}));
+  view_.notices.clear();
+  world_->Preferences().ServerAllLog = false;
+  world_->ApplyPreferences();
+  EXPECT_FALSE(unit_->ConsoleSwitch());
+  EXPECT_TRUE(view_.Heard("changed test"));
 }
 
 }  // namespace
