@@ -31,6 +31,17 @@ void Fill(TLineStore& store, int lines) {
   for (int i = 0; i < lines; ++i) store.AddLine(FloodLine(i), false);
 }
 
+// 200,000 lines kept without a limit, for the read benchmarks.
+struct TFullStore {
+  TLineBuilder builder{TUrlDetector::Shared(), nullptr};
+  TLineStore store{builder};
+
+  TFullStore() {
+    store.SetMaxLines(0);
+    Fill(store, 200000);
+  }
+};
+
 void BM_LineStoreAdd(benchmark::State& state) {
   TLineBuilder builder(TUrlDetector::Shared(), nullptr);
   TLineStore store(builder);
@@ -44,10 +55,8 @@ void BM_LineStoreAdd(benchmark::State& state) {
 BENCHMARK(BM_LineStoreAdd)->Arg(1000)->Arg(200000);
 
 void BM_LineStoreReadAtRandom(benchmark::State& state) {
-  TLineBuilder builder(TUrlDetector::Shared(), nullptr);
-  TLineStore store(builder);
-  store.SetMaxLines(0);
-  Fill(store, 200000);
+  TFullStore full;
+  const TLineStore& store = full.store;
   TLineReader reader(store);
   std::mt19937 random(1);
   std::uniform_int_distribution<size_t> index(0, store.Count() - 1);
@@ -57,10 +66,8 @@ void BM_LineStoreReadAtRandom(benchmark::State& state) {
 BENCHMARK(BM_LineStoreReadAtRandom);
 
 void BM_LineStoreReadInTurn(benchmark::State& state) {
-  TLineBuilder builder(TUrlDetector::Shared(), nullptr);
-  TLineStore store(builder);
-  store.SetMaxLines(0);
-  Fill(store, 200000);
+  TFullStore full;
+  const TLineStore& store = full.store;
   TLineReader reader(store);
   size_t i = 0;
   for (auto _ : state) {

@@ -127,6 +127,18 @@ class JoinBatchTest : public SessionTest {
   }
   int pings_ = 0;
 
+  // The server drops the connection; the unit comes back after
+  // ReconnectTime and is welcomed, with what it sent before forgotten.
+  void ReconnectAndLogIn() {
+    server_.CloseClient();
+    Settle();
+    Tick(prefs_.ReconnectTime);
+    ASSERT_TRUE(server_.WaitForClient());
+    ASSERT_TRUE(server_.WaitFor("USER "));
+    Sent();
+    Receive(":irc.test 001 me :Welcome");
+  }
+
   Lines JoinLines(const std::vector<TJoinEntry>& list) {
     Sent();
     unit_->JoinChannels(list);
@@ -172,13 +184,7 @@ TEST_F(JoinBatchTest, ForceAutoJoinAddsAutoJoinChannelsOnReconnection) {
   LogIn();
   EXPECT_EQ(Sent(), (Lines{"NICK me", "USER uname 8 * :Full Name", "JOIN #a,#b"}));
   Receive(":me!u@h JOIN :#a\n:me!u@h JOIN :#c");  // #b refused, #c joined by hand
-  server_.CloseClient();
-  Settle();
-  Tick(prefs_.ReconnectTime);
-  ASSERT_TRUE(server_.WaitForClient());
-  ASSERT_TRUE(server_.WaitFor("USER "));
-  Sent();
-  Receive(":irc.test 001 me :Welcome");
+  ReconnectAndLogIn();
   EXPECT_EQ(Sent(), Lines{"JOIN #a,#c,#b"});
 }
 
@@ -189,13 +195,7 @@ TEST_F(JoinBatchTest, ForceAutoJoinJoinsShortAndSafeChannelsOnce) {
   LogIn();
   EXPECT_EQ(Sent(), (Lines{"NICK me", "USER uname 8 * :Full Name", "JOIN #jp:*.jp,!chan,#a"}));
   Receive(":me!u@h JOIN :#jp:*.jp\n:me!u@h JOIN :!XYZ12chan\n:me!u@h JOIN :#a");
-  server_.CloseClient();
-  Settle();
-  Tick(prefs_.ReconnectTime);
-  ASSERT_TRUE(server_.WaitForClient());
-  ASSERT_TRUE(server_.WaitFor("USER "));
-  Sent();
-  Receive(":irc.test 001 me :Welcome");
+  ReconnectAndLogIn();
   EXPECT_EQ(Sent(), Lines{"JOIN #jp:*.jp,!XYZ12chan,#a"});
 }
 
