@@ -9,6 +9,7 @@
 #include "settings/preferences.h"
 #include "settings/server_config.h"
 #include "display/message_format.h"
+#include "dcc/dcc_service.h"
 #include "engine/world.h"
 #include "platform/event_loop.h"
 #include "protocol/protocol.h"
@@ -32,6 +33,8 @@ class TApplication {
   TPreferences& Preferences() { return preferences_; }
   TMessageFormat& Formats() { return formats_; }
   TWorld& World() { return *world_; }
+  // The program's one DCC manager and its chats; there once the world is.
+  TDccService& Dcc() { return *dcc_; }
 
   std::filesystem::path TreeFile() const { return folders_.config / "tree.ini"; }
   std::filesystem::path PreferenceFile() const { return folders_.config / "preference.ini"; }
@@ -69,6 +72,7 @@ class TApplication {
   TMessageFormat formats_;
   std::unique_ptr<TWorld> world_;
   std::unique_ptr<TProtocol> protocol_;
+  std::unique_ptr<TDccService> dcc_;
   TTimer shutdown_timer_;
   int64_t shutdown_deadline_ = 0;
   bool shutting_down_ = false;
