@@ -24,9 +24,15 @@ TChatRequestDialog::TChatRequestDialog(TDccService& dcc, TChatRequest request, Q
   std::string address = net::TNetAddress::FromIpv4(NetworkAddress(request_.offer.address)).ToText() + ":" +
                         std::to_string(request_.offer.port);
   QString time = QDateTime::fromSecsSinceEpoch(request_.time).toString("yyyy/MM/dd HH:mm:ss");
-  form->addRow(QString::fromUtf8("送信元"), new QLabel(sender, this));
-  form->addRow(QString::fromUtf8("アドレス"), new QLabel(QString::fromStdString(address), this));
-  form->addRow(QString::fromUtf8("日時"), new QLabel(time, this));
+  // The peer chose these texts: shown as they are, never as markup.
+  auto plain = [this](const QString& text) {
+    auto* label = new QLabel(text, this);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+  };
+  form->addRow(QString::fromUtf8("送信元"), plain(sender));
+  form->addRow(QString::fromUtf8("アドレス"), plain(QString::fromStdString(address)));
+  form->addRow(QString::fromUtf8("日時"), plain(time));
   auto* buttons = new QDialogButtonBox(this);
   connect_ = buttons->addButton(QString::fromUtf8("接続"), QDialogButtonBox::AcceptRole);
   close_ = buttons->addButton(QString::fromUtf8("閉じる"), QDialogButtonBox::RejectRole);
