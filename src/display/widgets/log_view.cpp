@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "platform/qt/qt_text.h"
+#include "settings/preferences.h"
 #include "platform/sjis.h"
 
 namespace zeph {
@@ -437,6 +438,14 @@ TLogPos TLogView::HitTest(QPoint point) {
     }
   }
   return {count, 0};
+}
+
+void ApplyLogPreferences(TLogView& view, const TPreferences& preferences) {
+  view.SetIndent(preferences.Indent);
+  view.SetLeading(preferences.LineLeading);
+  view.SetBottomMargin(preferences.BottomMargin);
+  view.SetInstantCopy(preferences.LogInstantCopy);
+  view.SetNickMenu(preferences.EnableNickContextMenu);
 }
 
 }  // namespace zeph

@@ -25,6 +25,7 @@
 namespace zeph {
 
 class TLogView;
+struct TPreferences;
 
 // What the view reports to its owner. Menus are the owner's: the view says
 // where and what (MenuText), the owner shows them.
@@ -243,5 +244,10 @@ class TLogView : public QAbstractScrollArea, private TLineStoreObserver {
   QPixmap scaled_picture_;
   QSize scaled_size_;
 };
+
+// The preferences a view takes from its owner (Indent, LineLeading,
+// BottomMargin, LogInstantCopy, EnableNickContextMenu), when it is made and
+// whenever they change. The line limits belong to the stores' owners.
+void ApplyLogPreferences(TLogView& view, const TPreferences& preferences);
 
 }  // namespace zeph
