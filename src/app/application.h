@@ -10,6 +10,8 @@
 #include "settings/server_config.h"
 #include "display/message_format.h"
 #include "dcc/dcc_service.h"
+#include "display/theme_files.h"
+#include "display/view_settings.h"
 #include "engine/world.h"
 #include "platform/event_loop.h"
 #include "protocol/protocol.h"
@@ -32,6 +34,11 @@ class TApplication {
   const TAppFolders& Folders() const { return folders_; }
   TPreferences& Preferences() { return preferences_; }
   TMessageFormat& Formats() { return formats_; }
+  // The view sections of view.ini; the live formats are Formats().
+  TViewSettings& ViewSettings() { return view_settings_; }
+  TThemeFolders ThemeFolders() const {
+    return {folders_.shared_theme, folders_.shared_theme_image, folders_.profile_theme, folders_.profile_theme_image};
+  }
   TWorld& World() { return *world_; }
   // The program's one DCC manager and its chats; there once the world is.
   TDccService& Dcc() { return *dcc_; }
@@ -70,6 +77,7 @@ class TApplication {
   TWorldConfig tree_;
   std::string tree_trouble_;  // what is wrong with tree.ini, for the console
   TMessageFormat formats_;
+  TViewSettings view_settings_;
   std::unique_ptr<TWorld> world_;
   std::unique_ptr<TProtocol> protocol_;
   std::unique_ptr<TDccService> dcc_;
