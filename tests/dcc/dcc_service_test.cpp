@@ -2,7 +2,9 @@
 // sounded, what goes back through the unit, and chats as talks.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "dcc/dcc_service.h"
 #include "platform/sjis.h"
@@ -17,6 +19,16 @@ class TSoundRecorder final : public TSoundOutput {
   void PlaySound(const std::string& file) override { played.push_back(file); }
   std::vector<std::string> played;
 };
+
+bool AnyFileHolds(const std::filesystem::path& root, const std::string& text) {
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+    if (!entry.is_regular_file()) continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    std::string contents((std::istreambuf_iterator<char>(in)), {});
+    if (contents.find(text) != std::string::npos) return true;
+  }
+  return false;
+}
 
 class DccServiceTest : public test::SessionTest {
  protected:
@@ -94,6 +106,9 @@ TEST_F(DccServiceTest, ChatLinesArePrintedSoundedAndOfferedToTheMacros) {
   prefs_.EnableKeywordSound = true;
   prefs_.KeywordSoundFile = "keyword.wav";
   prefs_.like_keywords = {"alarm"};
+  test::TTempDir logs;
+  prefs_.EnableDCCChatLog = true;
+  prefs_.LogRootDir = logs.File("");
   LogIn();
   world_->ApplyPreferences();
   test::TLoopbackPeer peer(loop_);
@@ -108,6 +123,8 @@ TEST_F(DccServiceTest, ChatLinesArePrintedSoundedAndOfferedToTheMacros) {
   ASSERT_TRUE(loop_.RunUntil([&] { return Contains(chat->Log(), "hello there"); }));
   EXPECT_EQ(sounds_.played, std::vector<std::string>{"chat.wav"});
   EXPECT_EQ(macros_.events.back(), "DCCCHATMESSAGE =peer hello there");
+  Tick(2);
+  EXPECT_TRUE(AnyFileHolds(logs.Path(), "hello there"));
   // A keyword sounds as a keyword, not as a chat line.
   sounds_.played.clear();
   peer.Send("alarm!\n");

@@ -121,7 +121,8 @@ void TTransferModel::TransferChanged(TTransferKind kind, size_t row) {
 
 void TTransferModel::ProgressTick() {
   for (size_t row = 0; row < rows_.size(); ++row) {
-    if (!stale_[row] && Entry(row).State() != TTransferState::Transferring) continue;
+    // Active rows change by the second (speed, time left, the resume wait).
+    if (!stale_[row] && !IsActive(Entry(row).State())) continue;
     TTransferRow fresh = MakeRow(row);
     stale_[row] = false;
     if (fresh == rows_[row]) continue;

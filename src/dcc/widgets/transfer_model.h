@@ -34,7 +34,7 @@ class TTransferModel final : public QAbstractTableModel, private TDccObserver {
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-  // The once-a-second refresh of the rows that are moving data.
+  // The once-a-second refresh of the active rows.
   void ProgressTick();
 
  private:
