@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "dcc/dcc_service.h"
+#include "protocol/command_line.h"
 #include "platform/sjis.h"
 #include "support/session_fixture.h"
 #include "support/temp_dir.h"
@@ -130,6 +131,12 @@ TEST_F(DccServiceTest, ChatLinesArePrintedSoundedAndOfferedToTheMacros) {
   peer.Send("alarm!\n");
   ASSERT_TRUE(loop_.RunUntil([&] { return Contains(chat->Log(), "alarm!"); }));
   EXPECT_EQ(sounds_.played, std::vector<std::string>{"keyword.wav"});
+
+  // An action typed into the chat goes out as plain text.
+  ASSERT_TRUE(SubmitInput(*unit_, chat, "waves", false, true, true));
+  ASSERT_TRUE(peer.WaitFor("waves\n"));
+  EXPECT_EQ(peer.Received(), "waves\n");
+  EXPECT_EQ(chat->Log().At(chat->Log().Count() - 1).category, KindCategory(TMessageKind::Action));
 
   // A second chat with the same peer gets a name of its own.
   Query("DCC CHAT chat 2130706433 " + std::to_string(peer.Port()));
