@@ -97,6 +97,8 @@ void TApplication::CreateWorld() {
   world_->LogFiles().batch.Attach(loop_);
   protocol_ = std::make_unique<TProtocol>(*world_);
   world_->SetProtocol(protocol_.get());
+  macros_ = std::make_unique<TMacros>(*world_, TMacroFolders{folders_.macro, folders_.macro_data, folders_.macro_sound});
+  world_->SetMacros(macros_.get());
   world_->save_tree = [this](const TWorldConfig& tree) { return SaveTreeFile(tree); };
   if (!tree_trouble_.empty()) world_->ReportError(tree_trouble_);
 }

@@ -10,6 +10,7 @@
 #include "settings/server_config.h"
 #include "display/message_format.h"
 #include "engine/world.h"
+#include "macro/macros.h"
 #include "platform/event_loop.h"
 #include "protocol/protocol.h"
 
@@ -32,6 +33,9 @@ class TApplication {
   TPreferences& Preferences() { return preferences_; }
   TMessageFormat& Formats() { return formats_; }
   TWorld& World() { return *world_; }
+  // The macros of every unit; the main window installs itself and its
+  // shell here.
+  TMacros& Macros() { return *macros_; }
 
   std::filesystem::path TreeFile() const { return folders_.config / "tree.ini"; }
   std::filesystem::path PreferenceFile() const { return folders_.config / "preference.ini"; }
@@ -69,6 +73,7 @@ class TApplication {
   TMessageFormat formats_;
   std::unique_ptr<TWorld> world_;
   std::unique_ptr<TProtocol> protocol_;
+  std::unique_ptr<TMacros> macros_;
   TTimer shutdown_timer_;
   int64_t shutdown_deadline_ = 0;
   bool shutting_down_ = false;
