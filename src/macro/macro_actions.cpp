@@ -85,12 +85,14 @@ constexpr TActionWord kActions[] = {
     {"action", [](TAction& a) { SendOneLine(a, "ACTION " + a.target + " :" + a.info); }},
     {"join", [](TAction& a) { SendOneLine(a, "JOIN " + a.info); }},
     {"part", [](TAction& a) { SendOneLine(a, "PART " + a.target + " :" + a.info); }},
-    {"quit", [](TAction& a) { SendOneLine(a, "QUIT :" + a.info); }},
+    // The command line takes the whole rest of QUIT and AWAY as the
+    // message; a ":" before it would become part of the message.
+    {"quit", [](TAction& a) { SendOneLine(a, "QUIT " + a.info); }},
     {"mode", [](TAction& a) { SendOneLine(a, "MODE " + a.target + " " + a.info); }},
     {"nick", [](TAction& a) { SendOneLine(a, "NICK " + a.info); }},
     {"topic", [](TAction& a) { SendOneLine(a, "TOPIC " + a.target + " :" + a.info); }},
     {"kick", [](TAction& a) { SendOneLine(a, "KICK " + a.target + " " + a.info); }},
-    {"away", [](TAction& a) { SendOneLine(a, "AWAY :" + a.info); }},
+    {"away", [](TAction& a) { SendOneLine(a, "AWAY " + a.info); }},
     {"invite", [](TAction& a) { SendOneLine(a, "INVITE " + a.target + " :" + a.info); }},
     {"ctcpping", [](TAction& a) { SendOneLine(a, "CTCPPING " + a.target); }},
     {"ctcpquery", [](TAction& a) { SendOneLine(a, "CTCPQUERY " + a.target + " :" + a.info); }},
