@@ -355,3 +355,30 @@ TEST_F(MacroActionsTest, UnknownCommandsAndOwnMessagesAreEvents) {
 
 }  // namespace
 }  // namespace zeph
+
+namespace zeph {
+namespace {
+
+// The default "selected text as topic" item on the selected channel.
+TEST_F(MacroActionsTest, PopupItemsRunForTheUnitWithTheSelection) {
+  Enter();
+  world_->Select(unit_, unit_->FindChannel("#c"));
+  const std::vector<TPopupItem> defaults = DefaultPopupItems();
+  for (const TPopupItem& item : defaults) {
+    if (item.action == "Topic") macros_impl_->RunPopupItem(*unit_, item);
+  }
+  EXPECT_EQ(Drain(), (Lines{"TOPIC #c :picked text"}));
+  // Lines of menu items are the user's own: they raise events as typed ones.
+  TMacroItem own;
+  own.user_pattern = "%me";
+  own.command_pattern = "PRIVMSG";
+  own.action = "print";
+  own.info = "own %m";
+  Use({own});
+  macros_impl_->RunPopupItem(*unit_, TPopupItem{.action = "raw", .info = "PRIVMSG #c :from the menu"});
+  EXPECT_EQ(Drain(), (Lines{"PRIVMSG #c :from the menu"}));
+  EXPECT_TRUE(Contains(unit_->Log(), "own from the menu"));
+}
+
+}  // namespace
+}  // namespace zeph
