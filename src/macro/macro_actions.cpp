@@ -76,52 +76,73 @@ using TRun = void (*)(TAction&);
 struct TActionWord {
   std::string_view word;
   TRun run;
+  bool uses_target = false;
 };
 
 constexpr TActionWord kActions[] = {
-    {"print", [](TAction& a) { a.host.PrintMacroOutput(a.target, a.info); }},
-    {"send", [](TAction& a) { SendLineByLine(a, "NOTICE " + a.target + " :" + a.info); }},
+    {"print", [](TAction& a) { a.host.PrintMacroOutput(a.target, a.info); }, true},
+    {"send", [](TAction& a) { SendLineByLine(a, "NOTICE " + a.target + " :" + a.info); }, true},
     {"raw", [](TAction& a) { SendLineByLine(a, a.info); }},
-    {"action", [](TAction& a) { SendOneLine(a, "ACTION " + a.target + " :" + a.info); }},
+    {"action", [](TAction& a) { SendOneLine(a, "ACTION " + a.target + " :" + a.info); }, true},
     {"join", [](TAction& a) { SendOneLine(a, "JOIN " + a.info); }},
-    {"part", [](TAction& a) { SendOneLine(a, "PART " + a.target + " :" + a.info); }},
+    {"part", [](TAction& a) { SendOneLine(a, "PART " + a.target + " :" + a.info); }, true},
     // The command line takes the whole rest of QUIT and AWAY as the
     // message; a ":" before it would become part of the message.
     {"quit", [](TAction& a) { SendOneLine(a, "QUIT " + a.info); }},
-    {"mode", [](TAction& a) { SendOneLine(a, "MODE " + a.target + " " + a.info); }},
+    {"mode", [](TAction& a) { SendOneLine(a, "MODE " + a.target + " " + a.info); }, true},
     {"nick", [](TAction& a) { SendOneLine(a, "NICK " + a.info); }},
-    {"topic", [](TAction& a) { SendOneLine(a, "TOPIC " + a.target + " :" + a.info); }},
-    {"kick", [](TAction& a) { SendOneLine(a, "KICK " + a.target + " " + a.info); }},
+    {"topic", [](TAction& a) { SendOneLine(a, "TOPIC " + a.target + " :" + a.info); }, true},
+    {"kick", [](TAction& a) { SendOneLine(a, "KICK " + a.target + " " + a.info); }, true},
     {"away", [](TAction& a) { SendOneLine(a, "AWAY " + a.info); }},
-    {"invite", [](TAction& a) { SendOneLine(a, "INVITE " + a.target + " :" + a.info); }},
-    {"ctcpping", [](TAction& a) { SendOneLine(a, "CTCPPING " + a.target); }},
-    {"ctcpquery", [](TAction& a) { SendOneLine(a, "CTCPQUERY " + a.target + " :" + a.info); }},
-    {"ctcpreply", [](TAction& a) { SendOneLine(a, "CTCPREPLY " + a.target + " :" + a.info); }},
-    {"giveop", [](TAction& a) { a.host.QueueOp(a.target, a.info); }},
-    {"pushtoopqueue", [](TAction& a) { a.host.QueueOp(a.target, a.info); }},
-    {"showballoon", [](TAction& a) { a.host.ShowBalloon(a.target, a.info); }},
-    {"showbaloon", [](TAction& a) { a.host.ShowBalloon(a.target, a.info); }},
+    {"invite", [](TAction& a) { SendOneLine(a, "INVITE " + a.target + " :" + a.info); }, true},
+    {"ctcpping", [](TAction& a) { SendOneLine(a, "CTCPPING " + a.target); }, true},
+    {"ctcpquery", [](TAction& a) { SendOneLine(a, "CTCPQUERY " + a.target + " :" + a.info); }, true},
+    {"ctcpreply", [](TAction& a) { SendOneLine(a, "CTCPREPLY " + a.target + " :" + a.info); }, true},
+    {"giveop", [](TAction& a) { a.host.QueueOp(a.target, a.info); }, true},
+    {"pushtoopqueue", [](TAction& a) { a.host.QueueOp(a.target, a.info); }, true},
+    {"showballoon", [](TAction& a) { a.host.ShowBalloon(a.target, a.info); }, true},
+    {"showbaloon", [](TAction& a) { a.host.ShowBalloon(a.target, a.info); }, true},
     {"exec", [](TAction& a) { a.host.Execute(a.info, false); }},
     {"execute", [](TAction& a) { a.host.Execute(a.info, false); }},
     {"execmin", [](TAction& a) { a.host.Execute(a.info, true); }},
     {"executeminimize", [](TAction& a) { a.host.Execute(a.info, true); }},
-    {"openurl", [](TAction& a) { a.host.OpenUrl(a.info, a.target); }},
+    {"openurl", [](TAction& a) { a.host.OpenUrl(a.info, a.target); }, true},
     {"sound", [](TAction& a) { a.host.PlaySoundFile(a.info); }},
     {"playsound", [](TAction& a) { a.host.PlaySoundFile(a.info); }},
-    {"appendfile", [](TAction& a) { AddLine(a, false); }},
-    {"addtailline", [](TAction& a) { AddLine(a, false); }},
-    {"appendfiler", [](TAction& a) { AddLine(a, true); }},
-    {"addheadline", [](TAction& a) { AddLine(a, true); }},
+    {"appendfile", [](TAction& a) { AddLine(a, false); }, true},
+    {"addtailline", [](TAction& a) { AddLine(a, false); }, true},
+    {"appendfiler", [](TAction& a) { AddLine(a, true); }, true},
+    {"addheadline", [](TAction& a) { AddLine(a, true); }, true},
     {"deletefile", [](TAction& a) { DeleteDataFile(a); }},
     {"selectchannel", [](TAction& a) { a.host.SelectChannel(a.info); }},
-    {"channelcondition", [](TAction& a) { a.host.SetChannelCondition(a.target, a.info); }},
-    {"dllcall", [](TAction& a) { PluginCall(a, false); }},
-    {"dllhook", [](TAction& a) { PluginCall(a, true); }},
+    {"channelcondition", [](TAction& a) { a.host.SetChannelCondition(a.target, a.info); }, true},
+    {"dllcall", [](TAction& a) { PluginCall(a, false); }, true},
+    {"dllhook", [](TAction& a) { PluginCall(a, true); }, true},
     {"window", [](TAction& a) { a.host.WindowCommand(a.info); }},
     {"menu", [](TAction& a) { a.host.MenuCommand(a.info); }},
 };
 
+constexpr std::string_view kEditorActionWords[] = {
+    "Print",      "Send",       "Raw",         "Join",      "Part",       "Quit",         "Mode",       "Nick",
+    "Topic",      "Kick",       "Invite",      "Away",      "Action",     "CTCPPing",     "CTCPQuery",  "CTCPReply",
+    "GiveOp",     "ShowBalloon", "Execute",    "ExecuteMinimize", "OpenURL", "PlaySound", "DllCall", "DllHook",
+    "AddHeadLine", "AddTailLine", "DeleteFile", "SelectChannel", "ChannelCondition", "Window", "Menu",
+};
+
+const TActionWord* FindAction(std::string_view action) {
+  std::string word = AsciiLowerText(action);
+  auto found = std::find_if(std::begin(kActions), std::end(kActions), [&](const TActionWord& a) { return a.word == word; });
+  return found == std::end(kActions) ? nullptr : found;
+}
+
 }  // namespace
+
+std::span<const std::string_view> EditorActionWords() { return kEditorActionWords; }
+
+bool ActionUsesTarget(std::string_view action) {
+  const TActionWord* found = FindAction(action);
+  return found && found->uses_target;
+}
 
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
@@ -136,9 +157,8 @@ std::vector<std::string> SplitLines(std::string_view text) {
 }
 
 void RunMacroItem(const TMacroItem& item, bool from_menu, const TMacroContext& context, TMacroHost& host) {
-  std::string word = AsciiLowerText(item.action);
-  auto found = std::find_if(std::begin(kActions), std::end(kActions), [&](const TActionWord& a) { return a.word == word; });
-  if (found == std::end(kActions)) return;
+  const TActionWord* found = FindAction(item.action);
+  if (found == nullptr) return;
   TAction action{item, from_menu, context, host, ExpandVariables(item.target, context),
                  ExpandSubstitutions(item.info, true, context)};
   found->run(action);

@@ -100,3 +100,21 @@ TEST_F(MacroEngineTest, UnreadableFilesKeepTheirBindingMissingOnesLoseIt) {
 
 }  // namespace
 }  // namespace zeph
+
+namespace zeph {
+namespace {
+
+TEST(MacroActionWordsTest, EditorWordsAreKnownAndSayWhetherTheyUseATarget) {
+  for (std::string_view word : EditorActionWords()) {
+    bool expected = word == "Print" || word == "Send" || word == "Part" || word == "Mode" || word == "Topic" ||
+                    word == "Kick" || word == "Invite" || word == "Action" || word.starts_with("CTCP") ||
+                    word == "GiveOp" || word == "ShowBalloon" || word == "OpenURL" || word.starts_with("Dll") ||
+                    word.starts_with("Add") || word == "ChannelCondition";
+    EXPECT_EQ(ActionUsesTarget(word), expected) << word;
+  }
+  EXPECT_TRUE(ActionUsesTarget("pushtoopqueue"));
+  EXPECT_FALSE(ActionUsesTarget("nosuchword"));
+}
+
+}  // namespace
+}  // namespace zeph
