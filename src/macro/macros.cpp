@@ -1,6 +1,9 @@
 #include "macro/macros.h"
 
+#include <algorithm>
 #include <system_error>
+
+#include "platform/cp932.h"
 
 #include "engine/irc_message.h"
 #include "engine/unit.h"
@@ -146,6 +149,31 @@ std::string TMacros::UniqueName(std::string name) const {
   for (std::optional<fs::path> path; (path = MacroFilePath(folders_.macro, name)) && fs::exists(*path, error);)
     name += '_';
   return name;
+}
+
+std::vector<std::string> TMacros::FileNames() const {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(folders_.macro, error)) {
+    if (entry.path().extension() != ".lmf" || !entry.is_regular_file(error)) continue;
+    names.push_back(cp932::FromUtf8(entry.path().stem().string()));
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::optional<std::string> TMacros::CreateFile(const std::string& name) {
+  std::string unique = UniqueName(name);
+  if (!SaveMacroFile(folders_.macro, TMacroFile{unique, {}})) return std::nullopt;
+  return unique;
+}
+
+std::optional<std::string> TMacros::CopyFile(const std::string& name, const std::string& new_name) {
+  TMacroFile file;
+  if (LoadMacroFile(folders_.macro, name, &file) != TMacroFileLoad::Loaded) return std::nullopt;
+  file.name = UniqueName(new_name);
+  if (!SaveMacroFile(folders_.macro, file)) return std::nullopt;
+  return file.name;
 }
 
 }  // namespace zeph

@@ -4,7 +4,9 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/world_hooks.h"
 #include "macro/macro_engine.h"
@@ -75,6 +77,12 @@ class TMacros final : public TMacroHooks {
   bool DeleteFile(const std::string& name);
   // A name not yet taken by a file: "_" appended while it is.
   std::string UniqueName(std::string name) const;
+  // Every macro file of the folder, by name (internal text), sorted.
+  std::vector<std::string> FileNames() const;
+  // An empty file or a copy under a name made unique; the name it got, or
+  // nothing when it could not be written.
+  std::optional<std::string> CreateFile(const std::string& name);
+  std::optional<std::string> CopyFile(const std::string& name, const std::string& new_name);
 
  private:
   struct TUnitMacros;

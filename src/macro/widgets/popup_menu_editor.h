@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QDialog>
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+#include "macro/popup_menu.h"
+
+class QComboBox;
+class QLineEdit;
+class QTableView;
+
+// "ポップアップメニューの設定": the user's items of the log views' menu,
+// with their levels. OK writes popupmenu.lcf.
+namespace zeph {
+
+class TPopupItemModel final : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  static constexpr int kColumnCount = 5;
+
+  explicit TPopupItemModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+  const std::vector<TPopupItem>& Items() const { return items_; }
+  void SetItems(std::vector<TPopupItem> items);
+  const TPopupItem& Item(int row) const { return items_[static_cast<size_t>(row)]; }
+  void SetItem(int row, const TPopupItem& item);
+  int Insert(int row, const TPopupItem& item);
+  void Remove(int row);
+  int Move(int row, int delta);
+  // One level deeper (+1) or shallower (-1), held to the levels shown.
+  void ChangeLevel(int row, int delta);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+ private:
+  bool HasRow(int row) const { return row >= 0 && row < static_cast<int>(items_.size()); }
+  std::vector<TPopupItem> items_;
+};
+
+// "ポップアップ項目の編集".
+class TPopupItemDialog final : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TPopupItemDialog(const TPopupItem& item, QWidget* parent = nullptr);
+  TPopupItem Item() const;
+
+ private:
+  TPopupItem item_;
+  QLineEdit* caption_;
+  QComboBox* action_;
+  QComboBox* target_;
+  QLineEdit* info_;
+};
+
+class TPopupMenuEditor final : public QDialog {
+  Q_OBJECT
+
+ public:
+  TPopupMenuEditor(std::filesystem::path file, const TPopupMenu& menu, QWidget* parent = nullptr);
+
+  TPopupItemModel& Model() const { return *model_; }
+  QTableView& View() const { return *view_; }
+  // The menu as written, after OK.
+  const TPopupMenu& Menu() const { return menu_; }
+  std::function<void(const TPopupMenu&)> on_saved;
+
+  void NewItem();
+  void EditItem();
+  void CopyItem();
+  void DeleteItem();
+  void MoveItem(int delta);
+  void ChangeLevel(int delta);
+  void AddDefaults();
+  void accept() override;
+
+ private:
+  int CurrentRow() const;
+  void SelectRow(int row);
+
+  std::filesystem::path file_;
+  TPopupMenu menu_;
+  TPopupItemModel* model_;
+  QTableView* view_;
+};
+
+}  // namespace zeph
