@@ -63,6 +63,7 @@ void TApplication::LoadAllSettings() {
     TIniFile view(false);
     if (view.Load(ViewFile())) formats_.Load(view);
   }
+  popup_menu_ = LoadPopupMenu(PopupMenuFile());
 }
 
 void TApplication::LoadTreeFile() {

@@ -40,6 +40,9 @@ class TApplication {
   std::filesystem::path TreeFile() const { return folders_.config / "tree.ini"; }
   std::filesystem::path PreferenceFile() const { return folders_.config / "preference.ini"; }
   std::filesystem::path ViewFile() const { return folders_.config / "view.ini"; }
+  std::filesystem::path PopupMenuFile() const { return folders_.config / "popupmenu.lcf"; }
+  // The log views' user menu; the default items when the file is missing.
+  TPopupMenu& PopupMenu() { return popup_menu_; }
 
   // Missing files leave the defaults. A tree.ini that is there but cannot
   // be used is reported on standard error and, once the world exists, in
@@ -71,6 +74,7 @@ class TApplication {
   TWorldConfig tree_;
   std::string tree_trouble_;  // what is wrong with tree.ini, for the console
   TMessageFormat formats_;
+  TPopupMenu popup_menu_;
   std::unique_ptr<TWorld> world_;
   std::unique_ptr<TProtocol> protocol_;
   std::unique_ptr<TMacros> macros_;
