@@ -55,50 +55,30 @@ TMacroFileEditor::TMacroFileEditor(std::filesystem::path macro_folder, TMacroFil
   resize(900, 400);
 }
 
-int TMacroFileEditor::CurrentRow() const {
-  QModelIndex current = view_->currentIndex();
-  return current.isValid() ? current.row() : -1;
-}
-
-void TMacroFileEditor::SelectRow(int row) {
-  if (row >= 0 && row < model_->rowCount()) view_->selectRow(row);
-}
-
 void TMacroFileEditor::NewItem() {
   TMacroItemDialog dialog(TMacroItem{}, this);
   if (dialog.exec() != QDialog::Accepted) return;
-  int row = CurrentRow();
-  SelectRow(model_->Insert(row < 0 ? -1 : row + 1, dialog.Item()));
+  int row = CurrentRow(*view_);
+  SelectRow(*view_, model_->Insert(row < 0 ? -1 : row + 1, dialog.Item()));
 }
 
 void TMacroFileEditor::EditItem() {
-  int row = CurrentRow();
+  int row = CurrentRow(*view_);
   if (row < 0) return;
   TMacroItemDialog dialog(model_->Item(row), this);
   if (dialog.exec() == QDialog::Accepted) model_->SetItem(row, dialog.Item());
 }
 
-void TMacroFileEditor::CopyItem() {
-  int row = CurrentRow();
-  if (row >= 0) SelectRow(model_->Insert(row + 1, model_->Item(row)));
-}
+void TMacroFileEditor::CopyItem() { CopyCurrentRow(*view_, *model_); }
 
-void TMacroFileEditor::DeleteItem() {
-  int row = CurrentRow();
-  if (row < 0) return;
-  model_->Remove(row);
-  SelectRow(std::min(row, model_->rowCount() - 1));
-}
+void TMacroFileEditor::DeleteItem() { DeleteCurrentRow(*view_, *model_); }
 
-void TMacroFileEditor::MoveItem(int delta) {
-  int row = CurrentRow();
-  if (row >= 0) SelectRow(model_->Move(row, delta));
-}
+void TMacroFileEditor::MoveItem(int delta) { MoveCurrentRow(*view_, *model_, delta); }
 
 bool TMacroFileEditor::InsertFile(const std::string& name) {
   TMacroFile other;
   if (LoadMacroFile(macro_folder_, name, &other) != TMacroFileLoad::Loaded) return false;
-  int row = CurrentRow();
+  int row = CurrentRow(*view_);
   for (const TMacroItem& item : other.items) {
     row = model_->Insert(row, item) + 1;
   }

@@ -38,8 +38,6 @@ class TMacroFileEditor final : public QDialog {
   void accept() override;
 
  private:
-  int CurrentRow() const;
-  void SelectRow(int row);
   void ChooseFileToInsert();
 
   std::filesystem::path macro_folder_;

@@ -1,7 +1,6 @@
 #include "macro/widgets/macro_item_model.h"
 
 #include <array>
-#include <utility>
 
 #include "platform/qt/qt_text.h"
 
@@ -29,47 +28,6 @@ std::string CellText(const TMacroItem& item, int column) {
 
 }  // namespace
 
-void TMacroItemModel::SetItems(std::vector<TMacroItem> items) {
-  beginResetModel();
-  items_ = std::move(items);
-  endResetModel();
-}
-
-void TMacroItemModel::SetItem(int row, const TMacroItem& item) {
-  if (!HasRow(row)) return;
-  items_[static_cast<size_t>(row)] = item;
-  emit dataChanged(index(row, 0), index(row, kColumnCount - 1));
-}
-
-int TMacroItemModel::Insert(int row, const TMacroItem& item) {
-  if (!HasRow(row)) row = static_cast<int>(items_.size());
-  beginInsertRows({}, row, row);
-  items_.insert(items_.begin() + row, item);
-  endInsertRows();
-  return row;
-}
-
-void TMacroItemModel::Remove(int row) {
-  if (!HasRow(row)) return;
-  beginRemoveRows({}, row, row);
-  items_.erase(items_.begin() + row);
-  endRemoveRows();
-}
-
-int TMacroItemModel::Move(int row, int delta) {
-  int to = row + delta;
-  if (!HasRow(row) || !HasRow(to) || delta == 0) return row;
-  // Qt names the destination as the row before which the item lands.
-  beginMoveRows({}, row, row, {}, delta > 0 ? to + 1 : to);
-  std::swap(items_[static_cast<size_t>(row)], items_[static_cast<size_t>(to)]);
-  endMoveRows();
-  return to;
-}
-
-int TMacroItemModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(items_.size());
-}
-
 int TMacroItemModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumnCount; }
 
 QVariant TMacroItemModel::data(const QModelIndex& index, int role) const {
@@ -82,7 +40,7 @@ QVariant TMacroItemModel::data(const QModelIndex& index, int role) const {
 
 bool TMacroItemModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (!index.isValid() || !HasRow(index.row()) || index.column() != 0 || role != Qt::CheckStateRole) return false;
-  items_[static_cast<size_t>(index.row())].disabled = value.toInt() != Qt::Checked;
+  At(index.row()).disabled = value.toInt() != Qt::Checked;
   emit dataChanged(index, index);
   return true;
 }

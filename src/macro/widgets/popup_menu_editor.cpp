@@ -26,51 +26,11 @@ const std::array<const char*, TPopupItemModel::kColumnCount> kHeaders = {"階層
 
 }  // namespace
 
-void TPopupItemModel::SetItems(std::vector<TPopupItem> items) {
-  beginResetModel();
-  items_ = std::move(items);
-  endResetModel();
-}
-
-void TPopupItemModel::SetItem(int row, const TPopupItem& item) {
-  if (!HasRow(row)) return;
-  items_[static_cast<size_t>(row)] = item;
-  emit dataChanged(index(row, 0), index(row, kColumnCount - 1));
-}
-
-int TPopupItemModel::Insert(int row, const TPopupItem& item) {
-  if (!HasRow(row)) row = static_cast<int>(items_.size());
-  beginInsertRows({}, row, row);
-  items_.insert(items_.begin() + row, item);
-  endInsertRows();
-  return row;
-}
-
-void TPopupItemModel::Remove(int row) {
-  if (!HasRow(row)) return;
-  beginRemoveRows({}, row, row);
-  items_.erase(items_.begin() + row);
-  endRemoveRows();
-}
-
-int TPopupItemModel::Move(int row, int delta) {
-  int to = row + delta;
-  if (!HasRow(row) || !HasRow(to) || delta == 0) return row;
-  beginMoveRows({}, row, row, {}, delta > 0 ? to + 1 : to);
-  std::swap(items_[static_cast<size_t>(row)], items_[static_cast<size_t>(to)]);
-  endMoveRows();
-  return to;
-}
-
 void TPopupItemModel::ChangeLevel(int row, int delta) {
   if (!HasRow(row)) return;
-  TPopupItem& item = items_[static_cast<size_t>(row)];
+  TPopupItem& item = At(row);
   item.level = std::clamp(ShownLevel(item) + delta, 0, kPopupMaxLevel);
-  emit dataChanged(index(row, 0), index(row, 0));
-}
-
-int TPopupItemModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(items_.size());
+  RowChanged(row);
 }
 
 int TPopupItemModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumnCount; }
@@ -177,50 +137,30 @@ TPopupMenuEditor::TPopupMenuEditor(std::filesystem::path file, const TPopupMenu&
   resize(720, 400);
 }
 
-int TPopupMenuEditor::CurrentRow() const {
-  QModelIndex current = view_->currentIndex();
-  return current.isValid() ? current.row() : -1;
-}
-
-void TPopupMenuEditor::SelectRow(int row) {
-  if (row >= 0 && row < model_->rowCount()) view_->selectRow(row);
-}
-
 void TPopupMenuEditor::NewItem() {
   TPopupItem fresh;
   fresh.target = "%a";
-  int row = CurrentRow();
+  int row = CurrentRow(*view_);
   if (row >= 0) fresh.level = model_->Item(row).level;
   TPopupItemDialog dialog(fresh, this);
-  if (dialog.exec() == QDialog::Accepted) SelectRow(model_->Insert(row < 0 ? -1 : row + 1, dialog.Item()));
+  if (dialog.exec() == QDialog::Accepted) SelectRow(*view_, model_->Insert(row < 0 ? -1 : row + 1, dialog.Item()));
 }
 
 void TPopupMenuEditor::EditItem() {
-  int row = CurrentRow();
+  int row = CurrentRow(*view_);
   if (row < 0) return;
   TPopupItemDialog dialog(model_->Item(row), this);
   if (dialog.exec() == QDialog::Accepted) model_->SetItem(row, dialog.Item());
 }
 
-void TPopupMenuEditor::CopyItem() {
-  int row = CurrentRow();
-  if (row >= 0) SelectRow(model_->Insert(row + 1, model_->Item(row)));
-}
+void TPopupMenuEditor::CopyItem() { CopyCurrentRow(*view_, *model_); }
 
-void TPopupMenuEditor::DeleteItem() {
-  int row = CurrentRow();
-  if (row < 0) return;
-  model_->Remove(row);
-  SelectRow(std::min(row, model_->rowCount() - 1));
-}
+void TPopupMenuEditor::DeleteItem() { DeleteCurrentRow(*view_, *model_); }
 
-void TPopupMenuEditor::MoveItem(int delta) {
-  int row = CurrentRow();
-  if (row >= 0) SelectRow(model_->Move(row, delta));
-}
+void TPopupMenuEditor::MoveItem(int delta) { MoveCurrentRow(*view_, *model_, delta); }
 
 void TPopupMenuEditor::ChangeLevel(int delta) {
-  int row = CurrentRow();
+  int row = CurrentRow(*view_);
   if (row >= 0) model_->ChangeLevel(row, delta);
 }
 

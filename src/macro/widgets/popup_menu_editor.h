@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QAbstractTableModel>
 #include <QDialog>
 #include <filesystem>
 #include <functional>
 #include <vector>
 
 #include "macro/popup_menu.h"
+#include "macro/widgets/row_list_model.h"
 
 class QComboBox;
 class QLineEdit;
@@ -16,31 +16,17 @@ class QTableView;
 // with their levels. OK writes popupmenu.lcf.
 namespace zeph {
 
-class TPopupItemModel final : public QAbstractTableModel {
-  Q_OBJECT
-
+class TPopupItemModel final : public TRowListModel<TPopupItem> {
  public:
   static constexpr int kColumnCount = 5;
 
-  explicit TPopupItemModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
-  const std::vector<TPopupItem>& Items() const { return items_; }
-  void SetItems(std::vector<TPopupItem> items);
-  const TPopupItem& Item(int row) const { return items_[static_cast<size_t>(row)]; }
-  void SetItem(int row, const TPopupItem& item);
-  int Insert(int row, const TPopupItem& item);
-  void Remove(int row);
-  int Move(int row, int delta);
+  using TRowListModel::TRowListModel;
   // One level deeper (+1) or shallower (-1), held to the levels shown.
   void ChangeLevel(int row, int delta);
 
-  int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-
- private:
-  bool HasRow(int row) const { return row >= 0 && row < static_cast<int>(items_.size()); }
-  std::vector<TPopupItem> items_;
 };
 
 // "ポップアップ項目の編集".
@@ -81,9 +67,6 @@ class TPopupMenuEditor final : public QDialog {
   void accept() override;
 
  private:
-  int CurrentRow() const;
-  void SelectRow(int row);
-
   std::filesystem::path file_;
   TPopupMenu menu_;
   TPopupItemModel* model_;
