@@ -102,6 +102,16 @@ TEST(PopupMenuEditorTest, LevelsDefaultsAndSave) {
   EXPECT_EQ(editor.Menu(), written);
 }
 
+TEST(EditorLayoutTest, EditorsOpenWithTheKeptSizesAndColumns) {
+  test::TTempDir folder;
+  TEditorLayout layout = DefaultPopupEditorLayout();
+  layout.columns[1] = 222;
+  TPopupMenuEditor popup(folder.Path() / "popupmenu.lcf", TPopupMenu{}, layout);
+  EXPECT_EQ(popup.Layout(), layout);
+  TMacroFileEditor macro(folder.Path(), TMacroFile{"f", {}});
+  EXPECT_EQ(macro.Layout(), DefaultMacroEditorLayout());
+}
+
 TEST(MacroSettingsWindowTest, CheckBoxesBindFilesToServers) {
   test::TTempDir home;
   TPollLoop loop;

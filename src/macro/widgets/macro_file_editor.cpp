@@ -10,13 +10,15 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "macro/widgets/editor_geometry.h"
 #include "macro/widgets/macro_item_dialog.h"
 #include "macro/widgets/macro_item_model.h"
 #include "platform/qt/qt_text.h"
 
 namespace zeph {
 
-TMacroFileEditor::TMacroFileEditor(std::filesystem::path macro_folder, TMacroFile file, QWidget* parent)
+TMacroFileEditor::TMacroFileEditor(std::filesystem::path macro_folder, TMacroFile file, const TEditorLayout& layout,
+                                   QWidget* parent)
     : QDialog(parent), macro_folder_(std::move(macro_folder)), file_(std::move(file)) {
   setWindowTitle(QString::fromUtf8("マクロファイルの編集") + " - " + ToQString(file_.name));
   model_ = new TMacroItemModel(this);
@@ -49,10 +51,14 @@ TMacroFileEditor::TMacroFileEditor(std::filesystem::path macro_folder, TMacroFil
   auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(box, &QDialogButtonBox::accepted, this, &TMacroFileEditor::accept);
   connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(row);
-  layout->addWidget(box);
-  resize(900, 400);
+  auto* column = new QVBoxLayout(this);
+  column->addLayout(row);
+  column->addWidget(box);
+  ApplyEditorLayout(*this, *view_, layout);
+}
+
+TEditorLayout TMacroFileEditor::Layout() const {
+  return EditorLayoutOf(*this, *view_, TMacroItemModel::kColumnCount);
 }
 
 void TMacroFileEditor::NewItem() {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "macro/editor_layout.h"
 #include "macro/macro_file.h"
 
 class QTableView;
@@ -18,7 +19,10 @@ class TMacroFileEditor final : public QDialog {
   Q_OBJECT
 
  public:
-  TMacroFileEditor(std::filesystem::path macro_folder, TMacroFile file, QWidget* parent = nullptr);
+  TMacroFileEditor(std::filesystem::path macro_folder, TMacroFile file,
+                   const TEditorLayout& layout = DefaultMacroEditorLayout(), QWidget* parent = nullptr);
+  // The size and column widths to keep for the next time.
+  TEditorLayout Layout() const;
 
   TMacroItemModel& Model() const { return *model_; }
   QTableView& View() const { return *view_; }

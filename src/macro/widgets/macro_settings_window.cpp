@@ -13,6 +13,7 @@
 #include "engine/unit.h"
 #include "engine/world.h"
 #include "macro/macros.h"
+#include "macro/widgets/editor_geometry.h"
 #include "macro/widgets/macro_file_editor.h"
 #include "platform/qt/qt_text.h"
 
@@ -74,7 +75,9 @@ QVariant TMacroBindingModel::headerData(int section, Qt::Orientation orientation
   return ToQString(units_[static_cast<size_t>(section - 1)]);
 }
 
-TMacroSettingsWindow::TMacroSettingsWindow(TMacros& macros, QWidget* parent) : QDialog(parent), macros_(macros) {
+TMacroSettingsWindow::TMacroSettingsWindow(TMacros& macros, const TEditorLayout& layout, TEditorLayout* editor_layout,
+                                           QWidget* parent)
+    : QDialog(parent), macros_(macros), editor_layout_(editor_layout ? editor_layout : &own_editor_layout_) {
   setWindowTitle(QString::fromUtf8("マクロの設定"));
   model_ = new TMacroBindingModel(macros, this);
   view_ = new QTableView(this);
@@ -114,11 +117,14 @@ TMacroSettingsWindow::TMacroSettingsWindow(TMacros& macros, QWidget* parent) : Q
   row->addLayout(buttons);
   auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
   connect(close, &QDialogButtonBox::rejected, this, &QDialog::accept);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(row);
-  layout->addWidget(close);
-  resize(600, 360);
+  auto* column = new QVBoxLayout(this);
+  column->addLayout(row);
+  column->addWidget(close);
+  ApplyEditorLayout(*this, *view_, layout);
 }
+
+// Only the file column keeps its width: the server columns come and go.
+TEditorLayout TMacroSettingsWindow::Layout() const { return EditorLayoutOf(*this, *view_, 1); }
 
 std::string TMacroSettingsWindow::CurrentFile() const {
   QModelIndex current = view_->currentIndex();
@@ -143,9 +149,10 @@ std::optional<std::string> TMacroSettingsWindow::AskName(const char* title, cons
 void TMacroSettingsWindow::OpenEditor(const std::string& name) {
   TMacroFile file;
   if (LoadMacroFile(macros_.Folders().macro, name, &file) != TMacroFileLoad::Loaded) return;
-  TMacroFileEditor editor(macros_.Folders().macro, file, this);
+  TMacroFileEditor editor(macros_.Folders().macro, file, *editor_layout_, this);
   editor.on_saved = [this] { macros_.UnloadAll(); };
   editor.exec();
+  *editor_layout_ = editor.Layout();
 }
 
 void TMacroSettingsWindow::NewFile() {

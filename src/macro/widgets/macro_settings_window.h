@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "macro/editor_layout.h"
+
 class QTableView;
 
 // "マクロの設定": every macro file of the folder and, per server, whether
@@ -46,7 +48,10 @@ class TMacroSettingsWindow final : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TMacroSettingsWindow(TMacros& macros, QWidget* parent = nullptr);
+  // The file editors it opens take `editor_layout` and leave theirs there.
+  TMacroSettingsWindow(TMacros& macros, const TEditorLayout& layout = DefaultMacroSelectLayout(),
+                       TEditorLayout* editor_layout = nullptr, QWidget* parent = nullptr);
+  TEditorLayout Layout() const;
 
   TMacroBindingModel& Model() const { return *model_; }
   // What the menu and the buttons do; names are asked for by these.
@@ -64,6 +69,8 @@ class TMacroSettingsWindow final : public QDialog {
   void SelectFile(const std::string& name);
 
   TMacros& macros_;
+  TEditorLayout own_editor_layout_ = DefaultMacroEditorLayout();
+  TEditorLayout* editor_layout_;
   TMacroBindingModel* model_;
   QTableView* view_;
 };

@@ -16,6 +16,7 @@
 #include <array>
 
 #include "macro/macro_actions.h"
+#include "macro/widgets/editor_geometry.h"
 #include "platform/qt/qt_text.h"
 
 namespace zeph {
@@ -88,7 +89,8 @@ TPopupItem TPopupItemDialog::Item() const {
   return item;
 }
 
-TPopupMenuEditor::TPopupMenuEditor(std::filesystem::path file, const TPopupMenu& menu, QWidget* parent)
+TPopupMenuEditor::TPopupMenuEditor(std::filesystem::path file, const TPopupMenu& menu, const TEditorLayout& layout,
+                                   QWidget* parent)
     : QDialog(parent), file_(std::move(file)), menu_(menu) {
   setWindowTitle(QString::fromUtf8("ポップアップメニューの設定"));
   model_ = new TPopupItemModel(this);
@@ -130,11 +132,15 @@ TPopupMenuEditor::TPopupMenuEditor(std::filesystem::path file, const TPopupMenu&
   auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(box, &QDialogButtonBox::accepted, this, &TPopupMenuEditor::accept);
   connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(row);
-  layout->addWidget(new QLabel(QString::fromUtf8("右クリックで階層を変更できます"), this));
-  layout->addWidget(box);
-  resize(720, 400);
+  auto* column = new QVBoxLayout(this);
+  column->addLayout(row);
+  column->addWidget(new QLabel(QString::fromUtf8("右クリックで階層を変更できます"), this));
+  column->addWidget(box);
+  ApplyEditorLayout(*this, *view_, layout);
+}
+
+TEditorLayout TPopupMenuEditor::Layout() const {
+  return EditorLayoutOf(*this, *view_, TPopupItemModel::kColumnCount);
 }
 
 void TPopupMenuEditor::NewItem() {

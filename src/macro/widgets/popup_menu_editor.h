@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include "macro/editor_layout.h"
 #include "macro/popup_menu.h"
 #include "macro/widgets/row_list_model.h"
 
@@ -49,7 +50,9 @@ class TPopupMenuEditor final : public QDialog {
   Q_OBJECT
 
  public:
-  TPopupMenuEditor(std::filesystem::path file, const TPopupMenu& menu, QWidget* parent = nullptr);
+  TPopupMenuEditor(std::filesystem::path file, const TPopupMenu& menu,
+                   const TEditorLayout& layout = DefaultPopupEditorLayout(), QWidget* parent = nullptr);
+  TEditorLayout Layout() const;
 
   TPopupItemModel& Model() const { return *model_; }
   QTableView& View() const { return *view_; }
