@@ -61,7 +61,10 @@ void TApplication::LoadAllSettings() {
   LoadPreferences(PreferenceFile(), &preferences_);
   if (std::filesystem::exists(ViewFile())) {
     TIniFile view(false);
-    if (view.Load(ViewFile())) formats_.Load(view);
+    if (view.Load(ViewFile())) {
+      view_settings_.ReadViewSettings(view, true, false);
+      formats_.Load(view);
+    }
   }
   popup_menu_ = LoadPopupMenu(PopupMenuFile());
 }
@@ -87,7 +90,8 @@ bool TApplication::SaveTreeFile(const TWorldConfig& tree) {
 bool TApplication::SaveAllSettings() {
   bool ok = SaveTreeFile(world_ ? world_->CollectConfig() : tree_);
   ok &= SavePreferences(PreferenceFile(), preferences_);
-  // The view sections of the file are not read yet: they stay as they are.
+  // The view sections are written by whoever changes them (the settings
+  // dialog); a save of the formats keeps them, and any key we do not know, as they are.
   ok &= SaveIniSection(ViewFile(), "Format", TFilePrivacy::Shared,
                        [this](TIniWriter& writer) { formats_.Save(writer); });
   return ok;

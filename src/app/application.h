@@ -9,6 +9,8 @@
 #include "settings/preferences.h"
 #include "settings/server_config.h"
 #include "display/message_format.h"
+#include "display/theme_files.h"
+#include "display/view_settings.h"
 #include "engine/world.h"
 #include "macro/macros.h"
 #include "platform/event_loop.h"
@@ -32,6 +34,11 @@ class TApplication {
   const TAppFolders& Folders() const { return folders_; }
   TPreferences& Preferences() { return preferences_; }
   TMessageFormat& Formats() { return formats_; }
+  // The view sections of view.ini; the live formats are Formats().
+  TViewSettings& ViewSettings() { return view_settings_; }
+  TThemeFolders ThemeFolders() const {
+    return {folders_.shared_theme, folders_.shared_theme_image, folders_.profile_theme, folders_.profile_theme_image};
+  }
   TWorld& World() { return *world_; }
   // The macros of every unit; the main window installs itself and its
   // shell here.
@@ -75,6 +82,7 @@ class TApplication {
   std::string tree_trouble_;  // what is wrong with tree.ini, for the console
   TMessageFormat formats_;
   TPopupMenu popup_menu_;
+  TViewSettings view_settings_;
   std::unique_ptr<TWorld> world_;
   std::unique_ptr<TProtocol> protocol_;
   std::unique_ptr<TMacros> macros_;
