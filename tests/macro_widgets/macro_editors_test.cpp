@@ -1,7 +1,6 @@
 // The macro and popup editors, driven offscreen.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTableView>
@@ -17,7 +16,6 @@
 #include "platform/poll_loop.h"
 #include "platform/qt/qt_text.h"
 #include "platform/sjis.h"
-#include "support/environment.h"
 #include "support/settings_test_files.h"
 #include "support/temp_dir.h"
 
@@ -145,10 +143,3 @@ TEST(MacroSettingsWindowTest, CheckBoxesBindFilesToServers) {
 
 }  // namespace
 }  // namespace zeph
-
-int main(int argc, char** argv) {
-  zeph::test::TMachineIsolation isolation;
-  QApplication application(argc, argv);
-  testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
