@@ -52,9 +52,9 @@ bool TMacroEngine::OfferEvent(const TIrcMessage& message, std::string_view my_ni
 
 bool TMacroEngine::RunMatchingItems(const std::vector<TMacroFile>& files) {
   bool ran = false;
+  const TMacroContext context = Context();
   for (const TMacroFile& file : files) {
     for (const TMacroItem& item : file.items) {
-      const TMacroContext context = Context();
       if (!MatchItem(item, context)) continue;
       RunMacroItem(item, false, context, host_);
       ran = true;
