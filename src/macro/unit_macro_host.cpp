@@ -118,8 +118,9 @@ void TUnitMacroHost::Execute(const std::string& command_line, bool minimized) {
   TProgramLine line = ParseProgramLine(command_line);
   if (line.program.empty()) return;
   TShell& shell = macros_.Shell();
-  if (IsWebUrl(line.program)) {
-    shell.OpenUrl(EscapeUrlBytes(cp932::ToUtf8(line.program)));
+  // A web address opens in the browser under the same rule as openurl.
+  if (std::optional<std::string> url = MacroUrl(line.program, "utf-8")) {
+    shell.OpenUrl(*url);
     return;
   }
   fs::path program(cp932::ToUtf8(WithSlashes(line.program)));
