@@ -43,7 +43,10 @@ void AddLine(TAction& a, bool at_head) {
   std::optional<std::filesystem::path> file = ItemFile(a, a.item.target);
   if (!file) return;
   TLineList lines;
-  LoadDataLines(*file, &lines);
+  std::error_code error;
+  // A file that is there but refused (a device, an oversized file) is never
+  // replaced by the one new line.
+  if (!LoadDataLines(*file, &lines) && std::filesystem::exists(*file, error)) return;
   if (at_head) {
     lines.Insert(0, a.info);
   } else {

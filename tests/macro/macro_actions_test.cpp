@@ -219,6 +219,12 @@ TEST_F(MacroActionsTest, DataFilesStayInTheDataFolder) {
   EXPECT_EQ(ReadBytes(Data() / ".._.._x"), "escaped?\r\n");
   EXPECT_EQ(ReadBytes(home_.Path().parent_path() / "x").find("escaped?"), std::string::npos);
 
+  // A file that cannot be read as lines is left alone, not replaced.
+  std::filesystem::create_directories(Data() / "folder.txt");
+  Use({Item("appendfile", "folder.txt", "x")});
+  Receive(kBobInChannel);
+  EXPECT_TRUE(std::filesystem::is_directory(Data() / "folder.txt"));
+
   Use({Item("deletefile", "", "log-%n.txt"), Item("deletefile", "", "../macro/test.lmf")});
   Receive(kBobInChannel);
   EXPECT_FALSE(std::filesystem::exists(Data() / "log-bob.txt"));
