@@ -20,6 +20,7 @@
 
 #include "settings/preference_file.h"
 #include "settings/tree_file.h"
+#include "macro/macro_file.h"
 #include "platform/sjis.h"
 #include "support/child_process.h"
 #include "support/environment.h"
@@ -311,6 +312,54 @@ TEST(HeadlessHomeTest, AHomeThatIsAFileEndsTheProgram) {
   EXPECT_EQ(RunToTheEnd({zephlora, "--headless"}, dir.File("home"), &errors), 1);
   EXPECT_NE(errors.find(dir.File("home") + " is a file, not a folder"), std::string::npos) << errors;
   EXPECT_NE(errors.find("ZEPHLORA_HOME"), std::string::npos) << errors;
+}
+
+}  // namespace
+}  // namespace zeph
+
+namespace zeph {
+namespace {
+
+// The always-on bot: a macro bound to the server greets whoever joins, and
+// the people in the channel read the greeting.
+TEST_F(HeadlessProgramTest, MacrosGreetWhoeverJoins) {
+  test::TIrcServer server;
+  if (!server.Start()) ZEPH_SKIP_OR_FAIL(server.Error());
+  TServerConfig unit = server.UnitConfig("zeph");
+  unit.channels = {NewChannelConfig("#room", true)};
+  unit.macro_files = {Sjis("挨拶")};
+  TMacroItem greet;
+  greet.command_pattern = "join";
+  greet.channel_pattern = "#room";
+  greet.action = "Send";
+  greet.target = "%c";
+  greet.info = "welcome %n, " + Sjis("ようこそ");
+  ASSERT_TRUE(SaveMacroFile(home_.Path() / "users" / "default" / "macro", TMacroFile{Sjis("挨拶"), {greet}}));
+  TPreferences prefs = DefaultPreferences();
+  prefs.Installed = true;
+
+  TRawClient watcher(server.Port());
+  ASSERT_TRUE(watcher.Connected());
+  watcher.Send("NICK watcher");
+  watcher.Send("USER watcher 0 * :Watcher");
+  ASSERT_TRUE(watcher.WaitFor(" 001 "));
+  watcher.Send("JOIN #room");
+  ASSERT_TRUE(watcher.WaitFor("JOIN :#room"));
+
+  Launch(unit, prefs);
+  ASSERT_TRUE(watcher.WaitFor(":zeph!", 10000)) << ProgramOutput();
+  TRawClient newcomer(server.Port());
+  ASSERT_TRUE(newcomer.Connected());
+  newcomer.Send("NICK newcomer");
+  newcomer.Send("USER newcomer 0 * :Newcomer");
+  ASSERT_TRUE(newcomer.WaitFor(" 001 "));
+  newcomer.Send("JOIN #room");
+  // ようこそ in ISO-2022-JP, as the unit sends it.
+  EXPECT_TRUE(watcher.WaitFor(":zeph!~zeph@127.0.0.1 NOTICE #room :welcome newcomer, \x1b$B$h$&$3$=\x1b(B", 10000))
+      << watcher.Seen() << ProgramOutput();
+  // Our own JOIN was no one to greet.
+  EXPECT_EQ(watcher.Seen().find("welcome zeph"), std::string::npos);
+  EXPECT_EQ(program_.Signal(SIGTERM, 7000), 0);
 }
 
 }  // namespace
