@@ -83,10 +83,7 @@ void CopyOne(const fs::path& from, const fs::path& to, TImportReport* report) {
 }  // namespace
 
 bool HasExtensionIgnoringCase(std::string_view name, std::string_view extension) {
-  if (name.size() <= extension.size()) return false;
-  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  return std::equal(extension.begin(), extension.end(), name.end() - extension.size(),
-                    [&](char a, char b) { return lower(a) == lower(b); });
+  return name.size() > extension.size() && AsciiLowerText(name).ends_with(AsciiLowerText(extension));
 }
 
 void CopyVersion1Files(const fs::path& root, const fs::path& folder, const fs::path& target,

@@ -1,8 +1,9 @@
 #include "app/version1_folder.h"
 
-#include <algorithm>
 #include <string>
 #include <system_error>
+
+#include "platform/sjis.h"
 
 namespace zeph {
 
@@ -10,12 +11,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-           return lower(x) == lower(y);
-         });
-}
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) { return AsciiLowerText(a) == AsciiLowerText(b); }
 
 }  // namespace
 

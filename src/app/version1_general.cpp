@@ -82,6 +82,7 @@ constexpr TBoolKey kBoolKeys[] = {
     {"TalkLogSave", &P::EnableTalkLog},
     {"URLLog", &P::EnableURLLog},
     {"AutoOpOnGetOp", &P::EnableAutoOpOnBeingOperator},
+    {"AutoCloseDCCReceive", &P::CloseDialogOnEndTransfer},
     // Section Keyword.
     {"KeywordWholeLine", &P::WholeLine},
     {"FlashOnKey", &P::BlinkTitleOnKeyword},
@@ -126,6 +127,7 @@ constexpr TTextKey kTextKeys[] = {
     {"URLOpenApp", &P::URLOpenApplication},
     {"DCCReceivePath", &P::DCCRootDir},
     {"LogSavePath", &P::LogRootDir},
+    {"ReferenceHeader", &P::ReferenceMark},
 };
 
 void ReadDirectKeys(TVersion1Keys& keys, TPreferences* prefs) {

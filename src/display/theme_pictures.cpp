@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/cp932.h"
+#include "platform/sjis.h"
 
 namespace zeph {
 
@@ -12,9 +13,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool IsPictureName(std::string name) {
-  std::transform(name.begin(), name.end(), name.begin(),
-                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+bool IsPictureName(std::string_view file) {
+  std::string name = AsciiLowerText(file);
   for (std::string_view extension : {".jpg", ".jpeg", ".jpe", ".bmp"})
     if (name.size() > extension.size() && name.ends_with(extension)) return true;
   return false;
