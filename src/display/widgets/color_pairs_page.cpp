@@ -40,17 +40,17 @@ QWidget* MakePreview(TColorPairsPage::TPreviewKind kind) {
 
 }  // namespace
 
-TColorPairsPage::TColorPairsPage(TWorkingView& working, TSpec spec, QWidget* parent)
-    : QWidget(parent), working_(working), spec_(std::move(spec)) {
+TColorPairsPage::TColorPairsPage(TWorkingView& working, TPageLayout page, QWidget* parent)
+    : QWidget(parent), working_(working), layout_(std::move(page)) {
   auto* grid = new QGridLayout;
   auto* font = new QPushButton(QString::fromUtf8("フォント(&O)..."));
   grid->addWidget(font, 0, 0, 1, 3);
   connect(font, &QPushButton::clicked, this, [this] {
-    TFontDialog dialog(*spec_.font(working_.Settings()), this);
+    TFontDialog dialog(*layout_.font(working_.Settings()), this);
     if (dialog.exec() == QDialog::Accepted) SetFont(dialog.Font());
   });
-  for (size_t i = 0; i < spec_.rows.size(); ++i) {
-    const TRow& row = spec_.rows[i];
+  for (size_t i = 0; i < layout_.rows.size(); ++i) {
+    const TRow& row = layout_.rows[i];
     int line = static_cast<int>(i) + 1;
     grid->addWidget(new QLabel(QString::fromUtf8(row.label)), line, 0);
     for (int column : {1, 2}) {
@@ -60,9 +60,9 @@ TColorPairsPage::TColorPairsPage(TWorkingView& working, TSpec spec, QWidget* par
       grid->addWidget(button, line, column);
     }
   }
-  preview_ = MakePreview(spec_.preview);
+  preview_ = MakePreview(layout_.preview);
   if (auto* tree = qobject_cast<QTreeWidget*>(preview_)) tree->setHeaderHidden(true);
-  if (auto* edit = qobject_cast<QLineEdit*>(preview_)) edit->setText(QString::fromUtf8(spec_.samples.front().text));
+  if (auto* edit = qobject_cast<QLineEdit*>(preview_)) edit->setText(QString::fromUtf8(layout_.samples.front().text));
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addWidget(preview_, 1);
@@ -73,7 +73,7 @@ TColorPairsPage::TColorPairsPage(TWorkingView& working, TSpec spec, QWidget* par
 }
 
 void TColorPairsPage::SetFont(const TFontSpec& font) {
-  *spec_.font(working_.Settings()) = font;
+  *layout_.font(working_.Settings()) = font;
   Edited();
 }
 
@@ -86,23 +86,23 @@ void TColorPairsPage::Refresh() {
 
 void TColorPairsPage::ShowPreview() {
   TViewSettings& s = working_.Settings();
-  preview_->setFont(ScreenFont(RealisedFont(*spec_.font(s)), ScreenDpi()));
+  preview_->setFont(ScreenFont(RealisedFont(*layout_.font(s)), ScreenDpi()));
   QPalette palette = preview_->palette();
-  palette.setColor(QPalette::Base, ScreenColor(*spec_.rows[0].back(s)));
-  palette.setColor(QPalette::Text, ScreenColor(*spec_.rows[0].text(s)));
+  palette.setColor(QPalette::Base, ScreenColor(*layout_.rows[0].back(s)));
+  palette.setColor(QPalette::Text, ScreenColor(*layout_.rows[0].text(s)));
   preview_->setPalette(palette);
   auto colour = [&](const TSample& sample, auto* item) {
-    const TRow& row = spec_.rows[static_cast<size_t>(sample.row)];
+    const TRow& row = layout_.rows[static_cast<size_t>(sample.row)];
     item->setForeground(ScreenColor(*row.text(s)));
     item->setBackground(ScreenColor(*row.back(s)));
   };
   if (auto* tree = qobject_cast<QTreeWidget*>(preview_)) {
     tree->clear();
     QTreeWidgetItem* top = nullptr;
-    for (const TSample& sample : spec_.samples) {
+    for (const TSample& sample : layout_.samples) {
       auto* item = sample.child && top ? new QTreeWidgetItem(top) : new QTreeWidgetItem(tree);
       item->setText(0, QString::fromUtf8(sample.text));
-      const TRow& row = spec_.rows[static_cast<size_t>(sample.row)];
+      const TRow& row = layout_.rows[static_cast<size_t>(sample.row)];
       item->setForeground(0, ScreenColor(*row.text(s)));
       item->setBackground(0, ScreenColor(*row.back(s)));
       if (!sample.child) top = item;
@@ -110,12 +110,12 @@ void TColorPairsPage::ShowPreview() {
     tree->expandAll();
   } else if (auto* list = qobject_cast<QListWidget*>(preview_)) {
     list->clear();
-    for (const TSample& sample : spec_.samples) colour(sample, new QListWidgetItem(QString::fromUtf8(sample.text), list));
+    for (const TSample& sample : layout_.samples) colour(sample, new QListWidgetItem(QString::fromUtf8(sample.text), list));
   }
 }
 
 TColorPairsPage* CreateTreeSettingsPage(TWorkingView& working) {
-  TColorPairsPage::TSpec spec{
+  TColorPairsPage::TPageLayout page{
       [](S& s) { return &s.tree_font; },
       {{"通常:", [](S& s) { return &s.tree_font.color; }, [](S& s) { return &s.tree_back_color; }},
        Pair("選択:", &S::tree_selected),
@@ -129,11 +129,11 @@ TColorPairsPage* CreateTreeSettingsPage(TWorkingView& working) {
        {"キーワード", 2, true},
        {"新規トーク", 3, true},
        {"未読", 4, true}}};
-  return new TColorPairsPage(working, std::move(spec));
+  return new TColorPairsPage(working, std::move(page));
 }
 
 TColorPairsPage* CreateMemberListSettingsPage(TWorkingView& working) {
-  TColorPairsPage::TSpec spec{
+  TColorPairsPage::TPageLayout page{
       [](S& s) { return &s.list_font; },
       {{"通常:", [](S& s) { return &s.list_font.color; }, [](S& s) { return &s.list_back_color; }},
        Pair("選択:", &S::list_selected),
@@ -143,20 +143,20 @@ TColorPairsPage* CreateMemberListSettingsPage(TWorkingView& working) {
   const char* labels[] = {"グループ1:", "グループ2:", "グループ3:", "グループ4:", "グループ5:"};
   const char* samples[] = {"Group1", "Group2", "Group3", "Group4", "Group5"};
   for (size_t i = 0; i < std::size(labels); ++i) {
-    spec.rows.push_back({labels[i], [i](S& s) { return &s.list_groups[i].text; },
+    page.rows.push_back({labels[i], [i](S& s) { return &s.list_groups[i].text; },
                          [i](S& s) { return &s.list_groups[i].back; }});
-    spec.samples.push_back({samples[i], static_cast<int>(spec.rows.size()) - 1});
+    page.samples.push_back({samples[i], static_cast<int>(page.rows.size()) - 1});
   }
-  return new TColorPairsPage(working, std::move(spec));
+  return new TColorPairsPage(working, std::move(page));
 }
 
 TColorPairsPage* CreateInputSettingsPage(TWorkingView& working) {
-  TColorPairsPage::TSpec spec{
+  TColorPairsPage::TPageLayout page{
       [](S& s) { return &s.edit_font; },
       {{"文字:", [](S& s) { return &s.edit_font.color; }, [](S& s) { return &s.edit_back_color; }}},
       TColorPairsPage::TPreviewKind::Edit,
       {{"入力テキスト", 0}}};
-  return new TColorPairsPage(working, std::move(spec));
+  return new TColorPairsPage(working, std::move(page));
 }
 
 }  // namespace zeph

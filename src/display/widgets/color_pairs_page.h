@@ -28,14 +28,14 @@ class TColorPairsPage : public QWidget {
     bool child = false;  // in a tree preview: under the first sample
   };
   enum class TPreviewKind { Tree, List, Edit };
-  struct TSpec {
+  struct TPageLayout {
     std::function<TFontSpec*(TViewSettings&)> font;
     std::vector<TRow> rows;
     TPreviewKind preview;
     std::vector<TSample> samples;
   };
 
-  TColorPairsPage(TWorkingView& working, TSpec spec, QWidget* parent = nullptr);
+  TColorPairsPage(TWorkingView& working, TPageLayout page, QWidget* parent = nullptr);
 
   // What the font dialog's OK does.
   void SetFont(const TFontSpec& font);
@@ -47,7 +47,7 @@ class TColorPairsPage : public QWidget {
   void ShowPreview();
 
   TWorkingView& working_;
-  TSpec spec_;
+  TPageLayout layout_;
   std::vector<TColorButton*> buttons_;
   QWidget* preview_ = nullptr;
 };
