@@ -9,7 +9,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTreeWidget>
 
+#include "display/widgets/color_pairs_page.h"
 #include "display/widgets/font_dialog.h"
 #include "display/widgets/log_preview.h"
 #include "display/widgets/log_settings_page.h"
@@ -159,6 +161,31 @@ TEST_F(ViewSettingsPagesTest, SaveAndDeleteThemes) {
   EXPECT_EQ(page.Entries().size(), 1u);
 }
 
+TEST_F(ViewSettingsPagesTest, ColourPairPagesShowTheWorkingCopyAfterATheme) {
+  fs::create_directories(folders_.profile);
+  TViewSettings theme;
+  theme.list_selected = {0x0000FF, 0x00FF00};
+  theme.tree_keyword = {0xFF0000, 0x000000};
+  theme.edit_back_color = 0x202020;
+  theme.SaveViewSettings(folders_.profile / "t.theme");
+  auto pages = MakePages();
+  pages->ThemePage()->List()->setCurrentRow(1);
+  pages->ThemePage()->LoadSelected(true, false);
+  auto preview = [&](size_t page) { return static_cast<TColorPairsPage*>(pages->Pages()[page].widget)->Preview(); };
+
+  auto* tree = qobject_cast<QTreeWidget*>(preview(2));
+  ASSERT_NE(tree, nullptr);
+  QTreeWidgetItem* keyword = tree->topLevelItem(0)->child(2);
+  EXPECT_EQ(keyword->text(0), QString::fromUtf8("キーワード"));
+  EXPECT_EQ(keyword->foreground(0).color(), QColor(0, 0, 255));
+  auto* list = qobject_cast<QListWidget*>(preview(3));
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->item(1)->text(), "Selected");
+  EXPECT_EQ(list->item(1)->foreground().color(), QColor(255, 0, 0));
+  EXPECT_EQ(list->item(1)->background().color(), QColor(0, 255, 0));
+  EXPECT_EQ(preview(4)->palette().color(QPalette::Base), QColor(0x20, 0x20, 0x20));
+}
+
 TEST(FontDialogTest, ShowsSizesStylesAndCharsets) {
   TFontSpec font;
   font.size = 105;
@@ -212,6 +239,20 @@ TEST_F(ViewSettingsPagesTest, PictureChooserListsBothFoldersAndPreviews) {
   chooser.Names()->setCurrentRow(0);
   EXPECT_TRUE(chooser.HasPreview());
   EXPECT_EQ(chooser.Chosen(), "a.bmp");
+}
+
+TEST_F(ViewSettingsPagesTest, AChosenPictureBecomesThePreviewsBackground) {
+  WriteBytes(folders_.profile_image / "a.bmp", TinyBmp());
+  WriteBytes(folders_.profile_image / "b.jpe", "not decoded");
+  auto pages = MakePages();
+  TLogSettingsPage& log = *pages->LogPage();
+  ASSERT_TRUE(log.SelectItem("チャンネルログ"));
+  log.SetSelectedPicture("a.bmp");
+  EXPECT_EQ(pages->Working().channel_log_back.image_file, "a.bmp");
+  EXPECT_FALSE(log.Preview().View(false).Look().Background(false).picture.isNull());
+  EXPECT_TRUE(log.Preview().View(true).Look().Background(true).picture.isNull());
+  log.SetSelectedPicture("b.jpe");
+  EXPECT_TRUE(log.Preview().View(false).Look().Background(false).picture.isNull());
 }
 
 }  // namespace
