@@ -315,3 +315,25 @@ TEST_F(LogViewTest, WheelAndKeysScrollRows) {
 
 }  // namespace
 }  // namespace zeph::test
+
+namespace zeph::test {
+namespace {
+
+TEST_F(LogViewTest, DraggingAboveTheViewScrollsUpAndMovesTheCaret) {
+  AddNumbered(100);
+  view_->ScrollRows(-20);
+  TRowPos top = view_->Top();
+  QPoint start = PointAt(top.line + 2, 2);
+  QTest::mousePress(view_->viewport(), Qt::LeftButton, {}, start);
+  QTest::mouseMove(view_->viewport(), QPoint(start.x(), -100));  // the fastest rate: a step at once
+  EXPECT_LT(view_->Top().line, top.line);
+  EXPECT_EQ(view_->SelectionStart().line, view_->Top().line);
+  QTest::mouseRelease(view_->viewport(), Qt::LeftButton, {}, QPoint(start.x(), -100));
+  EXPECT_TRUE(view_->HasSelection()) << "released outside: the selection is kept as scrolled";
+  TRowPos after = view_->Top();
+  QTest::qWait(50);
+  EXPECT_EQ(view_->Top(), after) << "the release stopped the scrolling";
+}
+
+}  // namespace
+}  // namespace zeph::test

@@ -71,6 +71,7 @@ void TLogView::SetLeading(int pixels) {
 void TLogView::SetBottomMargin(int pixels) { bottom_margin_ = std::max(0, pixels); }
 
 void TLogView::Relayout() {
+  Settle();
   bool at_end = IsAtEnd();
   if (layout_width_ != WrapWidth() || !layouts_.empty()) {
     layouts_.clear();
@@ -125,8 +126,20 @@ void TLogView::BeforeLineAdded() { was_at_end_ = IsAtEnd(); }
 
 void TLogView::AfterLineAdded() {
   if (was_at_end_) {
+    bottom_ = {store_.Count(), 0};
+    pending_ = TPending::End;
+  } else if (pending_ == TPending::None) {
+    pending_ = TPending::Bottom;
+  }
+  viewport()->update();
+}
+
+void TLogView::Settle() {
+  TPending pending = pending_;
+  pending_ = TPending::None;
+  if (pending == TPending::End) {
     KeepEndInSight();
-  } else {
+  } else if (pending == TPending::Bottom) {
     ComputeBottom(0);
     PositionChanged();
   }
@@ -140,11 +153,9 @@ void TLogView::LinesDropped(size_t count) {
   caret_ = ShiftedDown(caret_, count);
   last_click_ = ShiftedDown(last_click_, count);
   Normalise();
-  if (store_.Count() == 0) {
-    top_ = bottom_ = {};
-    ComputeBottom(0);
-  }
-  PositionChanged();
+  if (store_.Count() == 0) top_ = bottom_ = {};
+  if (pending_ == TPending::None) pending_ = TPending::Bottom;
+  viewport()->update();
 }
 
 // ---- Scrolling ----
@@ -197,6 +208,7 @@ void TLogView::KeepEndInSight() {
 }
 
 void TLogView::ScrollToEnd() {
+  pending_ = TPending::None;
   size_t count = store_.Count();
   top_ = count == 0 ? TRowPos{} : TopAbove({count, 0}, bottom_margin_);
   bottom_ = {count, 0};
@@ -204,12 +216,14 @@ void TLogView::ScrollToEnd() {
 }
 
 void TLogView::ScrollToTop() {
+  pending_ = TPending::None;
   top_ = {};
   ComputeBottom(0);
   PositionChanged();
 }
 
 void TLogView::ScrollRows(int rows) {
+  Settle();
   size_t count = store_.Count();
   if (count == 0 || rows == 0) return;
   for (; rows < 0 && (top_.line > 0 || top_.row > 0); ++rows) {
@@ -235,6 +249,7 @@ void TLogView::ScrollRows(int rows) {
 }
 
 void TLogView::PageDown() {
+  Settle();
   if (IsAtEnd()) return;
   top_ = bottom_;
   ComputeBottom(0);
@@ -242,12 +257,14 @@ void TLogView::PageDown() {
 }
 
 void TLogView::PageUp() {
+  Settle();
   top_ = TopAbove(top_.line < store_.Count() ? top_ : TRowPos{store_.Count(), 0}, 0);
   ComputeBottom(0);
   PositionChanged();
 }
 
 void TLogView::EnsureLineVisible(size_t line) {
+  Settle();
   size_t count = store_.Count();
   if (line >= count) return;
   if (line < top_.line || (line == top_.line && top_.row > 0)) {
@@ -289,6 +306,7 @@ void TLogView::SyncScrollBar() {
 }
 
 void TLogView::OnScrollAction(int action) {
+  Settle();
   QScrollBar* bar = verticalScrollBar();
   switch (action) {
     case QAbstractSlider::SliderSingleStepAdd: ScrollRows(1); break;
@@ -389,6 +407,7 @@ void TLogView::SetHighlightWords(const std::vector<std::string>& words) {
     return;
   }
   if (!highlighting_) {
+    Settle();
     highlighting_ = true;
     saved_top_ = top_;
     saved_at_end_ = IsAtEnd();
@@ -411,6 +430,7 @@ bool TLogView::FindHighlight(bool downward, bool from_start) {
 // ---- Hit test ----
 
 TLogPos TLogView::HitTest(QPoint point) {
+  Settle();
   size_t count = store_.Count();
   if (count == 0) return {0, 0};
   int x = std::clamp(point.x(), kContentLeft, std::max(kContentLeft, viewport()->width() - 1));

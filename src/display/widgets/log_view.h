@@ -95,8 +95,14 @@ class TLogView : public QAbstractScrollArea, private TLineStoreObserver {
   const std::string& MenuText() const { return menu_text_; }
 
   // Scrolling.
-  TRowPos Top() const { return top_; }
-  TRowPos Bottom() const { return bottom_; }
+  TRowPos Top() {
+    Settle();
+    return top_;
+  }
+  TRowPos Bottom() {
+    Settle();
+    return bottom_;
+  }
   bool IsAtEnd() const { return bottom_.line >= store_.Count(); }
   void ScrollRows(int rows);  // down for positive, up for negative
   void PageUp();
@@ -173,6 +179,9 @@ class TLogView : public QAbstractScrollArea, private TLineStoreObserver {
   // While at the end, a change keeps the end in sight.
   void KeepEndInSight();
   void PositionChanged();
+  // Lines arriving in a burst only note what they changed; the position
+  // is worked out once, before the next paint or query.
+  void Settle();
   void SyncScrollBar();
   void OnScrollAction(int action);
 
@@ -212,6 +221,7 @@ class TLogView : public QAbstractScrollArea, private TLineStoreObserver {
   TRowPos top_;
   TRowPos bottom_;
   bool was_at_end_ = true;
+  enum class TPending { None, Bottom, End } pending_ = TPending::None;
   bool syncing_scroll_bar_ = false;
 
   TLogPos anchor_;

@@ -31,6 +31,7 @@ bool Clip(TSpan span, const TLayoutRow& row, TSpan* out) {
 }  // namespace
 
 void TLogView::paintEvent(QPaintEvent* event) {
+  Settle();
   QPainter painter(viewport());
   PaintBackground(painter);
   size_t count = store_.Count();
