@@ -15,7 +15,7 @@ namespace {
 
 // Layouts are kept for the lines shown and their neighbours; a page holds
 // far fewer lines than this.
-constexpr size_t kMaxCachedLayouts = 2048;
+constexpr size_t kMaxCachedLayouts = 512;
 
 TLogPos ShiftedDown(TLogPos pos, size_t count) {
   if (pos.line < count) return {0, 0};
