@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
@@ -174,14 +176,17 @@ double FloodCoreShare(TLineStore& store) {
   std::vector<TLogLineSource> lines;
   for (int i = 0; i < 20000; ++i) lines.push_back(MixedLine(1000 + i));
   size_t next = 0;
+  QEventLoop loop;
+  QTimer tick;
+  QObject::connect(&tick, &QTimer::timeout, [&] {
+    for (int i = 0; i < 100; ++i) store.AddLine(lines[next++], false);
+    if (next == lines.size()) loop.quit();
+  });
   QElapsedTimer wall;
   wall.start();
   double cpu0 = ProcessCpuMs();
-  for (int tick = 0; tick < 200; ++tick) {
-    for (int i = 0; i < 100; ++i) store.AddLine(lines[next++], false);
-    QApplication::processEvents();
-    while (wall.elapsed() < (tick + 1) * 10) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 1);
-  }
+  tick.start(10);
+  loop.exec();
   return (ProcessCpuMs() - cpu0) / static_cast<double>(wall.elapsed());
 }
 

@@ -16,6 +16,9 @@ namespace {
 // Layouts are kept for the lines shown and their neighbours; a page holds
 // far fewer lines than this.
 constexpr size_t kMaxCachedLayouts = 512;
+// 20 frames a second while lines pour in: smooth enough to read a flood,
+// and a small share of a core.
+constexpr int kMinFrameMs = 50;
 
 TLogPos ShiftedDown(TLogPos pos, size_t count) {
   if (pos.line < count) return {0, 0};
@@ -40,6 +43,8 @@ TLogView::TLogView(TLineStore& store, bool console, QWidget* parent)
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this](int action) { OnScrollAction(action); });
   connect(&auto_timer_, &QTimer::timeout, this, [this] { AutoScrollStep(); });
+  repaint_timer_.setSingleShot(true);
+  connect(&repaint_timer_, &QTimer::timeout, viewport(), qOverload<>(&QWidget::update));
   clock_.start();
   store_.SetObserver(this);
   SetLook(look_);
@@ -131,7 +136,16 @@ void TLogView::AfterLineAdded() {
   } else if (pending_ == TPending::None) {
     pending_ = TPending::Bottom;
   }
-  viewport()->update();
+  ScheduleRepaint();
+}
+
+void TLogView::ScheduleRepaint() {
+  if (repaint_timer_.isActive()) return;
+  std::int64_t since = clock_.elapsed() - last_paint_;
+  if (since >= kMinFrameMs)
+    viewport()->update();
+  else
+    repaint_timer_.start(static_cast<int>(kMinFrameMs - since));
 }
 
 void TLogView::Settle() {
@@ -155,7 +169,7 @@ void TLogView::LinesDropped(size_t count) {
   Normalise();
   if (store_.Count() == 0) top_ = bottom_ = {};
   if (pending_ == TPending::None) pending_ = TPending::Bottom;
-  viewport()->update();
+  ScheduleRepaint();
 }
 
 // ---- Scrolling ----

@@ -179,6 +179,9 @@ class TLogView : public QAbstractScrollArea, private TLineStoreObserver {
   // While at the end, a change keeps the end in sight.
   void KeepEndInSight();
   void PositionChanged();
+  // New or dropped lines repaint at most every kMinFrameMs, so that a flood
+  // of lines costs a few frames a second rather than one frame per line.
+  void ScheduleRepaint();
   // Lines arriving in a burst only note what they changed; the position
   // is worked out once, before the next paint or query.
   void Settle();
@@ -237,6 +240,8 @@ class TLogView : public QAbstractScrollArea, private TLineStoreObserver {
   int auto_interval_ = 0;
   std::int64_t auto_last_step_ = 0;
   QTimer auto_timer_;
+  QTimer repaint_timer_;
+  std::int64_t last_paint_ = -1'000'000;
   int wheel_delta_ = 0;
 
   std::vector<std::string> highlight_words_;  // lower-cased

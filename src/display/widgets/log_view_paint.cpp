@@ -32,6 +32,7 @@ bool Clip(TSpan span, const TLayoutRow& row, TSpan* out) {
 
 void TLogView::paintEvent(QPaintEvent* event) {
   Settle();
+  last_paint_ = clock_.elapsed();
   QPainter painter(viewport());
   PaintBackground(painter);
   size_t count = store_.Count();
