@@ -114,15 +114,15 @@ const TLineLayout& TLogView::LayoutOf(size_t line) {
   }
   std::uint64_t serial = SerialOf(line);
   auto found = layouts_.find(serial);
-  if (found != layouts_.end()) return found->second.layout;
+  if (found != layouts_.end()) return found->second;
   while (layouts_.size() >= kMaxCachedLayouts) {
     layouts_.erase(layout_order_.front());
     layout_order_.pop_front();
   }
-  TCachedLayout& cached = layouts_[serial];
+  TLineLayout& layout = layouts_[serial];
   layout_order_.push_back(serial);
-  LayoutLine(Line(line), look_->Style(), look_->Fonts(), layout_width_, indent_, leading_, cached.layout);
-  return cached.layout;
+  LayoutLine(Line(line), look_->Style(), look_->Fonts(), layout_width_, indent_, leading_, layout);
+  return layout;
 }
 
 // ---- Following the store ----

@@ -155,10 +155,6 @@ class TLogView : public QAbstractScrollArea, private TLineStoreObserver {
   void scrollContentsBy(int dx, int dy) override {}
 
  private:
-  struct TCachedLayout {
-    TLineLayout layout;
-  };
-
   // TLineStoreObserver
   void BeforeLineAdded() override;
   void AfterLineAdded() override;
@@ -211,7 +207,7 @@ class TLogView : public QAbstractScrollArea, private TLineStoreObserver {
   TLineReader reader_;
   bool console_;
   std::shared_ptr<const TScreenLook> look_;
-  std::unordered_map<std::uint64_t, TCachedLayout> layouts_;  // by serial, for layout_width_
+  std::unordered_map<std::uint64_t, TLineLayout> layouts_;  // by serial, for layout_width_
   std::deque<std::uint64_t> layout_order_;                    // oldest first, for eviction
   int layout_width_ = -1;
 
