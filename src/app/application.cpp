@@ -53,6 +53,9 @@ TApplication::TApplication(IEventLoop& loop, TAppFolders folders)
 
 TApplication::~TApplication() {
   shutdown_timer_.Stop();
+  // Closing transfers look their units up in the world: it goes last.
+  if (world_) world_->SetDcc(nullptr);
+  dcc_.reset();
   world_.reset();
 }
 
@@ -101,6 +104,8 @@ void TApplication::CreateWorld() {
   world_->LogFiles().batch.Attach(loop_);
   protocol_ = std::make_unique<TProtocol>(*world_);
   world_->SetProtocol(protocol_.get());
+  dcc_ = std::make_unique<TDccService>(*world_);
+  world_->SetDcc(dcc_.get());
   world_->save_tree = [this](const TWorldConfig& tree) { return SaveTreeFile(tree); };
   if (!tree_trouble_.empty()) world_->ReportError(tree_trouble_);
 }

@@ -9,6 +9,7 @@
 #include "settings/preferences.h"
 #include "settings/server_config.h"
 #include "display/message_format.h"
+#include "dcc/dcc_service.h"
 #include "display/theme_files.h"
 #include "display/view_settings.h"
 #include "engine/world.h"
@@ -39,6 +40,8 @@ class TApplication {
     return {folders_.shared_theme, folders_.shared_theme_image, folders_.profile_theme, folders_.profile_theme_image};
   }
   TWorld& World() { return *world_; }
+  // The program's one DCC manager and its chats; there once the world is.
+  TDccService& Dcc() { return *dcc_; }
 
   std::filesystem::path TreeFile() const { return folders_.config / "tree.ini"; }
   std::filesystem::path PreferenceFile() const { return folders_.config / "preference.ini"; }
@@ -77,6 +80,7 @@ class TApplication {
   TViewSettings view_settings_;
   std::unique_ptr<TWorld> world_;
   std::unique_ptr<TProtocol> protocol_;
+  std::unique_ptr<TDccService> dcc_;
   TTimer shutdown_timer_;
   int64_t shutdown_deadline_ = 0;
   bool shutting_down_ = false;
