@@ -20,19 +20,19 @@ bool IsUsernameByte(unsigned char c) {
 
 const std::vector<std::string>& DefaultServerList() {
   static const std::vector<std::string> list = {
-      "irc.kasumi.example.jp (KasumiNet)",
-      "irc2.kasumi.example.jp (KasumiNet)",
-      "irc.tokyo.kasumi.example.jp (KasumiNet)",
-      "irc.kasumi.example.net (KasumiNet)",
-      "irc.osaka.kasumi.example.jp (KasumiNet)",
+      "irc.kasumi.example (KasumiNet)",
+      "irc2.kasumi.example (KasumiNet)",
+      "irc.tokyo.kasumi.example (KasumiNet)",
+      "irc.kasumi.example (KasumiNet)",
+      "irc.osaka.kasumi.example (KasumiNet)",
       "-",
-      "irc.hinode.example.jp (HinodeNet)",
-      "irc2.hinode.example.jp (HinodeNet)",
-      "irc.sapporo.hinode.example.jp (HinodeNet)",
-      "irc.fukuoka.hinode.example.jp (HinodeNet)",
+      "irc.hinode.example (HinodeNet)",
+      "irc2.hinode.example (HinodeNet)",
+      "irc.sapporo.hinode.example (HinodeNet)",
+      "irc.fukuoka.hinode.example (HinodeNet)",
       "-",
-      "irc.yuzu.example.org (YuzuNet)",
-      "irc.sakura-chat.example.com (SakuraChat)",
+      "irc.yuzu.example (YuzuNet)",
+      "irc.sakura-chat.example (SakuraChat)",
   };
   return list;
 }
