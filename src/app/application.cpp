@@ -62,7 +62,10 @@ void TApplication::LoadAllSettings() {
   LoadPreferences(PreferenceFile(), &preferences_);
   if (std::filesystem::exists(ViewFile())) {
     TIniFile view(false);
-    if (view.Load(ViewFile())) formats_.Load(view);
+    if (view.Load(ViewFile())) {
+      view_settings_.ReadViewSettings(view, true, false);
+      formats_.Load(view);
+    }
   }
 }
 
@@ -88,7 +91,8 @@ bool TApplication::SaveAllSettings() {
   bool ok = SaveWindowLayout(WindowFile(), window_layout_);
   ok &= SaveTreeFile(units_loaded_ ? world_->CollectConfig() : tree_);
   ok &= SavePreferences();
-  // The view sections of the file are not read yet: they stay as they are.
+  // The view sections are written by whoever changes them (the settings
+  // dialog); a save of the formats keeps them, and any key we do not know, as they are.
   ok &= SaveFormats();
   return ok;
 }

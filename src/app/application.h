@@ -10,6 +10,8 @@
 #include "settings/server_config.h"
 #include "settings/window_layout.h"
 #include "display/message_format.h"
+#include "display/theme_files.h"
+#include "display/view_settings.h"
 #include "engine/world.h"
 #include "platform/event_loop.h"
 #include "protocol/protocol.h"
@@ -32,6 +34,11 @@ class TApplication {
   const TAppFolders& Folders() const { return folders_; }
   TPreferences& Preferences() { return preferences_; }
   TMessageFormat& Formats() { return formats_; }
+  // The view sections of view.ini; the live formats are Formats().
+  TViewSettings& ViewSettings() { return view_settings_; }
+  TThemeFolders ThemeFolders() const {
+    return {folders_.shared_theme, folders_.shared_theme_image, folders_.profile_theme, folders_.profile_theme_image};
+  }
   TWorld& World() { return *world_; }
 
   std::filesystem::path TreeFile() const { return folders_.config / "tree.ini"; }
@@ -86,6 +93,7 @@ class TApplication {
   bool window_layout_saved_ = false;
   std::string tree_trouble_;  // what is wrong with tree.ini, for the console
   TMessageFormat formats_;
+  TViewSettings view_settings_;
   std::unique_ptr<TWorld> world_;
   std::unique_ptr<TProtocol> protocol_;
   TTimer shutdown_timer_;

@@ -34,6 +34,8 @@
 #include "app/widgets/member_list_model.h"
 #include "app/widgets/server_tree_model.h"
 #include "app/widgets/settings_dialogs.h"
+#include "display/theme_files.h"
+#include "display/widgets/screen_look.h"
 #include "platform/qt/qt_text.h"
 #include "platform/version.h"
 #include "protocol/command_line.h"
@@ -62,6 +64,10 @@ QIcon TrayIconOf(QColor colour) {
 }
 
 QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+
+TThemeFolders ThemeFoldersOf(const TAppFolders& folders) {
+  return {folders.shared_theme, folders.shared_theme_image, folders.profile_theme, folders.profile_theme_image};
+}
 
 }  // namespace
 
@@ -141,7 +147,8 @@ void CMainFrame::BuildPanes() {
   connect(input_, &QLineEdit::returnPressed, this, &CMainFrame::SubmitInput);
   current_layout->addWidget(input_);
   log_splitter_->addWidget(current);
-  console_ = MakeLogView(world_.Console(), nullptr);
+  look_ = ApplyViewSettings(app_.ViewSettings(), ThemeFoldersOf(app_.Folders()), world_.Preferences().WholeLine);
+  console_ = MakeLogView(world_.Console(), true, look_, world_.Preferences(), nullptr);
   console_->setObjectName(QStringLiteral("Console"));
   log_splitter_->addWidget(console_);
   log_side_ = log_splitter_;
@@ -216,7 +223,7 @@ void CMainFrame::SplitterMoved() {
 QWidget* CMainFrame::LogViewOf(TTreeNode& node) {
   QPointer<QWidget>& view = log_views_[node.Id()];
   if (!view) {
-    view = MakeLogView(node.Log(), logs_);
+    view = MakeLogView(node.Log(), false, look_, world_.Preferences(), logs_);
     logs_->addWidget(view);
   }
   return view;

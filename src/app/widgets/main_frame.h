@@ -26,6 +26,7 @@ namespace zeph {
 
 class TApplication;
 class TMemberListModel;
+class TScreenLook;
 class TServerTreeModel;
 
 // The main window: the server tree, the member list of the current
@@ -134,6 +135,7 @@ class CMainFrame final : public QMainWindow, public TWorldView {
   void EditSettings();
 
   TApplication& app_;
+  std::shared_ptr<const TScreenLook> look_;
   TWorld& world_;
   TWindowLayout::TMain& layout_;
   std::unique_ptr<TServerTreeModel> tree_model_;
