@@ -23,7 +23,7 @@ const std::vector<std::string>& DefaultServerList() {
       "irc.kasumi.example (KasumiNet)",
       "irc2.kasumi.example (KasumiNet)",
       "irc.tokyo.kasumi.example (KasumiNet)",
-      "irc.kasumi.example (KasumiNet)",
+      "irc.east.kasumi.example (KasumiNet)",
       "irc.osaka.kasumi.example (KasumiNet)",
       "-",
       "irc.hinode.example (HinodeNet)",

@@ -68,7 +68,7 @@ TEST(WindowLayoutTest, SectionsInTheirOrderAndColoursAsSixHexDigits) {
                               "[KeywordHistory]", "[URLHistory]", "[Find]", "[CustomColor]"}) {
     size_t at = text.find(section);
     ASSERT_NE(at, std::string::npos) << section;
-    EXPECT_GT(at, last) << section;
+    EXPECT_TRUE(at == 0 || at > last) << section;
     last = at;
   }
   EXPECT_NE(text.find("Color.00=0000ff\r\nColor.01=ffffff\r\n"), std::string::npos);

@@ -147,15 +147,20 @@ TWizardChoice TFirstStartWizard::Result() const {
   return choice;
 }
 
-void RunFirstStart(QWidget* parent, TApplication& app) {
-  TFirstStartWizard wizard(parent);
-  if (wizard.exec() == QDialog::Accepted && wizard.Choice() == TFirstStartWizard::kBeginner) {
+void ApplyFirstStart(TApplication& app, const TFirstStartWizard& wizard, bool accepted) {
+  if (accepted && wizard.Choice() == TFirstStartWizard::kBeginner) {
     TServerConfig server =
         WizardServer(wizard.Result(), [] { return static_cast<int>(QRandomGenerator::global()->bounded(7)); });
     app.LoadedTree().units.push_back(server);
   }
   app.SaveAllSettings();
   app.Preferences().Installed = true;
+}
+
+void RunFirstStart(QWidget* parent, TApplication& app) {
+  TFirstStartWizard wizard(parent);
+  bool accepted = wizard.exec() == QDialog::Accepted;
+  ApplyFirstStart(app, wizard, accepted);
 }
 
 }  // namespace zeph

@@ -47,5 +47,7 @@ class TFirstStartWizard final : public QWizard {
 // Runs the wizard and adds its server entry, if any, to the loaded tree;
 // the settings are then saved with Installed set.
 void RunFirstStart(QWidget* parent, class TApplication& app);
+// What RunFirstStart does once the wizard has closed.
+void ApplyFirstStart(class TApplication& app, const TFirstStartWizard& wizard, bool accepted);
 
 }  // namespace zeph
