@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -21,14 +20,12 @@
 #include "app/widgets/first_start_wizard.h"
 #include "display/widgets/log_view.h"
 #include "engine/channel.h"
-#include "platform/net.h"
 #include "platform/poll_loop.h"
 #include "platform/qt/qt_text.h"
 #include "platform/sjis.h"
 #include "protocol/protocol.h"
 #include "settings/preference_file.h"
 #include "settings/tree_file.h"
-#include "support/environment.h"
 #include "support/irc_server.h"
 #include "support/loopback_peer.h"
 #include "support/prerequisite.h"
@@ -387,12 +384,3 @@ TEST(FirstStartRoundTripTest, WizardToAMessageInTheLogView) {
 
 }  // namespace
 }  // namespace zeph
-
-int main(int argc, char** argv) {
-  zeph::test::TMachineIsolation isolation;
-  testing::InitGoogleTest(&argc, argv);
-  QApplication qt(argc, argv);
-  zeph::net::InitSocketLibrary();
-  zeph::test::UseFakeHostLookup();
-  return RUN_ALL_TESTS();
-}
