@@ -281,6 +281,14 @@ void CMainFrame::ShowNode(TUnit& unit, TChannel* target) {
       list = new QListView(members_);
       list->setModel(model.get());
       list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+      list->setContextMenuPolicy(Qt::CustomContextMenu);
+      TNodeId id = target->Id();
+      connect(list, &QWidget::customContextMenuRequested, this, [this, id, list](const QPoint& at) {
+        QModelIndex under = list->indexAt(at);
+        if (under.isValid() && !list->selectionModel()->isSelected(under))
+          list->selectionModel()->select(under, QItemSelectionModel::ClearAndSelect);
+        ShowMemberMenu(id, list->viewport()->mapToGlobal(at));
+      });
       member_models_[target->Id()] = std::move(model);
       members_->addWidget(list);
     }

@@ -133,6 +133,8 @@ class CMainFrame final : public QMainWindow, public TWorldView {
   void EditServer(bool add);
   void EditChannel(bool add);
   void EditSettings();
+  std::vector<std::string> SelectedMembers(TNodeId channel) const;
+  void ShowMemberMenu(TNodeId channel, const QPoint& screen);
 
   TApplication& app_;
   std::shared_ptr<const TScreenLook> look_;
