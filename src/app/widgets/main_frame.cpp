@@ -35,6 +35,7 @@
 #include "app/widgets/server_tree_model.h"
 #include "app/widgets/settings_dialogs.h"
 #include "display/theme_files.h"
+#include "display/widgets/log_file_commands.h"
 #include "display/widgets/screen_look.h"
 #include "platform/qt/qt_text.h"
 #include "platform/version.h"
@@ -150,6 +151,7 @@ void CMainFrame::BuildPanes() {
   look_ = ApplyViewSettings(app_.ViewSettings(), ThemeFoldersOf(app_.Folders()), world_.Preferences().WholeLine);
   console_ = MakeLogView(world_.Console(), true, look_, world_.Preferences(), nullptr);
   console_->setObjectName(QStringLiteral("Console"));
+  ListenTo(console_);
   log_splitter_->addWidget(console_);
   log_side_ = log_splitter_;
 
@@ -224,6 +226,7 @@ QWidget* CMainFrame::LogViewOf(TTreeNode& node) {
   QPointer<QWidget>& view = log_views_[node.Id()];
   if (!view) {
     view = MakeLogView(node.Log(), false, look_, world_.Preferences(), logs_);
+    ListenTo(view);
     logs_->addWidget(view);
   }
   return view;
@@ -250,6 +253,38 @@ void CMainFrame::SubmitInput() {
   if (::zeph::SubmitInput(*unit, world_.SelectedTarget(), FromQString(input_->text()), false, false, true))
     input_->clear();
 }
+
+void CMainFrame::ListenTo(QWidget* widget) {
+  if (auto* view = qobject_cast<TLogView*>(widget)) {
+    view->SetViewListener(this);
+    view->SetNickListener(this);
+    view->SetLinkListener(this);
+  }
+}
+
+void CMainFrame::OpenUrl(TLogView&, const std::string& url) {
+  QDesktopServices::openUrl(QUrl::fromUserInput(ToQString(url)));
+}
+
+void CMainFrame::ShowUrlMenu(TLogView& view, QPoint screen) {
+  QString url = ToQString(view.MenuText());
+  QMenu menu(this);
+  menu.addAction(Q("URLをコピー(&C)"), this, [url] { QGuiApplication::clipboard()->setText(url); });
+  menu.addAction(Q("URLを開く(&O)"), this, [url] { QDesktopServices::openUrl(QUrl::fromUserInput(url)); });
+  // A new window is the browser's choice here; it opens the same way.
+  menu.addAction(Q("URLを新規ウィンドウで開く(&N)"), this,
+                 [url] { QDesktopServices::openUrl(QUrl::fromUserInput(url)); });
+  menu.exec(screen);
+}
+
+void CMainFrame::ShowAddressMenu(TLogView& view, QPoint screen) {
+  QString address = ToQString(view.MenuText());
+  QMenu menu(this);
+  menu.addAction(Q("アドレスをコピー(&C)"), this, [address] { QGuiApplication::clipboard()->setText(address); });
+  menu.exec(screen);
+}
+
+void CMainFrame::OpenLink(TLogView&, const TLinkKey& key) { world_.OnLogLineAction(key); }
 
 // --- The world's notices -----------------------------------------------------
 
@@ -608,10 +643,15 @@ void CMainFrame::AskWhois() {
 }
 
 void CMainFrame::ClearLog() {
+  if (auto* view = qobject_cast<TLogView*>(CurrentLogView())) ::zeph::ClearLog(*view);
+}
+
+void CMainFrame::SaveLog() {
   TUnit* unit = world_.SelectedUnit();
-  if (!unit || !Confirm(Q("ログを消去します"))) return;
+  auto* view = qobject_cast<TLogView*>(CurrentLogView());
+  if (!unit || !view) return;
   TChannel* target = world_.SelectedTarget();
-  (target ? static_cast<TTreeNode&>(*target) : *static_cast<TTreeNode*>(unit)).Log().Clear();
+  SaveLogToFile(*view, target ? target->Name() : unit->Name(), QDate::currentDate());
 }
 
 void CMainFrame::ShowAbout() {

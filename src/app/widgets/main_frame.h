@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/main_commands.h"
+#include "display/widgets/log_view.h"
 #include "engine/world_hooks.h"
 #include "settings/window_layout.h"
 
@@ -33,7 +34,11 @@ class TServerTreeModel;
 // channel, the current log with the input line, the console and the hidden
 // search panel; the menus, the tray icon and the title signals. It is the
 // world's view and asks the engine to act; it holds no rule of its own.
-class CMainFrame final : public QMainWindow, public TWorldView {
+class CMainFrame final : public QMainWindow,
+                         public TWorldView,
+                         private TLogViewListener,
+                         private TLogNickListener,
+                         private TLogLinkListener {
   Q_OBJECT
  public:
   // The world must exist; it gets this window as its view.
@@ -128,6 +133,7 @@ class CMainFrame final : public QMainWindow, public TWorldView {
   void AskNick();
   void AskWhois();
   void ClearLog();
+  void SaveLog();
   void ShowAbout();
   void OpenHelp(const char* topic);
   void EditServer(bool add);
@@ -135,6 +141,14 @@ class CMainFrame final : public QMainWindow, public TWorldView {
   void EditSettings();
   std::vector<std::string> SelectedMembers(TNodeId channel) const;
   void ShowMemberMenu(TNodeId channel, const QPoint& screen);
+  void ShowMemberMenuFor(TSelectionIds ids, const std::vector<std::string>& nicks, const QPoint& screen);
+  void ListenTo(QWidget* view);
+  // TLogViewListener, TLogNickListener, TLogLinkListener
+  void OpenUrl(TLogView& view, const std::string& url) override;
+  void ShowUrlMenu(TLogView& view, QPoint screen) override;
+  void ShowAddressMenu(TLogView& view, QPoint screen) override;
+  void ShowNickMenu(TLogView& view, QPoint screen) override;
+  void OpenLink(TLogView& view, const TLinkKey& key) override;
 
   TApplication& app_;
   std::shared_ptr<const TScreenLook> look_;

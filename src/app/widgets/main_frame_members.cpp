@@ -34,7 +34,18 @@ std::vector<std::string> CMainFrame::SelectedMembers(TNodeId channel) const {
 void CMainFrame::ShowMemberMenu(TNodeId channel_id, const QPoint& screen) {
   TSelectionIds ids = SelectedIds(world_);
   if (ids.target != channel_id) return;
-  std::vector<std::string> nicks = SelectedMembers(channel_id);
+  ShowMemberMenuFor(ids, SelectedMembers(channel_id), screen);
+}
+
+// The same menu on a nick in a channel's log.
+void CMainFrame::ShowNickMenu(TLogView& view, QPoint screen) {
+  TSelectionIds ids = SelectedIds(world_);
+  TChannel* channel = TargetOf(world_, ids);
+  if (!channel || !channel->IsChannel() || !channel->Members().FindMember(view.MenuText())) return;
+  ShowMemberMenuFor(ids, {view.MenuText()}, screen);
+}
+
+void CMainFrame::ShowMemberMenuFor(TSelectionIds ids, const std::vector<std::string>& nicks, const QPoint& screen) {
   if (nicks.empty()) return;
   // Runs `act` for the unit and channel if both are still there.
   auto with = [this, ids](auto act) {

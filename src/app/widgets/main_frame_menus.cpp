@@ -188,7 +188,7 @@ void CMainFrame::BuildMenus() {
   forward->setShortcuts({QKeySequence("F3"), QKeySequence("Ctrl+G")});
   AddItem(edit, Q("前を検索(&B)"), "Shift+F3", "findbackward", [this] { search_panel_->show(); });
   edit->addSeparator();
-  AddItem(edit, Q("ログをファイルに保存(&S)..."), "Alt+Shift+S", "savelog", nullptr)->setEnabled(false);
+  AddItem(edit, Q("ログをファイルに保存(&S)..."), "Alt+Shift+S", "savelog", [this] { SaveLog(); });
   AddItem(edit, Q("ログを消去(&K)..."), "Alt+Shift+K", "clearlog", [this] { ClearLog(); });
 
   QMenu* options = bar->addMenu(Q("設定(&O)"));
