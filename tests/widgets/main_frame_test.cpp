@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QTest>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -213,6 +215,22 @@ TEST_F(MainFrameTest, DeletingAServerWithAPendingReconnectionCancelsIt) {
   EXPECT_TRUE(World().Units().empty());
   loop_.Advance(120000);  // no reconnection comes from a deleted unit
   EXPECT_EQ(server_.Accepted(), 1);
+}
+
+TEST_F(MainFrameTest, ShortcutsReachTheirItemsEvenWithTheMenuBarHidden) {
+  Open();
+  frame_->show();
+  QApplication::setActiveWindow(frame_.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(frame_.get()));
+  QTest::keyClick(frame_->InputLine(), Qt::Key_F, Qt::ControlModifier);
+  EXPECT_TRUE(frame_->SearchPanel()->isVisible());
+  QTest::keyClick(frame_->InputLine(), Qt::Key_F5);
+  EXPECT_FALSE(frame_->menuBar()->isVisible());
+  QTest::keyClick(frame_->InputLine(), Qt::Key_F5);
+  EXPECT_TRUE(frame_->menuBar()->isVisible());
+  // Alt+C connects: no toolbar button's mnemonic takes it.
+  QTest::keyClick(frame_->InputLine(), Qt::Key_C, Qt::AltModifier);
+  EXPECT_TRUE(Unit().IsConnectionUp());
 }
 
 TEST_F(MainFrameTest, TrayClickRule) {

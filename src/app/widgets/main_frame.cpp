@@ -93,11 +93,13 @@ CMainFrame::CMainFrame(TApplication& app, QWidget* parent)
     QApplication::alert(this, 500);
   });
   world_.SetView(this);
+  qApp->installEventFilter(this);
   setWindowTitle(Q(kProductName));
   UpdateActions();
 }
 
 CMainFrame::~CMainFrame() {
+  qApp->removeEventFilter(this);
   world_.SetView(nullptr);
   // The views let go of their line stores and member lists first.
   member_models_.clear();

@@ -95,6 +95,7 @@ class CMainFrame final : public QMainWindow,
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
 
  private:
@@ -173,6 +174,7 @@ class CMainFrame final : public QMainWindow,
   std::map<TNodeId, QPointer<QListView>> member_views_;
   std::vector<TCommandItem> command_items_;
   std::map<std::string, QAction*> actions_;
+  std::vector<std::pair<QAction*, QAction*>> toolbar_buttons_;  // button, menu item
   QAction* toolbar_action_ = nullptr;
   QAction* menu_action_ = nullptr;
   QAction* topmost_action_ = nullptr;

@@ -4,8 +4,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -57,6 +59,28 @@ QAction* CMainFrame::Action(const char* command) const {
   return it == actions_.end() ? nullptr : it->second;
 }
 
+// Alt combinations of the items come before the menu titles' mnemonics
+// ("チャンネル(&C)" and "接続(&C)" Alt+C): a shortcut Qt finds twice would
+// fire neither. A menu opens with Alt alone, or with a letter no item uses.
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) return false;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  auto* key = static_cast<QKeyEvent*>(event);
+  if (!widget || widget->window() != this || !(key->modifiers() & Qt::AltModifier)) return false;
+  QKeySequence pressed(key->keyCombination());
+  for (auto& [name, action] : actions_) {
+    if (!action->shortcuts().contains(pressed)) continue;
+    if (event->type() == QEvent::ShortcutOverride) {
+      event->accept();
+    } else {
+      UpdateActions();
+      if (action->isEnabled()) action->trigger();
+    }
+    return true;
+  }
+  return false;
+}
+
 void CMainFrame::UpdateActions() {
   for (const TCommandItem& item : command_items_) {
     TCommandState state = CommandState(world_, item.command);
@@ -70,6 +94,10 @@ void CMainFrame::UpdateActions() {
   for (const char* command : {"serverproperty", "copyserver", "addchannel", "talk", "protocol",
                               "serveroperatorlist", "whois"})
     if (QAction* action = Action(command)) action->setEnabled(has_unit);
+  for (auto& [button, item] : toolbar_buttons_) {
+    button->setText(QString(item->text()).remove(QRegularExpression(QStringLiteral("\\(&.\\)|&"))));
+    button->setEnabled(item->isEnabled());
+  }
 }
 
 void CMainFrame::BuildMenus() {
@@ -242,9 +270,15 @@ void CMainFrame::BuildMenus() {
   // No menu items: asked for by name (macros, popup menus).
   AddItem(new QMenu(this), Q("人物情報を要求"), QString(), "whois", [this] { AskWhois(); });
 
+  // The toolbar's buttons carry the items' texts without their mnemonics:
+  // a button's "&S" would take Alt+S from the menu item's shortcut.
   for (const char* command : {"connect", "connectcancel", "addserver", "serverproperty", "join", "quickpart",
-                              "topic", "setup"})
-    toolbar_->addAction(Action(command));
+                              "topic", "setup"}) {
+    QAction* item = Action(command);
+    QAction* button = toolbar_->addAction(QString());
+    connect(button, &QAction::triggered, item, &QAction::trigger);
+    toolbar_buttons_.emplace_back(button, item);
+  }
 
   // Shortcuts of items in hidden menus keep working.
   for (auto& [name, action] : actions_) addAction(action);
