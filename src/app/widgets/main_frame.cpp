@@ -77,8 +77,10 @@ CMainFrame::CMainFrame(TApplication& app, QWidget* parent)
   setObjectName(QStringLiteral("CMainFrame"));
   tree_model_ = std::make_unique<TServerTreeModel>(world_);
   confirm = [this](const QString& text, const QString& caption) {
-    return QMessageBox::question(this, caption, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) ==
-           QMessageBox::Ok;
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel, this);
+    box.button(QMessageBox::Cancel)->setText(Q("キャンセル"));
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok;
   };
   ask_text = [this](const QString& title, const QString& label, const QString& text, bool* ok) {
     return QInputDialog::getText(this, title, label, QLineEdit::Normal, text, ok);
