@@ -53,6 +53,13 @@ TApplication::TApplication(IEventLoop& loop, TAppFolders folders)
 
 TApplication::~TApplication() {
   shutdown_timer_.Stop();
+  // Closing transfers look their units up in the world: it goes last.
+  if (world_) {
+    world_->SetDcc(nullptr);
+    world_->SetMacros(nullptr);
+  }
+  dcc_.reset();
+  macros_.reset();
   world_.reset();
 }
 
@@ -67,6 +74,7 @@ void TApplication::LoadAllSettings() {
       formats_.Load(view);
     }
   }
+  popup_menu_ = LoadPopupMenu(PopupMenuFile());
 }
 
 void TApplication::LoadTreeFile() {
@@ -115,6 +123,10 @@ void TApplication::CreateWorld() {
   world_->LogFiles().batch.Attach(loop_);
   protocol_ = std::make_unique<TProtocol>(*world_);
   world_->SetProtocol(protocol_.get());
+  dcc_ = std::make_unique<TDccService>(*world_);
+  world_->SetDcc(dcc_.get());
+  macros_ = std::make_unique<TMacros>(*world_, TMacroFolders{folders_.macro, folders_.macro_data, folders_.macro_sound});
+  world_->SetMacros(macros_.get());
   world_->save_tree = [this](const TWorldConfig& tree) { return SaveTreeFile(tree); };
   if (!tree_trouble_.empty()) world_->ReportError(tree_trouble_);
 }

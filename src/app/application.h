@@ -10,9 +10,11 @@
 #include "settings/server_config.h"
 #include "settings/window_layout.h"
 #include "display/message_format.h"
+#include "dcc/dcc_service.h"
 #include "display/theme_files.h"
 #include "display/view_settings.h"
 #include "engine/world.h"
+#include "macro/macros.h"
 #include "platform/event_loop.h"
 #include "protocol/protocol.h"
 
@@ -40,12 +42,20 @@ class TApplication {
     return {folders_.shared_theme, folders_.shared_theme_image, folders_.profile_theme, folders_.profile_theme_image};
   }
   TWorld& World() { return *world_; }
+  // The program's one DCC manager and its chats; there once the world is.
+  TDccService& Dcc() { return *dcc_; }
+  // The macros of every unit; the main window installs itself and its
+  // shell here.
+  TMacros& Macros() { return *macros_; }
 
   std::filesystem::path TreeFile() const { return folders_.config / "tree.ini"; }
   std::filesystem::path PreferenceFile() const { return folders_.config / "preference.ini"; }
   std::filesystem::path ViewFile() const { return folders_.config / "view.ini"; }
   std::filesystem::path WindowFile() const { return folders_.config / "window.ini"; }
   std::filesystem::path ServerListFile() const { return folders_.config / "servers.txt"; }
+  std::filesystem::path PopupMenuFile() const { return folders_.config / "popupmenu.lcf"; }
+  // The log views' user menu; the default items when the file is missing.
+  TPopupMenu& PopupMenu() { return popup_menu_; }
 
   TWindowLayout& WindowLayout() { return window_layout_; }
   // Writes window.ini once per run: a close request that comes back (the
@@ -93,9 +103,12 @@ class TApplication {
   bool window_layout_saved_ = false;
   std::string tree_trouble_;  // what is wrong with tree.ini, for the console
   TMessageFormat formats_;
+  TPopupMenu popup_menu_;
   TViewSettings view_settings_;
   std::unique_ptr<TWorld> world_;
   std::unique_ptr<TProtocol> protocol_;
+  std::unique_ptr<TDccService> dcc_;
+  std::unique_ptr<TMacros> macros_;
   TTimer shutdown_timer_;
   int64_t shutdown_deadline_ = 0;
   bool shutting_down_ = false;

@@ -7,52 +7,52 @@ namespace {
 
 TCommandState Enabled(bool on) { return {on, false, TItemText::kNormal}; }
 
-TCommandState UnitCommandState(const TUnit& unit, TMainCommand command) {
+TCommandState UnitCommandState(const TUnit& unit, TMenuRule command) {
   bool up = unit.IsConnectionUp();
   bool logged_in = unit.IsLoggedIn();
   switch (command) {
-    case TMainCommand::kConnect: return Enabled(!up);
-    case TMainCommand::kDisconnect:
+    case TMenuRule::kConnect: return Enabled(!up);
+    case TMenuRule::kDisconnect:
       if (!up && unit.IsReconnectPending()) return {true, false, TItemText::kCancelReconnect};
       return Enabled(up);
-    case TMainCommand::kForceDisconnect: return Enabled(up || unit.IsReconnectPending());
-    case TMainCommand::kQuitWithMessage:
-    case TMainCommand::kSetAwayMessage:
-    case TMainCommand::kList: return Enabled(logged_in);
-    case TMainCommand::kAway: return {logged_in, logged_in && unit.IsAway(), TItemText::kNormal};
-    case TMainCommand::kDeleteServer: return Enabled(!up);
+    case TMenuRule::kForceDisconnect: return Enabled(up || unit.IsReconnectPending());
+    case TMenuRule::kQuitWithMessage:
+    case TMenuRule::kSetAwayMessage:
+    case TMenuRule::kList: return Enabled(logged_in);
+    case TMenuRule::kAway: return {logged_in, logged_in && unit.IsAway(), TItemText::kNormal};
+    case TMenuRule::kDeleteServer: return Enabled(!up);
     default: return Enabled(true);
   }
 }
 
-TCommandState TargetCommandState(const TUnit& unit, const TChannel* target, TMainCommand command) {
+TCommandState TargetCommandState(const TUnit& unit, const TChannel* target, TMenuRule command) {
   if (!target) return {};
   bool logged_in = unit.IsLoggedIn();
   bool active_channel = logged_in && target->IsChannel() && target->IsJoined();
   switch (command) {
-    case TMainCommand::kJoin: return Enabled(logged_in && !target->IsDccChat() && !target->IsJoined());
-    case TMainCommand::kQuickPart: return Enabled(active_channel);
-    case TMainCommand::kPart:
+    case TMenuRule::kJoin: return Enabled(logged_in && !target->IsDccChat() && !target->IsJoined());
+    case TMenuRule::kQuickPart: return Enabled(active_channel);
+    case TMenuRule::kPart:
       if (target->IsTalk()) return {true, false, TItemText::kCloseTalk};
       if (target->IsDccChat()) return {true, false, TItemText::kCloseDccChat};
       return Enabled(active_channel);
-    case TMainCommand::kMode:
-    case TMainCommand::kTopic:
-    case TMainCommand::kInvite:
-    case TMainCommand::kModeList:
-    case TMainCommand::kMember: return Enabled(active_channel);
-    case TMainCommand::kResetMember: return Enabled(active_channel);
-    case TMainCommand::kChannelOperatorList:
-    case TMainCommand::kChannelProperty: return Enabled(target->IsChannel());
+    case TMenuRule::kMode:
+    case TMenuRule::kTopic:
+    case TMenuRule::kInvite:
+    case TMenuRule::kModeList:
+    case TMenuRule::kMember: return Enabled(active_channel);
+    case TMenuRule::kResetMember: return Enabled(active_channel);
+    case TMenuRule::kChannelOperatorList:
+    case TMenuRule::kChannelProperty: return Enabled(target->IsChannel());
     default: return Enabled(true);
   }
 }
 
-bool IsTargetCommand(TMainCommand command) { return command >= TMainCommand::kJoin; }
+bool IsTargetCommand(TMenuRule command) { return command >= TMenuRule::kJoin; }
 
 }  // namespace
 
-TCommandState CommandState(const TWorld& world, TMainCommand command) {
+TCommandState CommandState(const TWorld& world, TMenuRule command) {
   const TUnit* unit = world.SelectedUnit();
   if (!unit) return {};
   if (IsTargetCommand(command)) return TargetCommandState(*unit, world.SelectedTarget(), command);
@@ -113,7 +113,7 @@ void ToggleAway(TWorld& world) {
 void JoinSelected(TWorld& world) {
   TUnit* unit = world.SelectedUnit();
   TChannel* target = world.SelectedTarget();
-  if (!CommandState(world, TMainCommand::kJoin).enabled) return;
+  if (!CommandState(world, TMenuRule::kJoin).enabled) return;
   if (target->IsTalk()) {
     target->Reopen();
     return;
@@ -122,13 +122,13 @@ void JoinSelected(TWorld& world) {
 }
 
 void QuickPartSelected(TWorld& world) {
-  if (!CommandState(world, TMainCommand::kQuickPart).enabled) return;
+  if (!CommandState(world, TMenuRule::kQuickPart).enabled) return;
   TUnit* unit = world.SelectedUnit();
   unit->SendPart(world.SelectedTarget()->Name(), unit->ExpandVariables(unit->Config().part_message));
 }
 
 void ResetMembersOfSelected(TWorld& world) {
-  if (!CommandState(world, TMainCommand::kResetMember).enabled) return;
+  if (!CommandState(world, TMenuRule::kResetMember).enabled) return;
   TChannel* channel = world.SelectedTarget();
   channel->ResetMembers();
   world.SelectedUnit()->SendCommand("WHO", channel->WireName(), std::string(), 2, 0);

@@ -9,7 +9,7 @@ namespace zeph {
 // The commands of the main window's menus that depend on the selection.
 // What they are allowed to do, and what they do, lives here so that the
 // window only shows it and tests can run it without a window.
-enum class TMainCommand {
+enum class TMenuRule {
   kConnect,
   kDisconnect,  // or "cancel the reconnection"
   kQuitWithMessage,
@@ -49,7 +49,7 @@ struct TCommandState {
   bool operator==(const TCommandState&) const = default;
 };
 
-TCommandState CommandState(const TWorld& world, TMainCommand command);
+TCommandState CommandState(const TWorld& world, TMenuRule command);
 
 // The selection the commands act on, by id: a prompt may stay open while
 // the unit or the channel goes away, and then the command does nothing.

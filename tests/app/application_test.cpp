@@ -298,3 +298,20 @@ TEST_F(ApplicationTest, AnUnusableTreeFileIsReportedAndLeftAlone) {
 
 }  // namespace
 }  // namespace zeph
+
+namespace zeph {
+namespace {
+
+TEST_F(ApplicationTest, MacrosAndThePopupMenuComeWithTheSettings) {
+  WriteTree({{"a", false}});
+  TApplication app(loop_, folders_);
+  app.LoadAllSettings();
+  EXPECT_EQ(app.PopupMenu().items.size(), DefaultPopupItems().size());
+  EXPECT_EQ(app.PopupMenu().items[1].command_id, kPopupCommandBase + 1);
+  app.Start({});
+  EXPECT_EQ(&app.World().Macros(), &app.Macros());
+  EXPECT_EQ(app.Macros().Folders().macro, folders_.macro);
+}
+
+}  // namespace
+}  // namespace zeph

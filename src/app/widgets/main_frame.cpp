@@ -597,7 +597,7 @@ void CMainFrame::PartWithMessage() {
     world_.CloseTarget(*unit, *target);
     return;
   }
-  if (!CommandState(world_, TMainCommand::kPart).enabled) return;
+  if (!CommandState(world_, TMenuRule::kPart).enabled) return;
   QString text = ToQString(unit->ExpandVariables(unit->Config().part_message));
   if (!AskText(ToQString(target->Name()) + Q(" を出る - "), Q("メッセージを入力してください"), &text)) return;
   unit = UnitOf(world_, ids);

@@ -101,7 +101,7 @@ class CMainFrame final : public QMainWindow,
  private:
   struct TCommandItem {
     QAction* action;
-    TMainCommand command;
+    TMenuRule command;
   };
 
   void BuildPanes();
@@ -110,7 +110,7 @@ class CMainFrame final : public QMainWindow,
   QAction* AddItem(QMenu* menu, const QString& text, const QString& shortcut, const char* command,
                    std::function<void()> run);
   QAction* AddCommand(QMenu* menu, const QString& text, const QString& shortcut, const char* command,
-                      TMainCommand rule, std::function<void()> run);
+                      TMenuRule rule, std::function<void()> run);
   void ArrangeSplitters();
   void SplitterMoved();
   QWidget* LogViewOf(TTreeNode& node);

@@ -48,7 +48,7 @@ QAction* CMainFrame::AddItem(QMenu* menu, const QString& text, const QString& sh
 }
 
 QAction* CMainFrame::AddCommand(QMenu* menu, const QString& text, const QString& shortcut, const char* command,
-                                TMainCommand rule, std::function<void()> run) {
+                                TMenuRule rule, std::function<void()> run) {
   QAction* action = AddItem(menu, text, shortcut, command, std::move(run));
   command_items_.push_back({action, rule});
   return action;
@@ -85,7 +85,7 @@ void CMainFrame::UpdateActions() {
   for (const TCommandItem& item : command_items_) {
     TCommandState state = CommandState(world_, item.command);
     item.action->setEnabled(state.enabled);
-    item.action->setCheckable(item.command == TMainCommand::kAway);
+    item.action->setCheckable(item.command == TMenuRule::kAway);
     item.action->setChecked(state.checked);
     QString text = state.text == TItemText::kNormal ? item.action->data().toString() : AlternateText(state.text);
     item.action->setText(text);
@@ -117,48 +117,48 @@ void CMainFrame::BuildMenus() {
   AddItem(main, Q("終了(&X)"), "Alt+Shift+X", "exit", [this] { close(); });
 
   QMenu* server = bar->addMenu(Q("サーバ(&S)"));
-  AddCommand(server, Q("接続(&C)"), "Alt+C", "connect", TMainCommand::kConnect, [&w] { ConnectSelected(w); });
-  AddCommand(server, Q("切断(&D)"), "Alt+Shift+Q", "connectcancel", TMainCommand::kDisconnect,
+  AddCommand(server, Q("接続(&C)"), "Alt+C", "connect", TMenuRule::kConnect, [&w] { ConnectSelected(w); });
+  AddCommand(server, Q("切断(&D)"), "Alt+Shift+Q", "connectcancel", TMenuRule::kDisconnect,
              [&w] { DisconnectSelected(w); });
-  AddCommand(server, Q("メッセージを入力して切断(&Q)..."), "Alt+Q", "quit", TMainCommand::kQuitWithMessage,
+  AddCommand(server, Q("メッセージを入力して切断(&Q)..."), "Alt+Q", "quit", TMenuRule::kQuitWithMessage,
              [this] { QuitWithMessage(); });
-  AddCommand(server, Q("強制切断(&F)"), "Alt+Shift+D", "disconnect", TMainCommand::kForceDisconnect,
+  AddCommand(server, Q("強制切断(&F)"), "Alt+Shift+D", "disconnect", TMenuRule::kForceDisconnect,
              [&w] { ForceDisconnectSelected(w); });
   server->addSeparator();
-  AddCommand(server, Q("ニックネーム変更(&N)..."), "Alt+N", "nick", TMainCommand::kNick, [this] { AskNick(); });
-  AddCommand(server, Q("離席状態を変更(&A)"), "Alt+A", "away", TMainCommand::kAway, [&w] { ToggleAway(w); });
-  AddCommand(server, Q("離席メッセージを設定(&M)..."), "Alt+Shift+A", "setawaymes", TMainCommand::kSetAwayMessage,
+  AddCommand(server, Q("ニックネーム変更(&N)..."), "Alt+N", "nick", TMenuRule::kNick, [this] { AskNick(); });
+  AddCommand(server, Q("離席状態を変更(&A)"), "Alt+A", "away", TMenuRule::kAway, [&w] { ToggleAway(w); });
+  AddCommand(server, Q("離席メッセージを設定(&M)..."), "Alt+Shift+A", "setawaymes", TMenuRule::kSetAwayMessage,
              [this] { SetAwayMessage(); });
-  AddCommand(server, Q("トーク(&T)..."), QString(), "talk", TMainCommand::kTalk, [this] { AskTalk(); });
-  AddCommand(server, Q("チャンネル一覧(&L)..."), "Alt+Shift+L", "list", TMainCommand::kList, [&w] {
+  AddCommand(server, Q("トーク(&T)..."), QString(), "talk", TMenuRule::kTalk, [this] { AskTalk(); });
+  AddCommand(server, Q("チャンネル一覧(&L)..."), "Alt+Shift+L", "list", TMenuRule::kList, [&w] {
     if (TUnit* unit = w.SelectedUnit(); unit && unit->IsLoggedIn()) unit->SendList(std::string());
   });
   server->addSeparator();
   AddItem(server, Q("サーバを追加(&S)..."), "Ctrl+Q", "addserver", [this] { EditServer(true); });
-  AddCommand(server, Q("サーバをコピー(&Y)"), QString(), "copyserver", TMainCommand::kCopyServer,
+  AddCommand(server, Q("サーバをコピー(&Y)"), QString(), "copyserver", TMenuRule::kCopyServer,
              [&w] { CopySelectedServer(w); });
-  AddCommand(server, Q("サーバを削除(&E)..."), "Ctrl+Shift+Q", "deleteserver", TMainCommand::kDeleteServer,
+  AddCommand(server, Q("サーバを削除(&E)..."), "Ctrl+Shift+Q", "deleteserver", TMenuRule::kDeleteServer,
              [this] { DeleteServer(); });
-  AddCommand(server, Q("チャンネルを追加(&H)..."), "Ctrl+W", "addchannel", TMainCommand::kAddChannel,
+  AddCommand(server, Q("チャンネルを追加(&H)..."), "Ctrl+W", "addchannel", TMenuRule::kAddChannel,
              [this] { EditChannel(true); });
   server->addSeparator();
-  AddCommand(server, Q("プロトコルログ(&P)..."), QString(), "protocol", TMainCommand::kProtocol, nullptr);
+  AddCommand(server, Q("プロトコルログ(&P)..."), QString(), "protocol", TMenuRule::kProtocol, nullptr);
   AddCommand(server, Q("自動オペレータの設定(&O)..."), QString(), "serveroperatorlist",
-             TMainCommand::kServerOperatorList, [this] { RunMaskEditor(this, app_, TMaskList::kServerAutoOp); });
-  AddCommand(server, Q("サーバのプロパティ(&R)..."), "Alt+Z", "serverproperty", TMainCommand::kServerProperty,
+             TMenuRule::kServerOperatorList, [this] { RunMaskEditor(this, app_, TMaskList::kServerAutoOp); });
+  AddCommand(server, Q("サーバのプロパティ(&R)..."), "Alt+Z", "serverproperty", TMenuRule::kServerProperty,
              [this] { EditServer(false); });
 
   QMenu* channel = bar->addMenu(Q("チャンネル(&C)"));
-  AddCommand(channel, Q("入る(&J)"), "Alt+J", "join", TMainCommand::kJoin, [&w] { JoinSelected(w); });
-  AddCommand(channel, Q("出る(&P)"), "Alt+Shift+P", "quickpart", TMainCommand::kQuickPart,
+  AddCommand(channel, Q("入る(&J)"), "Alt+J", "join", TMenuRule::kJoin, [&w] { JoinSelected(w); });
+  AddCommand(channel, Q("出る(&P)"), "Alt+Shift+P", "quickpart", TMenuRule::kQuickPart,
              [&w] { QuickPartSelected(w); });
-  AddCommand(channel, Q("メッセージを入力して出る(&Q)..."), "Alt+P", "part", TMainCommand::kPart,
+  AddCommand(channel, Q("メッセージを入力して出る(&Q)..."), "Alt+P", "part", TMenuRule::kPart,
              [this] { PartWithMessage(); });
   channel->addSeparator();
-  AddCommand(channel, Q("モード変更(&M)..."), "Alt+M", "mode", TMainCommand::kMode,
+  AddCommand(channel, Q("モード変更(&M)..."), "Alt+M", "mode", TMenuRule::kMode,
              [this] { RunModeDialog(this, world_, SelectedIds(world_)); });
-  AddCommand(channel, Q("トピック変更(&T)..."), "Alt+T", "topic", TMainCommand::kTopic, [this] { AskTopic(); });
-  AddCommand(channel, Q("招待(&I)..."), "Alt+I", "invite", TMainCommand::kInvite, [this] { AskInvite(); });
+  AddCommand(channel, Q("トピック変更(&T)..."), "Alt+T", "topic", TMenuRule::kTopic, [this] { AskTopic(); });
+  AddCommand(channel, Q("招待(&I)..."), "Alt+I", "invite", TMenuRule::kInvite, [this] { AskInvite(); });
   channel->addSeparator();
   struct TModeList {
     const char* text;
@@ -171,23 +171,23 @@ void CMainFrame::BuildMenus() {
                                 TModeList{"+I 招待ユーザリスト(&V)...", "Alt+V", "mode-i", "+I"},
                                 TModeList{"+R オペレータ復活リスト(&R)...", "Alt+Shift+R", "mode-r", "+R"}}) {
     std::string mode = list.mode;
-    AddCommand(channel, Q(list.text), list.shortcut, list.command, TMainCommand::kModeList, [&w, mode] {
+    AddCommand(channel, Q(list.text), list.shortcut, list.command, TMenuRule::kModeList, [&w, mode] {
       TUnit* unit = w.SelectedUnit();
       TChannel* target = w.SelectedTarget();
       if (unit && target && unit->IsLoggedIn()) unit->SendMode(target->Name(), mode);
     });
   }
   channel->addSeparator();
-  AddCommand(channel, Q("メンバ情報(&W)..."), "Alt+W", "member", TMainCommand::kMember, nullptr);
-  AddCommand(channel, Q("メンバ情報を再構築(&F)"), QString(), "resetmember", TMainCommand::kResetMember,
+  AddCommand(channel, Q("メンバ情報(&W)..."), "Alt+W", "member", TMenuRule::kMember, nullptr);
+  AddCommand(channel, Q("メンバ情報を再構築(&F)"), QString(), "resetmember", TMenuRule::kResetMember,
              [&w] { ResetMembersOfSelected(w); });
-  AddCommand(channel, Q("チャンネルを削除(&E)..."), "Ctrl+Shift+W", "deletechannel", TMainCommand::kDeleteChannel,
+  AddCommand(channel, Q("チャンネルを削除(&E)..."), "Ctrl+Shift+W", "deletechannel", TMenuRule::kDeleteChannel,
              [this] { DeleteChannel(); });
   channel->addSeparator();
   AddCommand(channel, Q("自動オペレータの設定(&O)..."), QString(), "channeloperatorlist",
-             TMainCommand::kChannelOperatorList, [this] { RunMaskEditor(this, app_, TMaskList::kChannelAutoOp); });
+             TMenuRule::kChannelOperatorList, [this] { RunMaskEditor(this, app_, TMaskList::kChannelAutoOp); });
   AddCommand(channel, Q("チャンネルのプロパティ(&R)..."), "Alt+X", "channelproperty",
-             TMainCommand::kChannelProperty, [this] { EditChannel(false); });
+             TMenuRule::kChannelProperty, [this] { EditChannel(false); });
 
   QMenu* edit = bar->addMenu(Q("編集(&E)"));
   AddItem(edit, Q("コピー(&C)"), "Ctrl+C", "copy", [this] {
