@@ -38,7 +38,7 @@ class ChatRequestTest : public ::testing::Test {
     unit_ = world_->AddUnit(config);
     dcc_ = std::make_unique<TDccService>(*world_);
     world_->SetDcc(dcc_.get());
-    windows_ = std::make_unique<TDccWindows>(*dcc_);
+    windows_ = std::make_unique<TDccWindows>(*dcc_, layout_);
   }
   ~ChatRequestTest() override {
     windows_.reset();
@@ -60,6 +60,7 @@ class ChatRequestTest : public ::testing::Test {
   std::unique_ptr<TWorld> world_;
   TUnit* unit_ = nullptr;
   std::unique_ptr<TDccService> dcc_;
+  TWindowLayout layout_;
   std::unique_ptr<TDccWindows> windows_;
 };
 

@@ -12,8 +12,7 @@
 #include "dcc/widgets/dcc_window.h"
 #include "dcc/widgets/transfer_model.h"
 #include "platform/sjis.h"
-#include "settings/ini_file.h"
-#include "settings/ini_writer.h"
+#include "settings/window_layout.h"
 #include "support/temp_dir.h"
 
 namespace zeph {
@@ -145,25 +144,25 @@ TEST_F(DccWindowTest, OpeningAFinishedFileAsksFirstWhenItRunsPrograms) {
 }
 
 TEST_F(DccWindowTest, TheLayoutGoesToWindowIniAndBack) {
-  TDccWindowLayout layout;
-  layout.left = 10;
-  layout.top = 20;
-  layout.width = 700;
-  layout.height = 500;
-  layout.receive_columns[8] = 77;
-  layout.send_columns[0] = 55;
   fs::path file = dir_.Path() / "window.ini";
-  ASSERT_TRUE(SaveIniSection(file, "DCC", TFilePrivacy::Shared,
-                             [&](TIniWriter& writer) { WriteDccWindowLayout(writer, layout); }));
-  TIniFile ini;
-  ASSERT_TRUE(ini.Load(file));
-  EXPECT_EQ(ReadDccWindowLayout(ini), layout);
+  TWindowLayout layout;
+  layout.dcc.rect = TWindowRect::At(10, 20, 700, 500);
+  layout.dcc.header[8] = 77;
+  layout.dcc_send_header[0] = 55;
+  ASSERT_TRUE(SaveWindowLayout(file, layout));
+  window_->ApplyLayout(LoadWindowLayout(file));
+  TWindowLayout back;
+  window_->StoreLayout(back);
+  EXPECT_EQ(back.dcc.header[8], 77);
+  EXPECT_EQ(back.dcc_send_header[0], 55);
+  EXPECT_EQ(back.dcc.rect.Width(), 700);
+  // A short column list from an old file leaves the other columns alone.
+  layout.dcc.header = {90};
   window_->ApplyLayout(layout);
-  EXPECT_EQ(window_->Layout().receive_columns[8], 77);
-  EXPECT_EQ(window_->Layout().send_columns[0], 55);
-  // An empty file gives the defaults.
-  TIniFile empty;
-  EXPECT_EQ(ReadDccWindowLayout(empty), TDccWindowLayout());
+  window_->StoreLayout(back);
+  EXPECT_EQ(back.dcc.header.size(), 9u);
+  EXPECT_EQ(back.dcc.header[0], 90);
+  EXPECT_EQ(back.dcc.header[8], 77);
 }
 
 }  // namespace

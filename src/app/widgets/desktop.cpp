@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "app/widgets/first_start_wizard.h"
 #include "app/widgets/main_frame.h"
+#include "dcc/widgets/dcc_windows.h"
 #include "platform/qt/single_instance.h"
 
 namespace zeph {
@@ -14,7 +15,11 @@ int RunDesktop(TApplication& app, TSingleInstance& instance, const std::vector<s
   // comes from the shutdown.
   QApplication::setQuitOnLastWindowClosed(false);
   app.CreateWorld();
+  // Declared before the window so that it goes after it, and before the
+  // application and its DCC service.
+  TDccWindows dcc_windows(app.Dcc(), app.WindowLayout());
   CMainFrame frame(app);
+  frame.SetDccWindows(&dcc_windows);
   frame.on_closed = [] { QApplication::quit(); };
   instance.on_activate = [&frame] { frame.RestoreAndActivate(); };
   if (!app.Preferences().Installed) RunFirstStart(&frame, app);

@@ -34,9 +34,11 @@
 #include "app/widgets/member_list_model.h"
 #include "app/widgets/server_tree_model.h"
 #include "app/widgets/settings_dialogs.h"
+#include "dcc/widgets/dcc_windows.h"
 #include "display/theme_files.h"
 #include "display/widgets/log_file_commands.h"
 #include "display/widgets/screen_look.h"
+#include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_text.h"
 #include "platform/version.h"
 #include "protocol/command_line.h"
@@ -97,11 +99,13 @@ CMainFrame::CMainFrame(TApplication& app, QWidget* parent)
   world_.SetView(this);
   qApp->installEventFilter(this);
   setWindowTitle(Q(kProductName));
+  ConnectMacros();
   UpdateActions();
 }
 
 CMainFrame::~CMainFrame() {
   qApp->removeEventFilter(this);
+  DisconnectMacros();
   world_.SetView(nullptr);
   // The views let go of their line stores and member lists first.
   member_models_.clear();
@@ -404,7 +408,8 @@ void CMainFrame::BuildTray() {
   tray_ = std::make_unique<QSystemTrayIcon>(tray_icons_[kTrayNormal]);
   tray_menu_ = std::make_unique<QMenu>();
   tray_menu_->addAction(Q("設定(&S)...\tAlt+S"), this, &CMainFrame::EditSettings);
-  tray_menu_->addAction(Q("DCCファイル送受信(&D)...\tAlt+D"))->setEnabled(false);
+  tray_dcc_action_ = tray_menu_->addAction(Q("DCCファイル送受信(&D)...\tAlt+D"), this, &CMainFrame::ShowDccWindow);
+  tray_dcc_action_->setEnabled(false);
   tray_menu_->addAction(stop_macro_action_);
   tray_menu_->addAction(Q("終了(&X)...\tAlt+F4"), this, &QWidget::close);
   tray_menu_->addAction(Q("元のサイズに戻す(&R)"), this, &CMainFrame::RestoreAndActivate);
@@ -490,6 +495,7 @@ void CMainFrame::StoreLayout() {
   layout_.menu_visible = menu_action_->isChecked();
   layout_.enable_tool_bar = toolbar_action_->isChecked();
   layout_.top_most = topmost_action_->isChecked();
+  if (dcc_windows_) dcc_windows_->StoreLayout();
 }
 
 // --- Shutdown ----------------------------------------------------------------
@@ -687,7 +693,7 @@ void CMainFrame::EditChannel(bool add) {
 }
 
 void CMainFrame::EditSettings() {
-  if (!RunSettingsDialog(this, app_)) return;
+  if (!RunSettingsDialog(this, app_, [this] { ApplyLook(); })) return;
   ArrangeSplitters();
   UpdateTrayVisibility();
 }

@@ -12,9 +12,11 @@
 #include "app/main_commands.h"
 #include "display/widgets/log_view.h"
 #include "engine/world_hooks.h"
+#include "macro/macro_window.h"
 #include "settings/window_layout.h"
 
 class QAction;
+class QDialog;
 class QLineEdit;
 class QListView;
 class QMenu;
@@ -26,7 +28,10 @@ class QSoundEffect;
 namespace zeph {
 
 class TApplication;
+class TDccWindows;
 class TMemberListModel;
+class TQtShell;
+struct TPopupEntry;
 class TScreenLook;
 class TServerTreeModel;
 
@@ -38,7 +43,8 @@ class CMainFrame final : public QMainWindow,
                          public TWorldView,
                          private TLogViewListener,
                          private TLogNickListener,
-                         private TLogLinkListener {
+                         private TLogLinkListener,
+                         private TMacroWindow {
   Q_OBJECT
  public:
   // The world must exist; it gets this window as its view.
@@ -59,6 +65,20 @@ class CMainFrame final : public QMainWindow,
   // Asks the user; tests answer for the user.
   std::function<bool(const QString& text, const QString& caption)> confirm;
   std::function<QString(const QString& title, const QString& label, const QString& text, bool* ok)> ask_text;
+
+  // The program's DCC windows: "DCCファイル送受信(&D)...", the member
+  // list's DCC items and file drops work once they are given; they outlive
+  // this window.
+  void SetDccWindows(TDccWindows* windows);
+  // Files dropped at a point of this window (global coordinates): offered
+  // to the selected members, else the member under the point, else a nick
+  // asked for.
+  void DropFiles(const QStringList& paths, const QPoint& global);
+  // Modal dialogs opened by commands (the macro settings, the popup menu
+  // editor) are handed here first; tests close them.
+  std::function<void(QDialog&)> before_dialog;
+  // The file chooser of "ファイル送信(&S)..."; tests answer for the user.
+  std::function<QStringList()> choose_files;
 
   // The menu action of a command name, for tests and shortcuts.
   QAction* Action(const char* command) const;
@@ -97,6 +117,8 @@ class CMainFrame final : public QMainWindow,
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   struct TCommandItem {
@@ -144,6 +166,23 @@ class CMainFrame final : public QMainWindow,
   void ShowMemberMenu(TNodeId channel, const QPoint& screen);
   void ShowMemberMenuFor(TSelectionIds ids, const std::vector<std::string>& nicks, const QPoint& screen);
   void ListenTo(QWidget* view);
+  void AddDccItems(QMenu* menu, TSelectionIds ids, const std::vector<std::string>& nicks);
+  // Macros reach this window and the desktop's shell.
+  void ConnectMacros();
+  void DisconnectMacros();
+  void EditMacros();
+  void EditPopupMenu();
+  // The user's popup items, for the selected unit.
+  void AddPopupItems(QMenu* menu, bool text_selected);
+  void AddPopupEntries(QMenu* menu, const std::vector<TPopupEntry>& entries, TSelectionIds ids, bool text_selected);
+  void ShowGeneralMenu(TLogView& view, QPoint screen) override;
+  // TMacroWindow
+  std::string SelectedText() const override;
+  void WindowCommand(const std::string& word) override;
+  void RunCommand(TUnit& unit, TMainCommand command) override;
+  void ShowDccWindow();
+  // The view settings as they are now, shown by every open log view.
+  void ApplyLook();
   // TLogViewListener, TLogNickListener, TLogLinkListener
   void OpenUrl(TLogView& view, const std::string& url) override;
   void ShowUrlMenu(TLogView& view, QPoint screen) override;
@@ -152,6 +191,9 @@ class CMainFrame final : public QMainWindow,
   void OpenLink(TLogView& view, const TLinkKey& key) override;
 
   TApplication& app_;
+  TDccWindows* dcc_windows_ = nullptr;
+  std::unique_ptr<TQtShell> shell_;
+  QAction* tray_dcc_action_ = nullptr;
   std::shared_ptr<const TScreenLook> look_;
   TWorld& world_;
   TWindowLayout::TMain& layout_;

@@ -124,9 +124,7 @@ void CMainFrame::ShowMemberMenuFor(TSelectionIds ids, const std::vector<std::str
                       u.SendCtcpQuery(n, text);
                     })));
   }
-  QMenu* dcc = menu.addMenu(Q("DCC(&D)"));
-  dcc->addAction(Q("ファイル送信(&S)..."))->setEnabled(false);
-  dcc->addAction(Q("チャット(&C)"))->setEnabled(false);
+  AddDccItems(menu.addMenu(Q("DCC(&D)")), ids, nicks);
   menu.addAction(Q("アドレスをコピー(&A)"), this, with([this, first](TUnit&, TChannel& channel) {
                    if (const TMember* m = channel.Members().FindMember(first))
                      PutOnClipboard(m->nick + "!" + m->user + "@" + m->host);
@@ -163,6 +161,7 @@ void CMainFrame::ShowMemberMenuFor(TSelectionIds ids, const std::vector<std::str
                    world_.ignore_masks.push_back(mask);
                    world_.SaveTree();
                  }));
+  AddPopupItems(&menu, false);
   menu.exec(screen);
 }
 

@@ -105,7 +105,7 @@ void CMainFrame::BuildMenus() {
   QMenuBar* bar = menuBar();
 
   QMenu* main = bar->addMenu(Q("メイン(&M)"));
-  AddItem(main, Q("DCCファイル送受信(&D)..."), "Alt+D", "dcc", nullptr)->setEnabled(false);
+  AddItem(main, Q("DCCファイル送受信(&D)..."), "Alt+D", "dcc", [this] { ShowDccWindow(); })->setEnabled(false);
   AddItem(main, Q("キーワード履歴(&K)..."), "Alt+H", "keywordhistory", nullptr)->setEnabled(false);
   AddItem(main, Q("URL履歴(&U)..."), "Alt+U", "urlhistory", nullptr)->setEnabled(false);
   main->addSeparator();
@@ -227,8 +227,8 @@ void CMainFrame::BuildMenus() {
   AddItem(options, Q("無視リストの設定(&G)..."), "Alt+G", "ignore",
           [this] { RunMaskEditor(this, app_, TMaskList::kIgnore); });
   AddItem(options, Q("サーバツリーの編集(R)..."), "Alt+Shift+T", "tree", [this] { RunTreeEditor(this, app_); });
-  AddItem(options, Q("マクロの設定(&M)..."), "Alt+Shift+M", "macro", nullptr)->setEnabled(false);
-  AddItem(options, Q("ポップアップメニューの設定(&U)..."), "Alt+Shift+O", "popupmenu", nullptr)->setEnabled(false);
+  AddItem(options, Q("マクロの設定(&M)..."), "Alt+Shift+M", "macro", [this] { EditMacros(); });
+  AddItem(options, Q("ポップアップメニューの設定(&U)..."), "Alt+Shift+O", "popupmenu", [this] { EditPopupMenu(); });
   options->addSeparator();
   toolbar_ = addToolBar(Q("ツールバー"));
   toolbar_->setObjectName(QStringLiteral("ToolBar"));

@@ -24,7 +24,9 @@
 
 #include "app/application.h"
 #include "app/widgets/settings_dialogs.h"
+#include "display/widgets/view_settings_pages.h"
 #include "platform/qt/qt_text.h"
+#include "settings/ini_writer.h"
 #include "settings/preference_file.h"
 
 namespace zeph {
@@ -199,15 +201,16 @@ QWidget* FormatPage(TMessageFormat& formats, std::vector<std::function<void()>>&
   return page;
 }
 
-QWidget* LaterPage(const QString& what) {
-  auto* page = new QLabel(what + Q(" の設定は、次の版で加わります。"));
-  page->setAlignment(Qt::AlignCenter);
-  return page;
+// The formats as section Format holds them, to see whether they changed.
+std::string FormatText(const TMessageFormat& formats) {
+  TIniWriter writer;
+  formats.Save(writer);
+  return writer.Text();
 }
 
 }  // namespace
 
-bool RunSettingsDialog(QWidget* parent, TApplication& app) {
+bool RunSettingsDialog(QWidget* parent, TApplication& app, std::function<void()> view_applied) {
   TPreferences& prefs = app.Preferences();
   TPreferences edited = prefs;
   TMessageFormat formats = app.Formats();
@@ -235,9 +238,18 @@ bool RunSettingsDialog(QWidget* parent, TApplication& app) {
       if (std::string_view(section.name) == name.section)
         add_page(nullptr, Q(name.title), FieldPage(section, edited, apply));
   }
-  QTreeWidgetItem* view = add_page(nullptr, Q("表示"), LaterPage(Q("表示")));
+  // The look pages work on their own copy of the view settings; it carries
+  // the live formats so that a theme loaded with its formats is seen.
+  TViewSettings& live_view = app.ViewSettings();
+  live_view.formats = app.Formats();
+  std::unique_ptr<TViewSettingsPages> look =
+      CreateViewSettingsPages({&live_view, app.ThemeFolders(), app.ViewFile(), &edited, std::move(view_applied)});
+  std::vector<TViewSettingsPages::TPage> look_pages = look->Pages();
+  // "表示" opens on the theme page; the other look pages and the formats
+  // come under it.
+  QTreeWidgetItem* view = add_page(nullptr, Q("表示"), look_pages.front().widget);
+  for (size_t i = 1; i < look_pages.size(); ++i) add_page(view, look_pages[i].title, look_pages[i].widget);
   add_page(view, Q("メッセージの書式"), FormatPage(formats, apply));
-  add_page(view, Q("テーマ"), LaterPage(Q("テーマ")));
   view->setExpanded(true);
   QObject::connect(tree, &QTreeWidget::currentItemChanged, pages, [pages](QTreeWidgetItem* item) {
     if (item) pages->setCurrentIndex(item->data(0, Qt::UserRole).toInt());
@@ -252,9 +264,14 @@ bool RunSettingsDialog(QWidget* parent, TApplication& app) {
   if (dialog.exec() != QDialog::Accepted) return false;
   for (const auto& step : apply) step();
   prefs = edited;
-  app.Formats() = formats;
+  // A theme loaded with its formats wins over the formats page unless the
+  // page was changed too.
+  std::string opened = FormatText(app.Formats());
+  if (FormatText(look->Working().formats) == opened || FormatText(formats) != opened)
+    look->Working().formats = formats;
+  app.Formats() = look->Working().formats;
   app.SavePreferences();
-  app.SaveFormats();
+  look->Apply();  // writes view.ini with the formats
   app.World().ApplyPreferences();
   return true;
 }

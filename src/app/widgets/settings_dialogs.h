@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
 
 #include "app/main_commands.h"
@@ -30,8 +32,9 @@ void RunMaskEditor(QWidget* parent, TApplication& app, TMaskList list);
 void RunGroupEditor(QWidget* parent, TApplication& app);
 // Servers and channels reordered by dragging or with ↑ and ↓.
 void RunTreeEditor(QWidget* parent, TApplication& app);
-// "設定": the pages of the preferences.
-// True when the user pressed OK (the preferences were saved and applied).
-bool RunSettingsDialog(QWidget* parent, TApplication& app);
+// "設定": the pages of the preferences, the message formats and the look.
+// True when the user pressed OK (the preferences were saved and applied);
+// `view_applied` then shows the new look in the open windows.
+bool RunSettingsDialog(QWidget* parent, TApplication& app, std::function<void()> view_applied = nullptr);
 
 }  // namespace zeph

@@ -35,6 +35,18 @@ bool InStates(S state, std::initializer_list<S> states) {
   return std::find(states.begin(), states.end(), state) != states.end();
 }
 
+// Widths kept in window.ini; a shorter list leaves the rest as they are.
+void SetColumnWidths(QTreeView& view, const std::vector<int>& widths) {
+  int columns = view.model() ? view.model()->columnCount() : 0;
+  for (int i = 0; i < columns && i < static_cast<int>(widths.size()); ++i) view.setColumnWidth(i, widths[i]);
+}
+
+void ReadColumnWidths(const QTreeView& view, std::vector<int>& widths) {
+  int columns = view.model() ? view.model()->columnCount() : 0;
+  widths.resize(static_cast<size_t>(columns));
+  for (int i = 0; i < columns; ++i) widths[static_cast<size_t>(i)] = view.columnWidth(i);
+}
+
 }  // namespace
 
 TDccWindow::TDccWindow(TDccManager& manager, const TPreferences& preferences, QWidget* parent)
@@ -52,7 +64,7 @@ TDccWindow::TDccWindow(TDccManager& manager, const TPreferences& preferences, QW
   send_view_ = BuildPane(sends_);
   setCentralWidget(splitter_);
   BuildMenus();
-  ApplyLayout(TDccWindowLayout());
+  ApplyLayout(TWindowLayout());
   manager_.AddObserver(this);
   UpdateTitle();
 }
@@ -231,29 +243,21 @@ void TDccWindow::UpdateTitle() {
   }
 }
 
-void TDccWindow::ApplyLayout(const TDccWindowLayout& layout) {
-  setGeometry(layout.left, layout.top, layout.width, layout.height);
-  splitter_->setSizes({layout.splitter, std::max(layout.height - layout.splitter, 1)});
-  for (size_t i = 0; i < layout.receive_columns.size(); ++i)
-    receive_view_->setColumnWidth(static_cast<int>(i), layout.receive_columns[i]);
-  for (size_t i = 0; i < layout.send_columns.size(); ++i)
-    send_view_->setColumnWidth(static_cast<int>(i), layout.send_columns[i]);
+void TDccWindow::ApplyLayout(const TWindowLayout& layout) {
+  const TWindowRect& at = layout.dcc.rect;
+  setGeometry(at.left, at.top, at.Width(), at.Height());
+  splitter_->setSizes({layout.dcc_splitter, std::max(at.Height() - layout.dcc_splitter, 1)});
+  SetColumnWidths(*receive_view_, layout.dcc.header);
+  SetColumnWidths(*send_view_, layout.dcc_send_header);
 }
 
-TDccWindowLayout TDccWindow::Layout() const {
-  TDccWindowLayout layout;
+void TDccWindow::StoreLayout(TWindowLayout& layout) const {
   QRect at = geometry();
-  layout.left = at.left();
-  layout.top = at.top();
-  layout.width = at.width();
-  layout.height = at.height();
+  layout.dcc.rect = TWindowRect::At(at.left(), at.top(), at.width(), at.height());
   QList<int> sizes = splitter_->sizes();
-  if (!sizes.isEmpty()) layout.splitter = sizes.front();
-  for (size_t i = 0; i < layout.receive_columns.size(); ++i)
-    layout.receive_columns[i] = receive_view_->columnWidth(static_cast<int>(i));
-  for (size_t i = 0; i < layout.send_columns.size(); ++i)
-    layout.send_columns[i] = send_view_->columnWidth(static_cast<int>(i));
-  return layout;
+  if (!sizes.isEmpty()) layout.dcc_splitter = sizes.front();
+  ReadColumnWidths(*receive_view_, layout.dcc.header);
+  ReadColumnWidths(*send_view_, layout.dcc_send_header);
 }
 
 }  // namespace zeph

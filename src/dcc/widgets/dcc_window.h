@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "dcc/dcc_manager.h"
-#include "dcc/dcc_window_layout.h"
+#include "settings/window_layout.h"
 
 class QMenu;
 class QSplitter;
@@ -30,8 +30,10 @@ class TDccWindow final : public QMainWindow, private TDccObserver {
   std::function<void(const QString& path)> open_path;
   std::function<bool(const QString& question)> confirm;
 
-  void ApplyLayout(const TDccWindowLayout& layout);
-  TDccWindowLayout Layout() const;
+  // window.ini's section "DCC": the placement, the receive pane's height
+  // and the columns of both panes.
+  void ApplyLayout(const TWindowLayout& layout);
+  void StoreLayout(TWindowLayout& layout) const;
 
   TTransferModel& Model(TTransferKind kind) const;
   QTreeView& View(TTransferKind kind) const;

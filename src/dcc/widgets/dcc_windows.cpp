@@ -6,7 +6,7 @@
 
 namespace zeph {
 
-TDccWindows::TDccWindows(TDccService& dcc) : dcc_(dcc), prompter_(dcc) {
+TDccWindows::TDccWindows(TDccService& dcc, TWindowLayout& layout) : dcc_(dcc), prompter_(dcc), layout_(layout) {
   dcc_.SetChatPrompt(&prompter_);
   dcc_.Manager().AddObserver(this);
 }
@@ -36,12 +36,9 @@ void TDccWindows::SendFiles(TUnit& unit, const std::string& nick, const QStringL
   for (const QString& path : paths) dcc_.OfferFile(unit, nick, std::filesystem::path(path.toStdString()));
 }
 
-void TDccWindows::SetLayout(const TDccWindowLayout& layout) {
-  layout_ = layout;
-  if (window_) window_->ApplyLayout(layout);
+void TDccWindows::StoreLayout() {
+  if (window_) window_->StoreLayout(layout_);
 }
-
-TDccWindowLayout TDccWindows::Layout() const { return window_ ? window_->Layout() : layout_; }
 
 void TDccWindows::WindowRequested(const TFileOfferReaction& request) {
   if (request.show_window) {
@@ -63,7 +60,7 @@ void TDccWindows::WindowRequested(const TFileOfferReaction& request) {
 
 void TDccWindows::CloseRequested() {
   if (window_) {
-    layout_ = window_->Layout();
+    window_->StoreLayout(layout_);
     window_->close();
   }
 }

@@ -15,7 +15,9 @@ namespace zeph {
 
 class TDccWindows final : private TDccObserver {
  public:
-  explicit TDccWindows(TDccService& dcc);
+  // The window takes its placement from the layout and puts it back there
+  // when it closes or StoreLayout is called; the layout outlives this.
+  TDccWindows(TDccService& dcc, TWindowLayout& layout);
   ~TDccWindows() override;
   TDccWindows(const TDccWindows&) = delete;
   TDccWindows& operator=(const TDccWindows&) = delete;
@@ -29,10 +31,9 @@ class TDccWindows final : private TDccObserver {
   // The window when it exists.
   TDccWindow* Window() const { return window_.data(); }
   TChatRequestPrompter& Prompter() { return prompter_; }
-  // window.ini's section "DCC": applied to the window when it is made, and
-  // read back from it while it exists.
-  void SetLayout(const TDccWindowLayout& layout);
-  TDccWindowLayout Layout() const;
+  // The open window's placement and columns into the layout, before
+  // window.ini is written.
+  void StoreLayout();
 
  private:
   TDccWindow& Made();
@@ -42,7 +43,7 @@ class TDccWindows final : private TDccObserver {
   TDccService& dcc_;
   TChatRequestPrompter prompter_;
   QPointer<TDccWindow> window_;
-  TDccWindowLayout layout_;
+  TWindowLayout& layout_;
 };
 
 }  // namespace zeph

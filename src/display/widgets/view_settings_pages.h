@@ -9,6 +9,9 @@
 
 #include "display/theme_files.h"
 #include "display/view_settings.h"
+#include "display/widgets/color_pairs_page.h"
+#include "display/widgets/log_settings_page.h"
+#include "display/widgets/theme_page.h"
 
 // The settings dialog's pages for the look of the program: "表示テーマ",
 // "ログ", "サーバツリー", "メンバリスト" and "入力テキスト". They edit one
@@ -19,9 +22,6 @@ namespace zeph {
 
 struct TPreferences;
 class TWorkingView;
-class TThemePage;
-class TLogSettingsPage;
-class TColorPairsPage;
 
 struct TViewSettingsPagesContext {
   TViewSettings* live = nullptr;        // the program's settings
