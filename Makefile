@@ -6,7 +6,7 @@ FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
 ARGS ?=
 
-.PHONY: all deps build run test fuzz bench clean
+.PHONY: all deps build run test fuzz bench screenshots clean
 
 all: build
 
@@ -34,6 +34,9 @@ bench: deps
 	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZEPH_BENCH=ON
 	cmake --build $(BENCH_BUILD)
 	scripts/run-bench.sh $(BENCH_BUILD)
+
+screenshots: build
+	scripts/screenshots.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)

@@ -11,6 +11,7 @@ packages=(
   ngircd dante-server
   clang libclang-rt-14-dev libbenchmark-dev
   locales socat
+  fonts-noto-cjk
 )
 
 sudo=""

@@ -53,6 +53,13 @@ TApplication::TApplication(IEventLoop& loop, TAppFolders folders)
 
 TApplication::~TApplication() {
   shutdown_timer_.Stop();
+  // Closing transfers look their units up in the world: it goes last.
+  if (world_) {
+    world_->SetDcc(nullptr);
+    world_->SetMacros(nullptr);
+  }
+  dcc_.reset();
+  macros_.reset();
   world_.reset();
 }
 
@@ -61,8 +68,12 @@ void TApplication::LoadAllSettings() {
   LoadPreferences(PreferenceFile(), &preferences_);
   if (std::filesystem::exists(ViewFile())) {
     TIniFile view(false);
-    if (view.Load(ViewFile())) formats_.Load(view);
+    if (view.Load(ViewFile())) {
+      view_settings_.ReadViewSettings(view, true, false);
+      formats_.Load(view);
+    }
   }
+  popup_menu_ = LoadPopupMenu(PopupMenuFile());
 }
 
 void TApplication::LoadTreeFile() {
@@ -86,7 +97,8 @@ bool TApplication::SaveTreeFile(const TWorldConfig& tree) {
 bool TApplication::SaveAllSettings() {
   bool ok = SaveTreeFile(world_ ? world_->CollectConfig() : tree_);
   ok &= SavePreferences(PreferenceFile(), preferences_);
-  // The view sections of the file are not read yet: they stay as they are.
+  // The view sections are written by whoever changes them (the settings
+  // dialog); a save of the formats keeps them, and any key we do not know, as they are.
   ok &= SaveIniSection(ViewFile(), "Format", TFilePrivacy::Shared,
                        [this](TIniWriter& writer) { formats_.Save(writer); });
   return ok;
@@ -97,6 +109,10 @@ void TApplication::CreateWorld() {
   world_->LogFiles().batch.Attach(loop_);
   protocol_ = std::make_unique<TProtocol>(*world_);
   world_->SetProtocol(protocol_.get());
+  dcc_ = std::make_unique<TDccService>(*world_);
+  world_->SetDcc(dcc_.get());
+  macros_ = std::make_unique<TMacros>(*world_, TMacroFolders{folders_.macro, folders_.macro_data, folders_.macro_sound});
+  world_->SetMacros(macros_.get());
   world_->save_tree = [this](const TWorldConfig& tree) { return SaveTreeFile(tree); };
   if (!tree_trouble_.empty()) world_->ReportError(tree_trouble_);
 }

@@ -9,7 +9,11 @@
 #include "settings/preferences.h"
 #include "settings/server_config.h"
 #include "display/message_format.h"
+#include "dcc/dcc_service.h"
+#include "display/theme_files.h"
+#include "display/view_settings.h"
 #include "engine/world.h"
+#include "macro/macros.h"
 #include "platform/event_loop.h"
 #include "protocol/protocol.h"
 
@@ -31,11 +35,24 @@ class TApplication {
   const TAppFolders& Folders() const { return folders_; }
   TPreferences& Preferences() { return preferences_; }
   TMessageFormat& Formats() { return formats_; }
+  // The view sections of view.ini; the live formats are Formats().
+  TViewSettings& ViewSettings() { return view_settings_; }
+  TThemeFolders ThemeFolders() const {
+    return {folders_.shared_theme, folders_.shared_theme_image, folders_.profile_theme, folders_.profile_theme_image};
+  }
   TWorld& World() { return *world_; }
+  // The program's one DCC manager and its chats; there once the world is.
+  TDccService& Dcc() { return *dcc_; }
+  // The macros of every unit; the main window installs itself and its
+  // shell here.
+  TMacros& Macros() { return *macros_; }
 
   std::filesystem::path TreeFile() const { return folders_.config / "tree.ini"; }
   std::filesystem::path PreferenceFile() const { return folders_.config / "preference.ini"; }
   std::filesystem::path ViewFile() const { return folders_.config / "view.ini"; }
+  std::filesystem::path PopupMenuFile() const { return folders_.config / "popupmenu.lcf"; }
+  // The log views' user menu; the default items when the file is missing.
+  TPopupMenu& PopupMenu() { return popup_menu_; }
 
   // Missing files leave the defaults. A tree.ini that is there but cannot
   // be used is reported on standard error and, once the world exists, in
@@ -67,8 +84,12 @@ class TApplication {
   TWorldConfig tree_;
   std::string tree_trouble_;  // what is wrong with tree.ini, for the console
   TMessageFormat formats_;
+  TPopupMenu popup_menu_;
+  TViewSettings view_settings_;
   std::unique_ptr<TWorld> world_;
   std::unique_ptr<TProtocol> protocol_;
+  std::unique_ptr<TDccService> dcc_;
+  std::unique_ptr<TMacros> macros_;
   TTimer shutdown_timer_;
   int64_t shutdown_deadline_ = 0;
   bool shutting_down_ = false;

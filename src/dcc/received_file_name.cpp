@@ -65,9 +65,13 @@ bool IsIncompleteFileOf(std::string_view disk_name, std::string_view cleaned_nam
   return false;
 }
 
-fs::path ReceiveFolder(const TPreferences& preferences, std::string_view nick) {
+fs::path ReceiveRootFolder(const TPreferences& preferences) {
   fs::path root = FolderFromText(preferences.DCCRootDir);
-  if (root.empty()) root = AbsoluteFolder(DesktopFolder());
+  return root.empty() ? AbsoluteFolder(DesktopFolder()) : root;
+}
+
+fs::path ReceiveFolder(const TPreferences& preferences, std::string_view nick) {
+  fs::path root = ReceiveRootFolder(preferences);
   if (root.empty() || !preferences.ReceiveInNickFolder) return root;
   std::string folder = FitFileName(cp932::ToUtf8(CleanReceivedName(nick)), {});
   return FileInFolder(root, folder).value_or(root);

@@ -44,6 +44,8 @@ bool IsIncompleteFileOf(std::string_view disk_name, std::string_view cleaned_nam
 // names no absolute folder), and below it the nick as one cleaned name when
 // ReceiveInNickFolder is on. Empty when no folder is known at all.
 std::filesystem::path ReceiveFolder(const TPreferences& preferences, std::string_view nick);
+// The folder of every receive: DCCRootDir, else the desktop.
+std::filesystem::path ReceiveRootFolder(const TPreferences& preferences);
 
 // folder/disk_name, when that lies inside the folder; nothing for a name
 // that is not a single name of the folder.

@@ -96,6 +96,8 @@ TChannel* TUnit::OpenDccChat(const std::string& nick, const std::string& user, c
   config.console = Prefs().DCCChatAllLog;
   config.keyword = Prefs().DCCChatKeyword;
   TChannel& chat = CreateTarget(config, TTargetKind::DccChat);
+  // Open from the start, so that the partner's nick changes follow it.
+  chat.Activate();
   chat.SetPartner(nick);
   chat.AddMember(TMember{nick, user, host}, false);
   return &chat;
@@ -114,6 +116,7 @@ TChannel& TUnit::AdoptJoinedChannel(const std::string& wire_name, const std::str
 void TUnit::CloseTarget(TChannel& target) {
   world_.Tree().NodeRemoved(*this, &target);
   if (target.IsTalk()) PrintSystem(Sjis("トークを終了しました"), &target);
+  if (target.IsDccChat()) world_.Dcc().ChatClosing(*this, target);
   if (target.IsChannel() && target.IsJoined()) SendPart(target.WireName(), config_.part_message);
   target_index_.Remove(target);
   if (target.OpenedByPeer() && --peer_talks_ < kMaxPeerTalks) peer_talk_limit_told_ = false;

@@ -125,6 +125,8 @@ class TDccHooks {
   virtual bool OnDccQuery(TUnit& unit, const TIrcMessage& message, const std::string& argument) { return false; }
   // A line typed for a DCC chat; false when the chat is not connected.
   virtual bool SendChatLine(TUnit& unit, TChannel& chat, const std::string& text) { return false; }
+  // A DCC chat talk is being closed: its connection goes with it.
+  virtual void ChatClosing(TUnit& unit, TChannel& chat) {}
 };
 
 }  // namespace zeph

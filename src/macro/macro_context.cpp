@@ -1,9 +1,16 @@
 #include "macro/macro_context.h"
 
+#include <random>
+
 #include "settings/preferences.h"
 #include "engine/mask.h"
 
 namespace zeph {
+
+int RandomUpTo32767() {
+  static std::mt19937 engine{std::random_device{}()};
+  return std::uniform_int_distribution<int>(0, 32767)(engine);
+}
 
 bool IsSelfUser(const TPreferences& preferences, std::string_view my_nick, std::string_view nick,
                 std::string_view user, std::string_view host) {

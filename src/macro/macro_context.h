@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -35,11 +36,15 @@ class TMacroFacts {
   virtual std::string LocalAddress() const = 0;
 };
 
+// A uniform random number from 0 to 32767, for the random line of a file.
+int RandomUpTo32767();
+
 struct TMacroContext {
   const TMacroEvent& event;
   const TMacroFacts& facts;
   std::filesystem::path data_folder;  // where relative data-file names lie
   std::time_t now = std::time(nullptr);
+  std::function<int()> random = RandomUpTo32767;
 };
 
 // The answers of IsSelfUser and IsGroupMember from the user's own masks and

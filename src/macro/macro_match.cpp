@@ -76,8 +76,9 @@ TDecision EvaluateList(const TWildcardText& value, std::string_view alternative,
   std::string_view rest = alternative.substr(kList.size());
   size_t close = rest.find(')');
   if (rest.empty() || rest.front() != '(' || close == std::string_view::npos) return std::nullopt;
+  std::optional<std::filesystem::path> file = DataFilePath(context.data_folder, rest.substr(1, close - 1));
   TLineList lines;
-  if (!lines.LoadFromFile(ResolveDataFile(context.data_folder, rest.substr(1, close - 1)))) return std::nullopt;
+  if (!file || !LoadDataLines(*file, &lines)) return std::nullopt;
   for (const std::string& line : lines.Lines()) {
     if (TDecision decision = Evaluate(value, line, rules, context)) return decision;
   }

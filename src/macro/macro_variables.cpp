@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "engine/irc_text.h"
+#include "platform/file_names.h"
 #include "platform/sjis.h"
 
 namespace zeph {
@@ -55,6 +56,8 @@ void AppendOneLine(std::string_view value, std::string& out) {
   for (char c : value) out += (c == '\r' || c == '\n' || c == '\0') ? ' ' : c;
 }
 
+void AppendFileNamePart(std::string_view value, std::string& out) { out += FileNamePart(value); }
+
 // Walks the text as the expansion reads it: runs of literal bytes and the
 // names of the variables, in order.
 template <typename Literal, typename Variable>
@@ -72,22 +75,38 @@ void ScanVariables(std::string_view text, Literal literal, Variable variable) {
   }
 }
 
-}  // namespace
-
-std::string ExpandVariables(std::string_view text, const TMacroContext& context) {
+template <typename Append>
+std::string Expand(std::string_view text, const TMacroContext& context, Append append) {
   std::string out;
   out.reserve(text.size());
   ScanVariables(
       text, [&](std::string_view literal) { out += literal; },
       [&](char name) {
         if (std::optional<std::string> value = VariableValue(name, context)) {
-          AppendOneLine(*value, out);
+          append(*value, out);
         } else {
           out += '%';
           out += name;
         }
       });
   return out;
+}
+
+}  // namespace
+
+std::string FileNamePart(std::string_view value) {
+  if (value == "." || value == "..") return "_";
+  std::string part(value);
+  ReplaceSingleByteChars(part, [](unsigned char c) { return IsControlByte(c) || c == '/' || c == '\\' || c == ':'; });
+  return part;
+}
+
+std::string ExpandVariables(std::string_view text, const TMacroContext& context) {
+  return Expand(text, context, AppendOneLine);
+}
+
+std::string ExpandFileNameVariables(std::string_view text, const TMacroContext& context) {
+  return Expand(text, context, AppendFileNamePart);
 }
 
 bool UsesVariable(std::string_view text, char name) {

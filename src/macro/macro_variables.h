@@ -20,6 +20,13 @@ namespace zeph {
 // blanks, so a value can never add a line to a command.
 std::string ExpandVariables(std::string_view text, const TMacroContext& context);
 
+// The same for a file name: a value may name no folder, so "/", "\", ":"
+// and control bytes in it become "_", and a value that is "." or ".."
+// becomes "_". What the user wrote himself stays as written.
+std::string ExpandFileNameVariables(std::string_view text, const TMacroContext& context);
+// One inserted value made safe as part of a file name, as above.
+std::string FileNamePart(std::string_view value);
+
 // Whether the expansion of the text reads the variable (%s: "%%s" is no
 // use of it, "%%%s" is).
 bool UsesVariable(std::string_view text, char name);

@@ -188,6 +188,17 @@ TEST_F(ApplicationTest, SavingRewritesOnlyTheFormatSectionOfViewIni) {
   EXPECT_EQ(saved.find("[Format]"), saved.rfind("[Format]"));
 }
 
+TEST_F(ApplicationTest, StartUpReadsTheViewSections) {
+  folders_.CreateAll();
+  test::WriteBytes(folders_.config / "view.ini",
+                   test::WindowsText("[LogText]\n\nLineFont.03.Color=0000ff\n\n[ChannelLogBack]\n\nBackStyle=205\n"));
+  TApplication app(loop_, folders_);
+  app.LoadAllSettings();
+  EXPECT_EQ(app.ViewSettings().line_fonts[3].color, 0x0000FFu);  // Join lines red
+  EXPECT_EQ(app.ViewSettings().channel_log_back.style, 205);
+  EXPECT_EQ(app.ViewSettings().line_fonts[4], TViewSettings().line_fonts[4]) << "the rest keeps its defaults";
+}
+
 bool ConsoleHas(TApplication& app, const std::string& part) {
   const TLineStore& console = app.World().Console();
   for (size_t i = 0; i < console.Count(); ++i) {
@@ -283,6 +294,23 @@ TEST_F(ApplicationTest, AnUnusableTreeFileIsReportedAndLeftAlone) {
     }
   }
   std::filesystem::remove_all(folders_.config / "tree.ini");
+}
+
+}  // namespace
+}  // namespace zeph
+
+namespace zeph {
+namespace {
+
+TEST_F(ApplicationTest, MacrosAndThePopupMenuComeWithTheSettings) {
+  WriteTree({{"a", false}});
+  TApplication app(loop_, folders_);
+  app.LoadAllSettings();
+  EXPECT_EQ(app.PopupMenu().items.size(), DefaultPopupItems().size());
+  EXPECT_EQ(app.PopupMenu().items[1].command_id, kPopupCommandBase + 1);
+  app.Start({});
+  EXPECT_EQ(&app.World().Macros(), &app.Macros());
+  EXPECT_EQ(app.Macros().Folders().macro, folders_.macro);
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 
 #include "settings/preference_file.h"
 #include "settings/tree_file.h"
+#include "macro/macro_file.h"
 #include "platform/sjis.h"
 #include "support/child_process.h"
 #include "support/environment.h"
@@ -204,6 +205,105 @@ int RunToTheEnd(const std::vector<std::string>& argv, const std::string& home, s
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// A port of our own on 127.0.0.1 that a DCC offer names.
+class TOfferPort {
+ public:
+  TOfferPort() {
+    fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in at{};
+    at.sin_family = AF_INET;
+    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof at;
+    bind(fd_, reinterpret_cast<sockaddr*>(&at), sizeof at);
+    listen(fd_, 4);
+    getsockname(fd_, reinterpret_cast<sockaddr*>(&at), &length);
+    port_ = ntohs(at.sin_port);
+  }
+  ~TOfferPort() {
+    if (peer_ >= 0) close(peer_);
+    close(fd_);
+  }
+  int Port() const { return port_; }
+  // Whether someone connected within the time.
+  bool Accept(int timeout_ms) {
+    pollfd p{fd_, POLLIN, 0};
+    if (poll(&p, 1, timeout_ms) <= 0) return false;
+    peer_ = accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
+    return peer_ >= 0;
+  }
+  bool HasCaller() {
+    pollfd p{fd_, POLLIN, 0};
+    return poll(&p, 1, 0) > 0;
+  }
+  void Send(const std::string& bytes) {
+    [[maybe_unused]] ssize_t n = send(peer_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+  }
+
+ private:
+  int fd_ = -1;
+  int peer_ = -1;
+  int port_ = 0;
+};
+
+// The headless program takes up exactly the offers its settings accept,
+// with nobody there to ask.
+class HeadlessDccTest : public HeadlessProgramTest {
+ protected:
+  void StartWith(TPreferences prefs) {
+    if (!server_.Start()) ZEPH_SKIP_OR_FAIL(server_.Error());
+    TServerConfig unit = server_.UnitConfig("zeph");
+    unit.channels = {NewChannelConfig("#room", true)};
+    prefs.Installed = true;
+    prefs.DCCRootDir = (home_.Path() / "dcc").string() + "/";
+    prefs.ReceiveInNickFolder = false;
+    prefs.DCCReceiveAction = 2;
+    talker_ = std::make_unique<TRawClient>(server_.Port());
+    ASSERT_TRUE(talker_->Connected());
+    talker_->Send("NICK talker");
+    talker_->Send("USER talker 0 * :Talker");
+    ASSERT_TRUE(talker_->WaitFor(" 001 "));
+    talker_->Send("JOIN #room");
+    ASSERT_TRUE(talker_->WaitFor("JOIN :#room"));
+    Launch(unit, prefs);
+    ASSERT_TRUE(talker_->WaitFor(":zeph!")) << ProgramOutput();
+  }
+  void Offer(const std::string& query) { talker_->Send("PRIVMSG zeph :\x01" + query + "\x01"); }
+
+  test::TIrcServer server_;
+  std::unique_ptr<TRawClient> talker_;
+};
+
+TEST_F(HeadlessDccTest, ReceivesAFileItsSettingsAcceptAndLeavesAChatThatNeedsAsking) {
+  TPreferences prefs = DefaultPreferences();
+  prefs.AutoReceiveNormal = true;
+  prefs.DCCChatAction = 1;  // ask the user: there is nobody
+  StartWith(prefs);
+  TOfferPort chat, file;
+  Offer("DCC CHAT chat 2130706433 " + std::to_string(chat.Port()));
+  Offer("DCC SEND f.txt 2130706433 " + std::to_string(file.Port()) + " 1000");
+  ASSERT_TRUE(file.Accept(10000)) << ProgramOutput();
+  file.Send(std::string(1000, 'x'));
+  std::filesystem::path received = home_.Path() / "dcc" / "f.txt";
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!std::filesystem::exists(received) && std::chrono::steady_clock::now() < deadline) usleep(20000);
+  EXPECT_EQ(ReadFile(received), std::string(1000, 'x'));
+  // The chat came first and was never answered.
+  EXPECT_FALSE(chat.HasCaller());
+}
+
+TEST_F(HeadlessDccTest, AnswersAChatItsSettingsAcceptAndLeavesAFileThatNeedsStarting) {
+  TPreferences prefs = DefaultPreferences();
+  prefs.AutoReceiveNormal = false;  // listed for the user, never started
+  prefs.DCCChatAction = 2;
+  StartWith(prefs);
+  TOfferPort chat, file;
+  Offer("DCC SEND f.txt 2130706433 " + std::to_string(file.Port()) + " 1000");
+  Offer("DCC CHAT chat 2130706433 " + std::to_string(chat.Port()));
+  ASSERT_TRUE(chat.Accept(10000)) << ProgramOutput();
+  EXPECT_FALSE(file.HasCaller());
+  EXPECT_FALSE(std::filesystem::exists(home_.Path() / "dcc"));
+}
+
 TEST(HeadlessHomeTest, AHomeThatIsAFileEndsTheProgram) {
   std::string zephlora = std::string(ZEPH_BINARY_DIR) + "/bin/zephlora";
   test::TTempDir dir;
@@ -212,6 +312,54 @@ TEST(HeadlessHomeTest, AHomeThatIsAFileEndsTheProgram) {
   EXPECT_EQ(RunToTheEnd({zephlora, "--headless"}, dir.File("home"), &errors), 1);
   EXPECT_NE(errors.find(dir.File("home") + " is a file, not a folder"), std::string::npos) << errors;
   EXPECT_NE(errors.find("ZEPHLORA_HOME"), std::string::npos) << errors;
+}
+
+}  // namespace
+}  // namespace zeph
+
+namespace zeph {
+namespace {
+
+// The always-on bot: a macro bound to the server greets whoever joins, and
+// the people in the channel read the greeting.
+TEST_F(HeadlessProgramTest, MacrosGreetWhoeverJoins) {
+  test::TIrcServer server;
+  if (!server.Start()) ZEPH_SKIP_OR_FAIL(server.Error());
+  TServerConfig unit = server.UnitConfig("zeph");
+  unit.channels = {NewChannelConfig("#room", true)};
+  unit.macro_files = {Sjis("挨拶")};
+  TMacroItem greet;
+  greet.command_pattern = "join";
+  greet.channel_pattern = "#room";
+  greet.action = "Send";
+  greet.target = "%c";
+  greet.info = "welcome %n, " + Sjis("ようこそ");
+  ASSERT_TRUE(SaveMacroFile(home_.Path() / "users" / "default" / "macro", TMacroFile{Sjis("挨拶"), {greet}}));
+  TPreferences prefs = DefaultPreferences();
+  prefs.Installed = true;
+
+  TRawClient watcher(server.Port());
+  ASSERT_TRUE(watcher.Connected());
+  watcher.Send("NICK watcher");
+  watcher.Send("USER watcher 0 * :Watcher");
+  ASSERT_TRUE(watcher.WaitFor(" 001 "));
+  watcher.Send("JOIN #room");
+  ASSERT_TRUE(watcher.WaitFor("JOIN :#room"));
+
+  Launch(unit, prefs);
+  ASSERT_TRUE(watcher.WaitFor(":zeph!", 10000)) << ProgramOutput();
+  TRawClient newcomer(server.Port());
+  ASSERT_TRUE(newcomer.Connected());
+  newcomer.Send("NICK newcomer");
+  newcomer.Send("USER newcomer 0 * :Newcomer");
+  ASSERT_TRUE(newcomer.WaitFor(" 001 "));
+  newcomer.Send("JOIN #room");
+  // ようこそ in ISO-2022-JP, as the unit sends it.
+  EXPECT_TRUE(watcher.WaitFor(":zeph!~zeph@127.0.0.1 NOTICE #room :welcome newcomer, \x1b$B$h$&$3$=\x1b(B", 10000))
+      << watcher.Seen() << ProgramOutput();
+  // Our own JOIN was no one to greet.
+  EXPECT_EQ(watcher.Seen().find("welcome zeph"), std::string::npos);
+  EXPECT_EQ(program_.Signal(SIGTERM, 7000), 0);
 }
 
 }  // namespace
