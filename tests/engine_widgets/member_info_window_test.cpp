@@ -1,0 +1,112 @@
+// The member information window follows its channel's members, asks for
+// their details again and saves them.
+#include <gtest/gtest.h>
+
+#include <QHeaderView>
+#include <QTreeView>
+#include <fstream>
+#include <sstream>
+
+#include "engine/channel.h"
+#include "engine/widgets/member_detail_model.h"
+#include "engine/widgets/member_info_window.h"
+#include "platform/qt/qt_text.h"
+#include "platform/sjis.h"
+#include "protocol/numeric_test_fixture.h"
+#include "support/temp_dir.h"
+
+namespace zeph {
+namespace {
+
+class MemberInfoWindowTest : public test::NumericTest {
+ protected:
+  void SetUp() override {
+    LogIn();
+    Receive(":me!u@h JOIN :#a/b\n:irc.test 353 me = #a/b :me @bob\n:irc.test 366 me #a/b :End\n"
+            ":irc.test 352 me #a/b ~b b.example irc.test bob H@ :0 Bob Builder");
+    Sent();
+    channel_ = unit_->FindChannel("#a/b");
+    ASSERT_NE(channel_, nullptr);
+    registry_ = std::make_unique<TMemberInfoWindows>(*world_);
+  }
+  void TearDown() override { registry_.reset(); }
+  QString Cell(TMemberInfoWindow& window, int row, int column) {
+    return window.Model().index(row, column).data().toString();
+  }
+
+  TChannel* channel_ = nullptr;
+  std::unique_ptr<TMemberInfoWindows> registry_;
+};
+
+TEST_F(MemberInfoWindowTest, ShowsSixColumnsAndFollowsTheMembers) {
+  TMemberInfoWindow& window = registry_->Open(*channel_);
+  EXPECT_EQ(&registry_->Open(*channel_), &window);  // one per channel
+  EXPECT_EQ(window.windowTitle(), ToQString("#a/b" + Sjis(" のメンバ情報 - ") + unit_->Name()));
+  ASSERT_EQ(window.Model().columnCount(), 6);
+  EXPECT_EQ(window.Model().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("ニックネーム"));
+  ASSERT_EQ(window.Model().rowCount(), 2);
+  EXPECT_EQ(Cell(window, 0, 0), "@");
+  EXPECT_EQ(Cell(window, 0, 1), "bob");
+  EXPECT_EQ(Cell(window, 0, 3), "b.example");
+  EXPECT_EQ(Cell(window, 0, 4), "Bob Builder");
+  EXPECT_EQ(Cell(window, 0, 5), "irc.test");
+
+  Receive(":carol!c@c.example JOIN :#a/b");
+  EXPECT_EQ(window.Model().rowCount(), 3);
+  Receive(":bob!b@b.example PART #a/b");
+  EXPECT_EQ(window.Model().rowCount(), 2);
+
+  window.Refresh();
+  EXPECT_TRUE(SentIs({"WHO #a/b"}));
+  window.WhoisAt(0);
+  EXPECT_EQ(Sent().size(), 1u);
+
+  // The channel goes: the window closes and shows nothing.
+  registry_->TargetRemoved(*channel_);
+  EXPECT_EQ(window.Model().rowCount(), 0);
+}
+
+TEST_F(MemberInfoWindowTest, SavesUnderTheProposedNameAndSaysWhenItCannot) {
+  TMemberInfoWindow& window = registry_->Open(*channel_);
+  test::TTempDir dir;
+  QString proposed;
+  QString target = QString::fromStdString((dir.Path() / "out.txt").string());
+  window.ask_file = [&](const QString& name) {
+    proposed = name;
+    return target;
+  };
+  int questions = 0;
+  window.confirm_overwrite = [&](const QString&) { return ++questions, false; };
+  QStringList failures;
+  window.report_failure = [&](const QString& text) { failures << text; };
+
+  window.SaveToFile();
+  EXPECT_EQ(proposed, "#a_b-members.txt");
+  std::ifstream in(dir.Path() / "out.txt", std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  EXPECT_EQ(text.str(), "bob\t~b\tb.example\tirc.test\tBob Builder\r\nme\t\t\t\t\r\n");
+
+  window.SaveToFile();  // exists, and the question is declined
+  EXPECT_EQ(questions, 1);
+
+  target = QString::fromStdString((dir.Path() / "missing" / "out.txt").string());
+  window.SaveToFile();
+  EXPECT_EQ(failures, QStringList{QStringLiteral("ファイルを開けませんでした")});
+}
+
+TEST_F(MemberInfoWindowTest, ClosingGivesBackThePlaceAndTheColumnWidths) {
+  TListWindowGeometry stored;
+  registry_->prepare = [&](TMemberInfoWindow& window) {
+    window.ApplyGeometry({10, 20, 500, 300, {20, 90, 80, 120, 100, 110}});
+    window.store_geometry = [&](const TListWindowGeometry& geometry) { stored = geometry; };
+  };
+  TMemberInfoWindow& window = registry_->Open(*channel_);
+  window.close();
+  EXPECT_EQ(stored.width, 500);
+  EXPECT_EQ(stored.height, 300);
+  EXPECT_EQ(stored.headers, (std::vector<int>{20, 90, 80, 120, 100, 110}));
+}
+
+}  // namespace
+}  // namespace zeph
