@@ -315,3 +315,76 @@ TEST_F(LogViewTest, WheelAndKeysScrollRows) {
 
 }  // namespace
 }  // namespace zeph::test
+
+namespace zeph::test {
+namespace {
+
+TEST_F(LogViewTest, DraggingAboveTheViewScrollsUpAndMovesTheCaret) {
+  AddNumbered(100);
+  view_->ScrollRows(-20);
+  TRowPos top = view_->Top();
+  QPoint start = PointAt(top.line + 2, 2);
+  QTest::mousePress(view_->viewport(), Qt::LeftButton, {}, start);
+  QTest::mouseMove(view_->viewport(), QPoint(start.x(), -100));  // the fastest rate: a step at once
+  EXPECT_LT(view_->Top().line, top.line);
+  EXPECT_EQ(view_->SelectionStart().line, view_->Top().line);
+  QTest::mouseRelease(view_->viewport(), Qt::LeftButton, {}, QPoint(start.x(), -100));
+  EXPECT_TRUE(view_->HasSelection()) << "released outside: the selection is kept as scrolled";
+  TRowPos after = view_->Top();
+  QTest::qWait(50);
+  EXPECT_EQ(view_->Top(), after) << "the release stopped the scrolling";
+}
+
+}  // namespace
+}  // namespace zeph::test
+
+namespace zeph::test {
+namespace {
+
+TEST_F(LogViewTest, ResizingRewrapsAndKeepsTheEndOrTheTop) {
+  for (int i = 0; i < 40; ++i) Add("長い行は狭い窓では何行にも折り返されます。ASCII と日本語が混ざっています。" + std::to_string(i));
+  int rows = view_->LayoutOf(39).RowCount();
+  view_->resize(kWidth / 2, kHeight);
+  EXPECT_GT(view_->LayoutOf(39).RowCount(), rows);
+  EXPECT_TRUE(view_->IsAtEnd());
+  EXPECT_EQ(view_->Bottom().line, store_.Count());
+
+  view_->ScrollToTop();
+  view_->ScrollRows(1);
+  TRowPos top = view_->Top();
+  ASSERT_GT(top.row, 0) << "the top is inside a wrapped line";
+  view_->resize(kWidth * 3, kHeight);
+  EXPECT_EQ(view_->Top(), (TRowPos{top.line + 1, 0})) << "a row the line no longer has moves to the next line";
+  EXPECT_FALSE(view_->IsAtEnd());
+}
+
+TEST_F(LogViewTest, LinesAboveAreShownOneLineBelowTheTopAndLinesBelowAtTheBottom) {
+  AddNumbered(200);
+  view_->EnsureLineVisible(50);
+  EXPECT_EQ(view_->Top(), (TRowPos{49, 0}));
+  view_->EnsureLineVisible(120);
+  EXPECT_EQ(view_->Bottom().line, 121u) << "the line is the last one fully shown";
+  TRowPos top = view_->Top();
+  view_->EnsureLineVisible(top.line + 1);
+  EXPECT_EQ(view_->Top(), top) << "a visible line does not scroll";
+}
+
+TEST_F(LogViewTest, TheCursorShowsWhatAClickWouldDo) {
+  Add("see http://example.com/ here", 0, "<hanako> ", "hanako");
+  RecordingListener listener;
+  auto cursor_at = [&](size_t byte) {
+    QTest::mouseMove(view_->viewport(), QPoint(1, kHeight - 30));  // a move is only sent for a new place
+    QTest::mouseMove(view_->viewport(), PointAt(0, byte));
+    return view_->viewport()->cursor().shape();
+  };
+  std::string text = store_.At(0).text;
+  EXPECT_EQ(cursor_at(text.find("example")), Qt::IBeamCursor) << "no listener, no link";
+  view_->SetViewListener(&listener);
+  view_->SetNickListener(&listener);
+  EXPECT_EQ(cursor_at(text.find("example")), Qt::PointingHandCursor);
+  EXPECT_EQ(cursor_at(2), Qt::ArrowCursor) << "the nick piece";
+  EXPECT_EQ(cursor_at(text.find("here")), Qt::IBeamCursor);
+}
+
+}  // namespace
+}  // namespace zeph::test

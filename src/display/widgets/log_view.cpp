@@ -15,7 +15,10 @@ namespace {
 
 // Layouts are kept for the lines shown and their neighbours; a page holds
 // far fewer lines than this.
-constexpr size_t kMaxCachedLayouts = 2048;
+constexpr size_t kMaxCachedLayouts = 512;
+// 20 frames a second while lines pour in: smooth enough to read a flood,
+// and a small share of a core.
+constexpr int kMinFrameMs = 50;
 
 TLogPos ShiftedDown(TLogPos pos, size_t count) {
   if (pos.line < count) return {0, 0};
@@ -40,6 +43,8 @@ TLogView::TLogView(TLineStore& store, bool console, QWidget* parent)
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this](int action) { OnScrollAction(action); });
   connect(&auto_timer_, &QTimer::timeout, this, [this] { AutoScrollStep(); });
+  repaint_timer_.setSingleShot(true);
+  connect(&repaint_timer_, &QTimer::timeout, viewport(), qOverload<>(&QWidget::update));
   clock_.start();
   store_.SetObserver(this);
   SetLook(look_);
@@ -71,6 +76,7 @@ void TLogView::SetLeading(int pixels) {
 void TLogView::SetBottomMargin(int pixels) { bottom_margin_ = std::max(0, pixels); }
 
 void TLogView::Relayout() {
+  Settle();
   bool at_end = IsAtEnd();
   if (layout_width_ != WrapWidth() || !layouts_.empty()) {
     layouts_.clear();
@@ -108,15 +114,15 @@ const TLineLayout& TLogView::LayoutOf(size_t line) {
   }
   std::uint64_t serial = SerialOf(line);
   auto found = layouts_.find(serial);
-  if (found != layouts_.end()) return found->second.layout;
+  if (found != layouts_.end()) return found->second;
   while (layouts_.size() >= kMaxCachedLayouts) {
     layouts_.erase(layout_order_.front());
     layout_order_.pop_front();
   }
-  TCachedLayout& cached = layouts_[serial];
+  TLineLayout& layout = layouts_[serial];
   layout_order_.push_back(serial);
-  LayoutLine(Line(line), look_->Style(), look_->Fonts(), layout_width_, indent_, leading_, cached.layout);
-  return cached.layout;
+  LayoutLine(Line(line), look_->Style(), look_->Fonts(), layout_width_, indent_, leading_, layout);
+  return layout;
 }
 
 // ---- Following the store ----
@@ -125,8 +131,29 @@ void TLogView::BeforeLineAdded() { was_at_end_ = IsAtEnd(); }
 
 void TLogView::AfterLineAdded() {
   if (was_at_end_) {
+    bottom_ = {store_.Count(), 0};
+    pending_ = TPending::End;
+  } else if (pending_ == TPending::None) {
+    pending_ = TPending::Bottom;
+  }
+  ScheduleRepaint();
+}
+
+void TLogView::ScheduleRepaint() {
+  if (repaint_timer_.isActive()) return;
+  std::int64_t since = clock_.elapsed() - last_paint_;
+  if (since >= kMinFrameMs)
+    viewport()->update();
+  else
+    repaint_timer_.start(static_cast<int>(kMinFrameMs - since));
+}
+
+void TLogView::Settle() {
+  TPending pending = pending_;
+  pending_ = TPending::None;
+  if (pending == TPending::End) {
     KeepEndInSight();
-  } else {
+  } else if (pending == TPending::Bottom) {
     ComputeBottom(0);
     PositionChanged();
   }
@@ -140,11 +167,9 @@ void TLogView::LinesDropped(size_t count) {
   caret_ = ShiftedDown(caret_, count);
   last_click_ = ShiftedDown(last_click_, count);
   Normalise();
-  if (store_.Count() == 0) {
-    top_ = bottom_ = {};
-    ComputeBottom(0);
-  }
-  PositionChanged();
+  if (store_.Count() == 0) top_ = bottom_ = {};
+  if (pending_ == TPending::None) pending_ = TPending::Bottom;
+  ScheduleRepaint();
 }
 
 // ---- Scrolling ----
@@ -197,6 +222,7 @@ void TLogView::KeepEndInSight() {
 }
 
 void TLogView::ScrollToEnd() {
+  pending_ = TPending::None;
   size_t count = store_.Count();
   top_ = count == 0 ? TRowPos{} : TopAbove({count, 0}, bottom_margin_);
   bottom_ = {count, 0};
@@ -204,12 +230,14 @@ void TLogView::ScrollToEnd() {
 }
 
 void TLogView::ScrollToTop() {
+  pending_ = TPending::None;
   top_ = {};
   ComputeBottom(0);
   PositionChanged();
 }
 
 void TLogView::ScrollRows(int rows) {
+  Settle();
   size_t count = store_.Count();
   if (count == 0 || rows == 0) return;
   for (; rows < 0 && (top_.line > 0 || top_.row > 0); ++rows) {
@@ -235,6 +263,7 @@ void TLogView::ScrollRows(int rows) {
 }
 
 void TLogView::PageDown() {
+  Settle();
   if (IsAtEnd()) return;
   top_ = bottom_;
   ComputeBottom(0);
@@ -242,12 +271,14 @@ void TLogView::PageDown() {
 }
 
 void TLogView::PageUp() {
+  Settle();
   top_ = TopAbove(top_.line < store_.Count() ? top_ : TRowPos{store_.Count(), 0}, 0);
   ComputeBottom(0);
   PositionChanged();
 }
 
 void TLogView::EnsureLineVisible(size_t line) {
+  Settle();
   size_t count = store_.Count();
   if (line >= count) return;
   if (line < top_.line || (line == top_.line && top_.row > 0)) {
@@ -289,6 +320,7 @@ void TLogView::SyncScrollBar() {
 }
 
 void TLogView::OnScrollAction(int action) {
+  Settle();
   QScrollBar* bar = verticalScrollBar();
   switch (action) {
     case QAbstractSlider::SliderSingleStepAdd: ScrollRows(1); break;
@@ -389,6 +421,7 @@ void TLogView::SetHighlightWords(const std::vector<std::string>& words) {
     return;
   }
   if (!highlighting_) {
+    Settle();
     highlighting_ = true;
     saved_top_ = top_;
     saved_at_end_ = IsAtEnd();
@@ -411,6 +444,7 @@ bool TLogView::FindHighlight(bool downward, bool from_start) {
 // ---- Hit test ----
 
 TLogPos TLogView::HitTest(QPoint point) {
+  Settle();
   size_t count = store_.Count();
   if (count == 0) return {0, 0};
   int x = std::clamp(point.x(), kContentLeft, std::max(kContentLeft, viewport()->width() - 1));

@@ -95,8 +95,14 @@ class TLogView : public QAbstractScrollArea, private TLineStoreObserver {
   const std::string& MenuText() const { return menu_text_; }
 
   // Scrolling.
-  TRowPos Top() const { return top_; }
-  TRowPos Bottom() const { return bottom_; }
+  TRowPos Top() {
+    Settle();
+    return top_;
+  }
+  TRowPos Bottom() {
+    Settle();
+    return bottom_;
+  }
   bool IsAtEnd() const { return bottom_.line >= store_.Count(); }
   void ScrollRows(int rows);  // down for positive, up for negative
   void PageUp();
@@ -149,10 +155,6 @@ class TLogView : public QAbstractScrollArea, private TLineStoreObserver {
   void scrollContentsBy(int dx, int dy) override {}
 
  private:
-  struct TCachedLayout {
-    TLineLayout layout;
-  };
-
   // TLineStoreObserver
   void BeforeLineAdded() override;
   void AfterLineAdded() override;
@@ -173,6 +175,12 @@ class TLogView : public QAbstractScrollArea, private TLineStoreObserver {
   // While at the end, a change keeps the end in sight.
   void KeepEndInSight();
   void PositionChanged();
+  // New or dropped lines repaint at most every kMinFrameMs, so that a flood
+  // of lines costs a few frames a second rather than one frame per line.
+  void ScheduleRepaint();
+  // Lines arriving in a burst only note what they changed; the position
+  // is worked out once, before the next paint or query.
+  void Settle();
   void SyncScrollBar();
   void OnScrollAction(int action);
 
@@ -199,7 +207,7 @@ class TLogView : public QAbstractScrollArea, private TLineStoreObserver {
   TLineReader reader_;
   bool console_;
   std::shared_ptr<const TScreenLook> look_;
-  std::unordered_map<std::uint64_t, TCachedLayout> layouts_;  // by serial, for layout_width_
+  std::unordered_map<std::uint64_t, TLineLayout> layouts_;  // by serial, for layout_width_
   std::deque<std::uint64_t> layout_order_;                    // oldest first, for eviction
   int layout_width_ = -1;
 
@@ -212,6 +220,7 @@ class TLogView : public QAbstractScrollArea, private TLineStoreObserver {
   TRowPos top_;
   TRowPos bottom_;
   bool was_at_end_ = true;
+  enum class TPending { None, Bottom, End } pending_ = TPending::None;
   bool syncing_scroll_bar_ = false;
 
   TLogPos anchor_;
@@ -227,6 +236,8 @@ class TLogView : public QAbstractScrollArea, private TLineStoreObserver {
   int auto_interval_ = 0;
   std::int64_t auto_last_step_ = 0;
   QTimer auto_timer_;
+  QTimer repaint_timer_;
+  std::int64_t last_paint_ = -1'000'000;
   int wheel_delta_ = 0;
 
   std::vector<std::string> highlight_words_;  // lower-cased

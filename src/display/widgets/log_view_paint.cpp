@@ -31,6 +31,8 @@ bool Clip(TSpan span, const TLayoutRow& row, TSpan* out) {
 }  // namespace
 
 void TLogView::paintEvent(QPaintEvent* event) {
+  Settle();
+  last_paint_ = clock_.elapsed();
   QPainter painter(viewport());
   PaintBackground(painter);
   size_t count = store_.Count();
