@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "display/widgets/log_file_commands.h"
 #include "engine/channel.h"
 #include "engine/widgets/member_detail_model.h"
 #include "engine/widgets/member_info_window.h"
@@ -66,46 +67,54 @@ TEST_F(MemberInfoWindowTest, ShowsSixColumnsAndFollowsTheMembers) {
   EXPECT_EQ(window.Model().rowCount(), 0);
 }
 
+// Answers the save command's questions and records them.
+class TAnswers : public TLogFileQuestions {
+ public:
+  std::filesystem::path target;
+  QString proposed;
+  int confirmations = 0;
+  QStringList failures;
+  std::optional<std::filesystem::path> AskSavePath(QWidget*, const QString& name) override {
+    proposed = name;
+    return target;
+  }
+  bool Confirm(QWidget*, const QString&) override { return ++confirmations, false; }
+  void Failed(QWidget*, const QString& text) override { failures << text; }
+};
+
 TEST_F(MemberInfoWindowTest, SavesUnderTheProposedNameAndSaysWhenItCannot) {
   TMemberInfoWindow& window = registry_->Open(*channel_);
   test::TTempDir dir;
-  QString proposed;
-  QString target = QString::fromStdString((dir.Path() / "out.txt").string());
-  window.ask_file = [&](const QString& name) {
-    proposed = name;
-    return target;
-  };
-  int questions = 0;
-  window.confirm_overwrite = [&](const QString&) { return ++questions, false; };
-  QStringList failures;
-  window.report_failure = [&](const QString& text) { failures << text; };
+  TAnswers answers;
+  answers.target = dir.Path() / "out.txt";
+  window.questions = &answers;
 
   window.SaveToFile();
-  EXPECT_EQ(proposed, "#a_b-members.txt");
-  std::ifstream in(dir.Path() / "out.txt", std::ios::binary);
+  EXPECT_EQ(answers.proposed, "#a_b-members.txt");
+  std::ifstream in(answers.target, std::ios::binary);
   std::stringstream text;
   text << in.rdbuf();
-  EXPECT_EQ(text.str(), "bob\t~b\tb.example\tirc.test\tBob Builder\r\nme\t\t\t\t\r\n");
+  EXPECT_EQ(text.str(), "bob\t~b\tb.example\tirc.test\tBob Builder\r\nme\tu\th\t\t\r\n");
 
   window.SaveToFile();  // exists, and the question is declined
-  EXPECT_EQ(questions, 1);
+  EXPECT_EQ(answers.confirmations, 1);
 
-  target = QString::fromStdString((dir.Path() / "missing" / "out.txt").string());
+  answers.target = dir.Path() / "missing" / "out.txt";
   window.SaveToFile();
-  EXPECT_EQ(failures, QStringList{QStringLiteral("ファイルを開けませんでした")});
+  EXPECT_EQ(answers.failures, QStringList{QStringLiteral("ファイルを開けませんでした")});
 }
 
 TEST_F(MemberInfoWindowTest, ClosingGivesBackThePlaceAndTheColumnWidths) {
   TListWindowGeometry stored;
   registry_->prepare = [&](TMemberInfoWindow& window) {
-    window.ApplyGeometry({10, 20, 500, 300, {20, 90, 80, 120, 100, 110}});
+    window.ApplyGeometry({10, 20, 500, 300, {30, 90, 80, 120, 100, 110}});
     window.store_geometry = [&](const TListWindowGeometry& geometry) { stored = geometry; };
   };
   TMemberInfoWindow& window = registry_->Open(*channel_);
   window.close();
   EXPECT_EQ(stored.width, 500);
   EXPECT_EQ(stored.height, 300);
-  EXPECT_EQ(stored.headers, (std::vector<int>{20, 90, 80, 120, 100, 110}));
+  EXPECT_EQ(stored.headers, (std::vector<int>{30, 90, 80, 120, 100, 110}));
 }
 
 }  // namespace

@@ -2,39 +2,25 @@
 
 #include <QCloseEvent>
 #include <QDialogButtonBox>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QHeaderView>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "display/widgets/log_file_commands.h"
 #include "engine/channel.h"
 #include "engine/member_export.h"
 #include "engine/unit.h"
 #include "engine/widgets/member_detail_model.h"
 #include "engine/world.h"
 #include "platform/qt/qt_text.h"
+#include "platform/sjis.h"
 
 namespace zeph {
 
-namespace {
-QString AskSaveFile(QWidget* parent, const QString& proposed) {
-  QFileDialog dialog(parent, QStringLiteral("ログをファイルに保存"), proposed,
-                     QStringLiteral("テキストファイル (*.txt);;すべてのファイル (*.*)"));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(QStringLiteral("txt"));
-  // The overwrite question is our own, asked once the name is chosen.
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  dialog.selectFile(proposed);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().first();
-}
-}  // namespace
-
 TMemberInfoWindow::TMemberInfoWindow(TWorld& world, TChannel& channel, QWidget* parent)
     : QDialog(parent),
+      questions(&LogFileDialogs()),
       world_(world),
       unit_(channel.Unit().Id()),
       channel_(channel.Id()),
@@ -42,7 +28,7 @@ TMemberInfoWindow::TMemberInfoWindow(TWorld& world, TChannel& channel, QWidget* 
       view_(new QTreeView(this)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName(QStringLiteral("Zephlora2MemberInfo"));
-  setWindowTitle(LiteralWindowTitle(ToQString(channel.Name() + " のメンバ情報 - " + channel.Unit().Name())));
+  setWindowTitle(LiteralWindowTitle(ToQString(channel.Name() + Sjis(" のメンバ情報 - ") + channel.Unit().Name())));
   setSizeGripEnabled(true);
 
   view_->setModel(model_);
@@ -74,12 +60,6 @@ TMemberInfoWindow::TMemberInfoWindow(TWorld& world, TChannel& channel, QWidget* 
   layout->addWidget(buttons);
   resize(640, 360);
 
-  ask_file = [this](const QString& proposed) { return AskSaveFile(this, proposed); };
-  confirm_overwrite = [this](const QString&) {
-    return QMessageBox::question(this, QStringLiteral("確認"), QStringLiteral("既存のファイルを上書きします")) ==
-           QMessageBox::Yes;
-  };
-  report_failure = [this](const QString& text) { QMessageBox::warning(this, QStringLiteral("失敗"), text); };
 }
 
 TMemberInfoWindow::~TMemberInfoWindow() = default;
@@ -114,14 +94,18 @@ void TMemberInfoWindow::Refresh() {
 void TMemberInfoWindow::SaveToFile() {
   TChannel* channel = FindChannel();
   if (!channel) return;
-  const QString path = ask_file(ToQString(MemberExportFileName(channel->Name())));
-  if (path.isEmpty()) return;
-  if (QFileInfo::exists(path) && !confirm_overwrite(path)) return;
-  // The dialog may have run the loop: the channel can be gone by now.
+  const auto path = questions->AskSavePath(this, ToQString(MemberExportFileName(channel->Name())));
+  if (!path) return;
+  std::error_code error;
+  if (std::filesystem::exists(*path, error) &&
+      !questions->Confirm(this, QStringLiteral("既存のファイルを上書きします"))) {
+    return;
+  }
+  // The dialogs ran the event loop: the channel may be gone by now.
   channel = FindChannel();
   if (!channel) return;
-  if (!WriteMemberExport(std::filesystem::path(path.toStdString()), channel->Members())) {
-    report_failure(QStringLiteral("ファイルを開けませんでした"));
+  if (!WriteMemberExport(*path, channel->Members())) {
+    questions->Failed(this, QStringLiteral("ファイルを開けませんでした"));
   }
 }
 

@@ -16,6 +16,7 @@ class QTreeView;
 namespace zeph {
 
 class TChannel;
+class TLogFileQuestions;
 class TMember;
 class TMemberDetailModel;
 class TWorld;
@@ -27,11 +28,8 @@ class TMemberInfoWindow final : public QDialog {
   TMemberInfoWindow(TWorld& world, TChannel& channel, QWidget* parent = nullptr);
   ~TMemberInfoWindow() override;
 
-  // The questions of the save command; tests replace them. ask_file gets
-  // the proposed name and returns the chosen path, empty for none.
-  std::function<QString(const QString& proposed)> ask_file;
-  std::function<bool(const QString& path)> confirm_overwrite;
-  std::function<void(const QString& text)> report_failure;
+  // The save command asks what saving a log asks; tests answer directly.
+  TLogFileQuestions* questions;
   // The member context menu of the main window, for a right click.
   std::function<void(const TMember& member, const QPoint& global)> member_menu;
   // The window closes: its place and column widths go back to the settings.

@@ -65,6 +65,8 @@ TMaskListWindow::~TMaskListWindow() {
   if (model_) model_->SetObserver(nullptr);
 }
 
+QAbstractItemModel& TMaskListWindow::Items() const { return *items_; }
+
 void TMaskListWindow::OnMaskAdded(const TMaskListModel&, int row) { items_->Added(row); }
 void TMaskListWindow::OnMaskRemoved(const TMaskListModel&, int row) { items_->Removed(row); }
 void TMaskListWindow::OnMasksCleared(const TMaskListModel&) { items_->Reset(); }

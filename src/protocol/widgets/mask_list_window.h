@@ -22,7 +22,7 @@ class TMaskListWindow final : public QDialog, private TMaskListObserver {
   ~TMaskListWindow() override;
 
   const TMaskListModel* Model() const { return model_; }
-  QAbstractListModel& Items() const { return *items_; }
+  QAbstractItemModel& Items() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
