@@ -42,7 +42,7 @@ TEST_F(ReplyWindowsTest, WhoisDialogShowsEveryFieldAndTheOperatorMark) {
   EXPECT_EQ(dialog.Field(TWhoisDialog::User).text(), "~b");
   EXPECT_EQ(dialog.Field(TWhoisDialog::Realname).text(), "Bob Builder");
   EXPECT_EQ(dialog.Field(TWhoisDialog::Server).text(), "irc.test / Test server");
-  EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.Field(TWhoisDialog::Address).text() == "127.0.0.1"; }, 5000));
+  EXPECT_EQ(dialog.Field(TWhoisDialog::Address).text(), "127.0.0.1");  // an address needs no look-up
 
   Receive(":irc.test 313 me Bob :is an IRC operator");
   EXPECT_EQ(dialog.Field(TWhoisDialog::Nick).text(), "Bob (IRC Operator)");

@@ -6,6 +6,7 @@
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHostAddress>
 #include <QHostInfo>
 #include <QLineEdit>
 #include <QPushButton>
@@ -108,6 +109,12 @@ void TWhoisDialog::ResolveHost(const std::string& host) {
   lookup_id_ = -1;
   if (host.empty()) {
     fields_[Address]->clear();
+    return;
+  }
+  // An address needs no look-up (and a reverse one is not what the field
+  // shows).
+  if (const QHostAddress address(ToQString(host)); !address.isNull()) {
+    fields_[Address]->setText(address.toString());
     return;
   }
   fields_[Address]->setText(QStringLiteral("検索中..."));
