@@ -64,6 +64,7 @@ TApplication::~TApplication() {
 }
 
 void TApplication::LoadAllSettings() {
+  window_layout_ = LoadWindowLayout(WindowFile());
   LoadTreeFile();
   LoadPreferences(PreferenceFile(), &preferences_);
   if (std::filesystem::exists(ViewFile())) {
@@ -95,14 +96,27 @@ bool TApplication::SaveTreeFile(const TWorldConfig& tree) {
 }
 
 bool TApplication::SaveAllSettings() {
-  bool ok = SaveTreeFile(world_ ? world_->CollectConfig() : tree_);
-  ok &= SavePreferences(PreferenceFile(), preferences_);
+  bool ok = SaveWindowLayout(WindowFile(), window_layout_);
+  ok &= SaveTreeFile(units_loaded_ ? world_->CollectConfig() : tree_);
+  ok &= SavePreferences();
   // The view sections are written by whoever changes them (the settings
   // dialog); a save of the formats keeps them, and any key we do not know, as they are.
-  ok &= SaveIniSection(ViewFile(), "Format", TFilePrivacy::Shared,
-                       [this](TIniWriter& writer) { formats_.Save(writer); });
+  ok &= SaveFormats();
   return ok;
 }
+
+bool TApplication::SaveFormats() {
+  return SaveIniSection(ViewFile(), "Format", TFilePrivacy::Shared,
+                        [this](TIniWriter& writer) { formats_.Save(writer); });
+}
+
+bool TApplication::SaveWindowLayoutOnce() {
+  if (window_layout_saved_) return true;
+  window_layout_saved_ = true;
+  return SaveWindowLayout(WindowFile(), window_layout_);
+}
+
+bool TApplication::SavePreferences() { return ::zeph::SavePreferences(PreferenceFile(), preferences_); }
 
 void TApplication::CreateWorld() {
   world_ = std::make_unique<TWorld>(loop_, preferences_, formats_);
@@ -121,6 +135,7 @@ void TApplication::Start(const std::vector<std::string>& server_names) {
   if (!world_) CreateWorld();
   world_->Attach();
   world_->LoadUnits(tree_);
+  units_loaded_ = true;
   world_->StartConnections(server_names);
 }
 

@@ -8,6 +8,7 @@
 #include "app/app_folders.h"
 #include "settings/preferences.h"
 #include "settings/server_config.h"
+#include "settings/window_layout.h"
 #include "display/message_format.h"
 #include "dcc/dcc_service.h"
 #include "display/theme_files.h"
@@ -50,15 +51,30 @@ class TApplication {
   std::filesystem::path TreeFile() const { return folders_.config / "tree.ini"; }
   std::filesystem::path PreferenceFile() const { return folders_.config / "preference.ini"; }
   std::filesystem::path ViewFile() const { return folders_.config / "view.ini"; }
+  std::filesystem::path WindowFile() const { return folders_.config / "window.ini"; }
+  std::filesystem::path ServerListFile() const { return folders_.config / "servers.txt"; }
   std::filesystem::path PopupMenuFile() const { return folders_.config / "popupmenu.lcf"; }
   // The log views' user menu; the default items when the file is missing.
   TPopupMenu& PopupMenu() { return popup_menu_; }
 
-  // Missing files leave the defaults. A tree.ini that is there but cannot
+  TWindowLayout& WindowLayout() { return window_layout_; }
+  // Writes window.ini once per run: a close request that comes back (the
+  // timer and the last connection both) must not write it twice.
+  bool SaveWindowLayoutOnce();
+  // The profile was never set up and has no server: a first start.
+  bool NeedsSetup() const { return !preferences_.Installed && tree_.units.empty(); }
+  // The tree as loaded, for the first-start wizard to add its entry to.
+  TWorldConfig& LoadedTree() { return tree_; }
+
+  // window.ini first, then the others. Missing files leave the defaults. A tree.ini that is there but cannot
   // be used is reported on standard error and, once the world exists, in
   // the console; the tree stays empty and is never saved over that file.
   void LoadAllSettings();
   bool SaveAllSettings();
+  // After the settings dialog or a menu switch changed a preference.
+  bool SavePreferences();
+  // The message formats, in view.ini's Format section.
+  bool SaveFormats();
 
   // Makes the world for the loaded settings; its units come with Start.
   void CreateWorld();
@@ -82,6 +98,9 @@ class TApplication {
   TAppFolders folders_;
   TPreferences preferences_;
   TWorldConfig tree_;
+  TWindowLayout window_layout_;
+  bool units_loaded_ = false;  // the world holds the tree once Start built it
+  bool window_layout_saved_ = false;
   std::string tree_trouble_;  // what is wrong with tree.ini, for the console
   TMessageFormat formats_;
   TPopupMenu popup_menu_;

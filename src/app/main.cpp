@@ -1,19 +1,23 @@
 // Zephlora: `zephlora [--headless] [--verbose] [USER=profile] [SERVER=name ...]`.
-// Headless, the profile runs without any window: connections, auto-join,
+// With a display the main window opens; headless (asked for, or without a
+// display) the profile runs without any window: connections, auto-join,
 // reconnection, CTCP and log files work; SIGINT and SIGTERM quit cleanly.
 #include <unistd.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/app_folders.h"
 #include "app/application.h"
+#include "app/program_options.h"
 #include "app/startup_arguments.h"
+#include "app/widgets/desktop.h"
 #include "platform/cp932.h"
 #include "platform/net.h"
 #include "platform/qt/qt_event_loop.h"
@@ -24,26 +28,6 @@
 
 namespace zeph {
 namespace {
-
-struct TOptions {
-  bool headless = false;
-  bool verbose = false;
-  std::string command_line;  // the key=value pairs, as one text
-};
-
-TOptions ReadOptions(int argc, char** argv) {
-  TOptions options;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--headless") == 0) {
-      options.headless = true;
-    } else if (std::strcmp(argv[i], "--verbose") == 0) {
-      options.verbose = true;
-    } else {
-      options.command_line += std::string(argv[i]) + " ";
-    }
-  }
-  return options;
-}
 
 // Echoes console lines to standard output, in the terminal's UTF-8.
 class TConsoleEcho final : public TLineStoreObserver {
@@ -59,9 +43,34 @@ class TConsoleEcho final : public TLineStoreObserver {
   const TLineStore& console_;
 };
 
-int Run(int argc, char** argv) {
-  TOptions options = ReadOptions(argc, argv);
-  QCoreApplication qt(argc, argv);
+void HintFirstStart(const TApplication& app) {
+  std::fprintf(stderr,
+               "zephlora: this profile has no server yet. Start zephlora on a display to set one up with the\n"
+               "  first-start wizard, or write %s (or copy a profile's config folder there),\n"
+               "  then start again with --headless.\n",
+               (app.Folders().config / "tree.ini").c_str());
+}
+
+int RunHeadless(TApplication& app, TQtEventLoop& loop, const TProgramOptions& options,
+                const std::vector<std::string>& servers) {
+  if (app.NeedsSetup()) HintFirstStart(app);
+  app.CreateWorld();
+  TConsoleEcho echo(app.World().Console());
+  if (options.verbose) app.World().Console().SetObserver(&echo);
+  app.Start(servers);
+  TTerminationSignals termination(loop, [&app] { app.Shutdown(false, [] { QCoreApplication::quit(); }); });
+  return QCoreApplication::exec();
+}
+
+int Run(int argc, char** argv, TProgramOptions options) {
+  bool headless = options.headless || !HasDisplay();
+  if (!options.headless && headless)
+    std::fprintf(stderr, "zephlora: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); running headless\n");
+  std::unique_ptr<QCoreApplication> qt;
+  if (headless)
+    qt = std::make_unique<QCoreApplication>(argc, argv);
+  else
+    qt = std::make_unique<QApplication>(argc, argv);
   if (!net::InitSocketLibrary()) {
     std::fprintf(stderr, "%s\n", "Windowsソケットの初期化に失敗しました");
     return 1;
@@ -85,30 +94,32 @@ int Run(int argc, char** argv) {
   TSingleInstance instance(InstanceName(folders.user_name, folders.application.string()));
   if (app.Preferences().ForceSingleApplicationInstance && !instance.Acquire()) return 0;
 
-  if (!options.headless) {
-    std::fprintf(stderr, "zephlora: the main window is not available yet; running headless\n");
-  }
   // Server names on the command line are the terminal's UTF-8; the tree's
   // names are internal text.
   std::vector<std::string> servers;
   for (const std::string& name : arguments.server_names) servers.push_back(cp932::FromUtf8(name));
-  app.CreateWorld();
-  TConsoleEcho echo(app.World().Console());
-  if (options.verbose) app.World().Console().SetObserver(&echo);
-  app.Start(servers);
-  TTerminationSignals termination(loop, [&app] { app.Shutdown(false, [] { QCoreApplication::quit(); }); });
-  return qt.exec();
+  if (headless) return RunHeadless(app, loop, options, servers);
+  return RunDesktop(app, instance, servers);
 }
 
 }  // namespace
 }  // namespace zeph
 
 int main(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--version") == 0) {
-      std::printf("%s %d.%02d\n", zeph::kProductName, zeph::kVersionMajor, zeph::kVersionMinor);
-      return 0;
-    }
+  std::vector<std::string> words(argv + 1, argv + argc);
+  zeph::TProgramOptions options = zeph::ReadProgramOptions(words);
+  if (!options.unknown.empty()) {
+    std::fprintf(stderr, "zephlora: unknown option %s\n\n%s", options.unknown.c_str(),
+                 zeph::ProgramUsage(zeph::DefaultApplicationFolder().string()).c_str());
+    return 2;
   }
-  return zeph::Run(argc, argv);
+  if (options.help) {
+    std::printf("%s", zeph::ProgramUsage(zeph::DefaultApplicationFolder().string()).c_str());
+    return 0;
+  }
+  if (options.version) {
+    std::printf("%s %d.%02d\n", zeph::kProductName, zeph::kVersionMajor, zeph::kVersionMinor);
+    return 0;
+  }
+  return zeph::Run(argc, argv, options);
 }

@@ -88,6 +88,12 @@ void TChannel::SetWhoComplete() {
   Changed();
 }
 
+void TChannel::ResetMembers() {
+  members_.ClearMembers();
+  who_complete_ = false;
+  Changed();
+}
+
 void TChannel::SetPartner(std::string nick) {
   partner_ = std::move(nick);
   LogFile().SetTargetName(partner_);
@@ -134,6 +140,19 @@ void TChannel::Deactivate() {
   joined_ = false;
   auto_op_ = TAutoOpQueue();
   members_.ClearMembers();
+  Changed();
+}
+
+void TChannel::ApplyConfig(const TChannelConfig& config) {
+  key_ = config.password;
+  mode_setting_ = config.mode;
+  topic_setting_ = config.topic;
+  auto_join_ = config.auto_join;
+  auto_op_masks_ = config.auto_op_masks;
+  stored_in_tree_ = true;
+  SetUpdateSwitch(config.update);
+  SetConsoleSwitch(config.console);
+  SetKeywordSwitch(config.keyword);
   Changed();
 }
 

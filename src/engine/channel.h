@@ -78,6 +78,8 @@ class TChannel final : public TTreeNode {
   void SetOperator(bool op);
   void SetNamesComplete();
   void SetWhoComplete();
+  // The member list is to be built again from WHO: emptied, not complete.
+  void ResetMembers();
   void SetPartner(std::string nick);
   void SetOpenedByPeer() { opened_by_peer_ = true; }
   void SetClosing() { closing_ = true; }
@@ -106,6 +108,9 @@ class TChannel final : public TTreeNode {
 
   // The entry as the server tree stores it.
   TChannelConfig ToConfig() const;
+  // The entry's settings as edited in its properties; the name stays (a
+  // joined channel keeps its name on the server).
+  void ApplyConfig(const TChannelConfig& config);
 
  private:
   void Changed() override;

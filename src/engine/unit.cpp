@@ -447,7 +447,7 @@ void TUnit::RaiseMacroEvent(const TIrcMessage& event) {
 std::string TUnit::ExpandVariables(const std::string& text) { return world_.Macros().ExpandVariables(*this, text); }
 
 void TUnit::PlayEventSound(bool enabled, const std::string& file) {
-  if (enabled) world_.Sound().PlaySound(file);
+  if (enabled && !(Prefs().MuteOnAway && IsAway())) world_.Sound().PlaySound(file);
 }
 
 }  // namespace zeph

@@ -125,6 +125,10 @@ class TUnit final : public TTreeNode,
   void ConnectAfter(int seconds);
   void Disconnect(bool by_user, bool timed_out);
   void CancelReconnect();
+  // Down, with a reconnection counting down.
+  bool IsReconnectPending() const { return state_ == TUnitState::Idle && auto_reconnect_ && reconnect_countdown_ > 0; }
+  // From the start of a connection until it is closed.
+  bool IsConnectionUp() const { return state_ != TUnitState::Idle; }
   // Before the unit goes away: QUIT when logged in, then close everything.
   void Shutdown(bool force);
   void OnTick();
@@ -157,6 +161,8 @@ class TUnit final : public TTreeNode,
   TChannel* FindByWireName(std::string_view name) const;
   TChannel* FindTarget(std::string_view name) const;
   TChannel* FindById(TNodeId id) const;
+  // The targets named come first, in that order.
+  void ReorderTargets(const std::vector<TNodeId>& ids);
   // A new channel target from a tree entry; null when the name is taken.
   TChannel* AddChannel(const TChannelConfig& config);
   TChannel* OpenTalk(const std::string& nick, const std::string& user, const std::string& host);

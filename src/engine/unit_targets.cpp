@@ -1,4 +1,6 @@
 // The unit's targets: channels, talks and DCC chats, and how names find them.
+#include <algorithm>
+
 #include "settings/preferences.h"
 #include "engine/channel_name.h"
 #include "engine/unit.h"
@@ -133,5 +135,13 @@ void TUnit::CloseTarget(TChannel& target) {
 }
 
 void TUnit::TargetNamesChanged(TChannel& target) { target_index_.Rekey(Wire(), target); }
+
+void TUnit::ReorderTargets(const std::vector<TNodeId>& ids) {
+  auto rank = [&ids](const std::unique_ptr<TChannel>& target) {
+    return static_cast<size_t>(std::find(ids.begin(), ids.end(), target->Id()) - ids.begin());
+  };
+  std::stable_sort(channels_.begin(), channels_.end(),
+                   [&rank](const auto& a, const auto& b) { return rank(a) < rank(b); });
+}
 
 }  // namespace zeph

@@ -1,5 +1,7 @@
 #include "engine/world.h"
 
+#include <algorithm>
+
 #include "display/display_preferences.h"
 #include "platform/sjis.h"
 
@@ -119,6 +121,42 @@ TUnit* TWorld::AddUnit(TServerConfig config) {
   NodeAdded(unit, nullptr);
   for (const auto& target : unit.Channels()) NodeAdded(unit, target.get());
   return &unit;
+}
+
+bool TWorld::DeleteUnit(TUnit& unit) {
+  if (unit.IsConnectionUp()) return false;
+  unit.CancelReconnect();
+  unit.SetAutoReconnect(false);
+  bool was_selected = selected_unit_ == unit.Id();
+  for (const auto& target : unit.Channels()) tree_->NodeRemoved(unit, target.get());
+  tree_->NodeRemoved(unit, nullptr);
+  auto at = std::find_if(units_.begin(), units_.end(), [&unit](const auto& u) { return u.get() == &unit; });
+  if (at != units_.end()) units_.erase(at);
+  if (was_selected) Select(nullptr, nullptr);
+  SaveTree();
+  return true;
+}
+
+namespace {
+
+// Moves the elements whose ids are listed to the front, in that order.
+template <class T>
+void OrderByIds(std::vector<std::unique_ptr<T>>& items, const std::vector<TNodeId>& ids) {
+  auto rank = [&ids](const std::unique_ptr<T>& item) {
+    auto at = std::find(ids.begin(), ids.end(), item->Id());
+    return static_cast<size_t>(at - ids.begin());
+  };
+  std::stable_sort(items.begin(), items.end(), [&rank](const auto& a, const auto& b) { return rank(a) < rank(b); });
+}
+
+}  // namespace
+
+void TWorld::Reorder(const std::vector<TNodeId>& units, const std::vector<std::vector<TNodeId>>& targets) {
+  OrderByIds(units_, units);
+  for (size_t i = 0; i < units.size() && i < targets.size(); ++i)
+    if (TUnit* unit = FindUnitById(units[i])) unit->ReorderTargets(targets[i]);
+  tree_->TreeReordered();
+  SaveTree();
 }
 
 TUnit* TWorld::FindUnit(const std::string& name) const {

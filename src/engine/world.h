@@ -94,6 +94,14 @@ class TWorld final : private TDisplayNotifier, private TLinkTargets {
   void LoadUnits(const TWorldConfig& config);
   void StartConnections(const std::vector<std::string>& server_names);
   TUnit* AddUnit(TServerConfig config);
+  // Removes a unit whose connection is down (a pending reconnection is
+  // cancelled first) and saves the tree; false, changing nothing, while
+  // the connection is up.
+  bool DeleteUnit(TUnit& unit);
+  // Puts the units, and each unit's targets, in the order of the ids given
+  // (the tree editor); ids that name nothing are skipped, nodes not named
+  // keep their place after the named ones. The tree is saved.
+  void Reorder(const std::vector<TNodeId>& units, const std::vector<std::vector<TNodeId>>& targets);
   TUnit* FindUnit(const std::string& name) const;
   TUnit* FindUnitById(TNodeId id) const;
   // Gives the unit a new name; its log files move to the files of the name.

@@ -27,6 +27,8 @@ class TTreeView {
   // The selection moved: show the node's log and member list.
   virtual void ShowNode(TUnit& unit, TChannel* target) {}
   virtual void ExpandNode(TUnit& unit) {}
+  // Units or targets changed their order.
+  virtual void TreeReordered() {}
   // Whether the node's log view is scrolled away from its last line.
   virtual bool IsScrolledAway(TNodeId node) const { return false; }
 };

@@ -248,6 +248,14 @@ const TSection kSections[] = {
 
 }  // namespace
 
+std::vector<TPreferenceSection> PreferenceSections() {
+  std::vector<TPreferenceSection> sections;
+  for (const TSection& section : kSections)
+    if (!section.fields.empty() && std::string_view(section.name) != "Application")
+      sections.push_back({section.name, section.fields});
+  return sections;
+}
+
 void ReadPreferences(TIniFile& ini, TPreferences* prefs) {
   for (const TSection& section : kSections) {
     ini.SetSection(section.name);

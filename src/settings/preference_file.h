@@ -1,6 +1,10 @@
 #pragma once
 
 #include <filesystem>
+#include <span>
+#include <vector>
+
+#include "settings/field_table.h"
 
 #include "settings/preferences.h"
 
@@ -23,5 +27,13 @@ bool SavePreferences(const std::filesystem::path& path, const TPreferences& pref
 // is dropped); WritePreferences writes the record as it is.
 void ReadPreferences(TIniFile& ini, TPreferences* prefs);
 void WritePreferences(TIniWriter& writer, const TPreferences& prefs);
+
+// The sections of single keys the user sets, in the file's order, for the
+// settings dialog's pages (the lists have editors of their own).
+struct TPreferenceSection {
+  const char* name;
+  std::span<const TField<TPreferences>> fields;
+};
+std::vector<TPreferenceSection> PreferenceSections();
 
 }  // namespace zeph

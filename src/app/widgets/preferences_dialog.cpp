@@ -1,0 +1,262 @@
+// "設定": a tree of pages over the preferences, the message formats and
+// the log files. The view and theme pages have their place in the tree and
+// come with the view settings.
+#include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <functional>
+#include <map>
+#include <string_view>
+#include <vector>
+
+#include "app/application.h"
+#include "app/widgets/settings_dialogs.h"
+#include "platform/qt/qt_text.h"
+#include "settings/preference_file.h"
+
+namespace zeph {
+namespace {
+
+QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+
+struct TPageName {
+  const char* section;
+  const char* title;
+};
+
+// The pages in the tree, by the section of preference.ini they edit.
+constexpr TPageName kPageNames[] = {
+    {"Connection", "接続"},   {"Event", "イベント"},  {"Interface", "操作"},     {"Action", "動作"},
+    {"Window", "ウィンドウ"}, {"Layout", "レイアウト"}, {"Keyword", "キーワード"}, {"Log", "ログファイル"},
+    {"Sound", "サウンド"},    {"DCC", "DCC"},        {"UserInfo", "ユーザ情報"}, {"Detail", "詳細"},
+};
+
+// What the keys mean, as the pages say it; a key without an entry shows
+// its own name.
+const std::map<std::string_view, const char*>& KeyLabels() {
+  static const std::map<std::string_view, const char*> labels = {
+      {"Reconnect", "切断されたら再接続する"},
+      {"ReconnectCount", "再接続の回数 (0 で無制限)"},
+      {"ReconnectTime", "再接続までの秒数"},
+      {"RetryOnHalt", "応答がなければ接続しなおす"},
+      {"RetryOnHaltTime", "応答を待つ秒数"},
+      {"ForceAutoJoin", "再接続したら前のチャンネルに入る"},
+      {"RestoreNickAndAwayOnReconnect", "再接続したらニックネームと離席状態を戻す"},
+      {"FocusOnJoin", "入ったチャンネルを選択する"},
+      {"SelectFirstChannelOnInit", "接続したら最初のチャンネルを選択する"},
+      {"RegisterOnTalk", "トークをツリーに登録する"},
+      {"FocusOnTalk", "新しいトークを選択する"},
+      {"RejoinOnKick", "追い出されたら入りなおす"},
+      {"FlashTitleOnUpdate", "更新があればタイトルを点滅させる"},
+      {"ExpandTreeOnLogOn", "接続したらツリーを開く"},
+      {"PromptOnQuit", "終了するときに確認する"},
+      {"PromptOnKick", "追い出すときにメッセージを尋ねる"},
+      {"KickMessage", "追い出すときのメッセージ"},
+      {"EnableNickContextMenu", "ログのニックネームでメニューを出す"},
+      {"JoinOnDoubleClick", "ダブルクリックでチャンネルに入る"},
+      {"PartOnDoubleClick", "ダブルクリックでチャンネルを出る"},
+      {"ConnectOnDoubleClick", "ダブルクリックで接続する"},
+      {"DisconnectOnDoubleClick", "ダブルクリックで切断する"},
+      {"EnableTrayIcon", "タスクトレイにアイコンを表示する"},
+      {"ShowTrayIconOnMinimized", "最小化したときだけアイコンを表示する"},
+      {"HideWindowOnMinimize", "最小化したらタスクバーから隠す"},
+      {"HideAllWindowOnMinimize", "最小化したら他のウィンドウも隠す"},
+      {"EnableBaloon", "バルーンで知らせる"},
+      {"RestoreTrayIconOnSingleClick", "アイコンのクリック1回で元に戻す"},
+      {"ShowBalloonOnInactive", "ウィンドウが裏にあるときだけバルーンを出す"},
+      {"BalloonFollowsAllLog", "すべてのログをバルーンで知らせる"},
+      {"SnapWindow", "画面の端にくっつける"},
+      {"RestoreOnHotKey", "ホットキーで元に戻す"},
+      {"ForceSingleApplicationInstance", "二つ目を起動しない"},
+      {"InvertLogAndList", "ログとリストの左右を入れ替える"},
+      {"InvertMemberAndTree", "メンバリストとツリーの上下を入れ替える"},
+      {"SortTree", "ツリーを並べ替える"},
+      {"MemberSortMethod", "メンバの並べ方"},
+      {"ChannelLogMaxLines", "チャンネルのログの最大行数"},
+      {"ConsoleLogMaxLines", "コンソールの最大行数"},
+      {"BlinkTitleOnKeyword", "キーワードでタイトルを点滅させる"},
+      {"LogRootDir", "ログを置くフォルダ"},
+      {"UnitLogFile", "サーバのログファイル名"},
+      {"ChannelLogFile", "チャンネルのログファイル名"},
+      {"TalkLogFile", "トークのログファイル名"},
+      {"DCCChatLogFile", "DCCチャットのログファイル名"},
+      {"URLLogFile", "URLのログファイル名"},
+      {"EnableUnitLog", "サーバのログを保存する"},
+      {"EnableChannelLog", "チャンネルのログを保存する"},
+      {"EnableTalkLog", "トークのログを保存する"},
+      {"EnableDCCChatLog", "DCCチャットのログを保存する"},
+      {"EnableURLLog", "URLのログを保存する"},
+      {"ForceFlushLog", "ログをすぐに書き出す"},
+      {"FlushLogTime", "ログを書き出す間隔 (秒)"},
+      {"MuteOnAway", "離席中は音を鳴らさない"},
+      {"DCCRootDir", "受信したファイルを置くフォルダ"},
+  };
+  return labels;
+}
+
+QString LabelOf(const char* key) {
+  auto it = KeyLabels().find(key);
+  return it == KeyLabels().end() ? QString::fromLatin1(key) : Q(it->second);
+}
+
+// One editor per key of a section; `apply` writes them back.
+QWidget* FieldPage(const TPreferenceSection& section, TPreferences& prefs, std::vector<std::function<void()>>& apply) {
+  auto* scroll = new QScrollArea;
+  scroll->setWidgetResizable(true);
+  auto* page = new QWidget;
+  auto* form = new QFormLayout(page);
+  for (const TField<TPreferences>& field : section.fields) {
+    QString label = LabelOf(field.key);
+    std::visit(
+        [&](auto member) {
+          using V = std::remove_cvref_t<decltype(prefs.*member)>;
+          if constexpr (std::is_same_v<V, bool>) {
+            auto* box = new QCheckBox(label, page);
+            box->setObjectName(QString::fromLatin1(field.key));
+            box->setChecked(prefs.*member);
+            form->addRow(box);
+            apply.push_back([box, &prefs, member] { prefs.*member = box->isChecked(); });
+          } else if constexpr (std::is_same_v<V, int>) {
+            auto* spin = new QSpinBox(page);
+            spin->setObjectName(QString::fromLatin1(field.key));
+            spin->setRange(-1000000000, 1000000000);
+            spin->setValue(prefs.*member);
+            form->addRow(label, spin);
+            apply.push_back([spin, &prefs, member] { prefs.*member = spin->value(); });
+          } else {
+            auto* edit = new QLineEdit(ToQString(prefs.*member), page);
+            edit->setObjectName(QString::fromLatin1(field.key));
+            form->addRow(label, edit);
+            apply.push_back([edit, &prefs, member] { prefs.*member = FromQString(edit->text()); });
+          }
+        },
+        field.member);
+  }
+  scroll->setWidget(page);
+  return scroll;
+}
+
+// The kinds of messages: whether each is shown in the logs and in the
+// console, and its format.
+QWidget* FormatPage(TMessageFormat& formats, std::vector<std::function<void()>>& apply) {
+  auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+  auto* top = new QFormLayout;
+  auto* time = new QLineEdit(ToQString(formats.time), page);
+  auto* enable_time = new QCheckBox(Q("時刻を表示する"), page);
+  enable_time->setChecked(formats.enable_time);
+  top->addRow(enable_time, time);
+  layout->addLayout(top);
+  auto rows = MessageFormatRows();
+  auto* table = new QTableWidget(static_cast<int>(rows.size()), 4, page);
+  table->setObjectName(QStringLiteral("FormatList"));
+  table->setHorizontalHeaderLabels({Q("種類"), Q("ログ"), Q("コンソール"), Q("書式")});
+  table->horizontalHeader()->setStretchLastSection(true);
+  table->verticalHeader()->hide();
+  for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+    const TFormatRow& row = rows[i];
+    const TKindFormat* kind = formats.FindKind(row.kind);
+    auto* name = new QTableWidgetItem(Q(row.label));
+    name->setFlags(Qt::ItemIsEnabled);
+    table->setItem(i, 0, name);
+    for (int column : {1, 2}) {
+      auto* check = new QTableWidgetItem;
+      bool on = kind && (column == 1 ? kind->channel_enabled : kind->console_enabled);
+      bool editable = column == 1 ? row.channel_key != nullptr : row.console_key != nullptr;
+      check->setFlags(editable ? Qt::ItemIsEnabled | Qt::ItemIsUserCheckable : Qt::ItemIsEnabled);
+      check->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+      table->setItem(i, column, check);
+    }
+    auto* format = new QTableWidgetItem(kind ? ToQString(kind->format) : QString());
+    if (!row.format_key) format->setFlags(Qt::ItemIsEnabled);
+    table->setItem(i, 3, format);
+  }
+  layout->addWidget(table, 1);
+  apply.push_back([&formats, table, time, enable_time, rows] {
+    formats.time = FromQString(time->text());
+    formats.enable_time = enable_time->isChecked();
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+      TKindFormat* kind = formats.FindKind(rows[i].kind);
+      if (!kind) continue;
+      if (rows[i].channel_key) kind->channel_enabled = table->item(i, 1)->checkState() == Qt::Checked;
+      if (rows[i].console_key) kind->console_enabled = table->item(i, 2)->checkState() == Qt::Checked;
+      if (rows[i].format_key) kind->format = FromQString(table->item(i, 3)->text());
+    }
+  });
+  return page;
+}
+
+QWidget* LaterPage(const QString& what) {
+  auto* page = new QLabel(what + Q(" の設定は、次の版で加わります。"));
+  page->setAlignment(Qt::AlignCenter);
+  return page;
+}
+
+}  // namespace
+
+bool RunSettingsDialog(QWidget* parent, TApplication& app) {
+  TPreferences& prefs = app.Preferences();
+  TPreferences edited = prefs;
+  TMessageFormat formats = app.Formats();
+  std::vector<std::function<void()>> apply;
+
+  QDialog dialog(parent);
+  dialog.setWindowTitle(Q("設定"));
+  dialog.resize(720, 520);
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* splitter = new QSplitter(&dialog);
+  auto* tree = new QTreeWidget(splitter);
+  tree->setObjectName(QStringLiteral("PageTree"));
+  tree->setHeaderHidden(true);
+  auto* pages = new QStackedWidget(splitter);
+  splitter->setStretchFactor(1, 1);
+  layout->addWidget(splitter, 1);
+  auto add_page = [&](QTreeWidgetItem* holder, const QString& title, QWidget* page) {
+    auto* item = holder ? new QTreeWidgetItem(holder, {title}) : new QTreeWidgetItem(tree, {title});
+    item->setData(0, Qt::UserRole, pages->addWidget(page));
+    return item;
+  };
+  std::vector<TPreferenceSection> sections = PreferenceSections();
+  for (const TPageName& name : kPageNames) {
+    for (const TPreferenceSection& section : sections)
+      if (std::string_view(section.name) == name.section)
+        add_page(nullptr, Q(name.title), FieldPage(section, edited, apply));
+  }
+  QTreeWidgetItem* view = add_page(nullptr, Q("表示"), LaterPage(Q("表示")));
+  add_page(view, Q("メッセージの書式"), FormatPage(formats, apply));
+  add_page(view, Q("テーマ"), LaterPage(Q("テーマ")));
+  view->setExpanded(true);
+  QObject::connect(tree, &QTreeWidget::currentItemChanged, pages, [pages](QTreeWidgetItem* item) {
+    if (item) pages->setCurrentIndex(item->data(0, Qt::UserRole).toInt());
+  });
+  tree->setCurrentItem(tree->topLevelItem(0));
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  buttons->button(QDialogButtonBox::Cancel)->setText(Q("キャンセル"));
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(buttons);
+  splitter->setSizes({170, 550});
+  if (dialog.exec() != QDialog::Accepted) return false;
+  for (const auto& step : apply) step();
+  prefs = edited;
+  app.Formats() = formats;
+  app.SavePreferences();
+  app.SaveFormats();
+  app.World().ApplyPreferences();
+  return true;
+}
+
+}  // namespace zeph

@@ -1,0 +1,133 @@
+#include "app/widgets/server_tree_model.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QFont>
+
+#include "platform/qt/qt_text.h"
+
+namespace zeph {
+namespace {
+
+// Rows of units carry no parent id; rows of targets carry their unit's id.
+constexpr quintptr kUnitRow = 0;
+
+int RowOfTarget(const TUnit& unit, const TChannel& target) {
+  const auto& channels = unit.Channels();
+  for (size_t i = 0; i < channels.size(); ++i)
+    if (channels[i].get() == &target) return static_cast<int>(i);
+  return -1;
+}
+
+QString StateSuffix(const TUnit& unit) {
+  switch (unit.State()) {
+    case TUnitState::Idle: return unit.IsReconnectPending() ? QStringLiteral(" (再接続待ち)") : QString();
+    case TUnitState::Connecting:
+    case TUnitState::Connected: return QStringLiteral(" (接続中)");
+    case TUnitState::LoggedIn: return QString();
+  }
+  return QString();
+}
+
+}  // namespace
+
+int TServerTreeModel::RowOf(const TUnit& unit) const {
+  const auto& units = world_.Units();
+  for (size_t i = 0; i < units.size(); ++i)
+    if (units[i].get() == &unit) return static_cast<int>(i);
+  return -1;
+}
+
+QModelIndex TServerTreeModel::IndexOf(const TUnit& unit, const TChannel* target) const {
+  int unit_row = RowOf(unit);
+  if (unit_row < 0) return {};
+  if (!target) return createIndex(unit_row, 0, kUnitRow);
+  int row = RowOfTarget(unit, *target);
+  return row < 0 ? QModelIndex() : createIndex(row, 0, static_cast<quintptr>(unit.Id()));
+}
+
+TUnit* TServerTreeModel::UnitAt(const QModelIndex& index) const {
+  if (!index.isValid()) return nullptr;
+  if (index.internalId() != kUnitRow) return world_.FindUnitById(index.internalId());
+  const auto& units = world_.Units();
+  return index.row() < static_cast<int>(units.size()) ? units[index.row()].get() : nullptr;
+}
+
+TChannel* TServerTreeModel::TargetAt(const QModelIndex& index) const {
+  if (!index.isValid() || index.internalId() == kUnitRow) return nullptr;
+  TUnit* unit = UnitAt(index);
+  if (!unit || index.row() >= static_cast<int>(unit->Channels().size())) return nullptr;
+  return unit->Channels()[index.row()].get();
+}
+
+// The world tells us after the node is in place: the view asks for the new
+// row once the insertion is announced.
+void TServerTreeModel::NodeAdded(TUnit& unit, TChannel* target) {
+  QModelIndex index = IndexOf(unit, target);
+  if (!index.isValid()) return;
+  beginInsertRows(index.parent(), index.row(), index.row());
+  endInsertRows();
+}
+
+void TServerTreeModel::NodeRemoved(TUnit& unit, TChannel* target) {
+  QModelIndex index = IndexOf(unit, target);
+  if (!index.isValid()) return;
+  beginRemoveRows(index.parent(), index.row(), index.row());
+  endRemoveRows();
+}
+
+void TServerTreeModel::NodeChanged(TUnit& unit, TChannel* target) {
+  QModelIndex index = IndexOf(unit, target);
+  if (index.isValid()) emit dataChanged(index, index);
+}
+
+QModelIndex TServerTreeModel::index(int row, int column, const QModelIndex& parent) const {
+  if (column != 0 || row < 0) return {};
+  if (!parent.isValid())
+    return row < static_cast<int>(world_.Units().size()) ? createIndex(row, 0, kUnitRow) : QModelIndex();
+  TUnit* unit = UnitAt(parent);
+  if (!unit || parent.internalId() != kUnitRow || row >= static_cast<int>(unit->Channels().size())) return {};
+  return createIndex(row, 0, static_cast<quintptr>(unit->Id()));
+}
+
+QModelIndex TServerTreeModel::parent(const QModelIndex& child) const {
+  if (!child.isValid() || child.internalId() == kUnitRow) return {};
+  TUnit* unit = world_.FindUnitById(child.internalId());
+  return unit ? IndexOf(*unit, nullptr) : QModelIndex();
+}
+
+int TServerTreeModel::rowCount(const QModelIndex& parent) const {
+  if (!parent.isValid()) return static_cast<int>(world_.Units().size());
+  if (parent.internalId() != kUnitRow) return 0;
+  TUnit* unit = UnitAt(parent);
+  return unit ? static_cast<int>(unit->Channels().size()) : 0;
+}
+
+QVariant TServerTreeModel::data(const QModelIndex& index, int role) const {
+  TUnit* unit = UnitAt(index);
+  if (!unit) return {};
+  TChannel* target = TargetAt(index);
+  const TTreeNode& node = target ? static_cast<const TTreeNode&>(*target) : *unit;
+  switch (role) {
+    case Qt::DisplayRole:
+      if (!target) return ToQString(unit->Name()) + StateSuffix(*unit);
+      if (target->IsChannel() && target->IsJoined())
+        return QStringLiteral("%1 (%2)").arg(ToQString(target->Name())).arg(target->Members().MemberCount());
+      return ToQString(target->Name());
+    case Qt::ForegroundRole:
+      if (node.KeywordMark()) return QBrush(QColor(0xd0, 0x00, 0x00));
+      if (node.NewTalkMark()) return QBrush(QColor(0x00, 0x80, 0x00));
+      if (node.UpdateMark()) return QBrush(QColor(0x00, 0x00, 0xd0));
+      if (target && !target->IsJoined()) return QBrush(QColor(0x80, 0x80, 0x80));
+      return {};
+    case Qt::FontRole: {
+      if (!node.UpdateMark() && !node.KeywordMark() && !node.NewTalkMark()) return {};
+      QFont font;
+      font.setBold(true);
+      return font;
+    }
+    default: return {};
+  }
+}
+
+}  // namespace zeph

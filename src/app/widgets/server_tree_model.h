@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QAbstractItemModel>
+
+#include "engine/world.h"
+
+namespace zeph {
+
+// The server tree as an item model: units at the top, their channels,
+// talks and DCC chats below, in the world's order. The main window passes
+// the world's node notices on, so rows change one at a time.
+class TServerTreeModel final : public QAbstractItemModel {
+ public:
+  explicit TServerTreeModel(TWorld& world, QObject* parent = nullptr) : QAbstractItemModel(parent), world_(world) {}
+
+  void NodeAdded(TUnit& unit, TChannel* target);
+  void NodeRemoved(TUnit& unit, TChannel* target);
+  void NodeChanged(TUnit& unit, TChannel* target);
+
+  QModelIndex IndexOf(const TUnit& unit, const TChannel* target) const;
+  // The unit and target of a row; the target is null for a unit row.
+  TUnit* UnitAt(const QModelIndex& index) const;
+  TChannel* TargetAt(const QModelIndex& index) const;
+
+  QModelIndex index(int row, int column, const QModelIndex& parent) const override;
+  QModelIndex parent(const QModelIndex& child) const override;
+  int rowCount(const QModelIndex& parent) const override;
+  int columnCount(const QModelIndex& parent) const override { return 1; }
+  QVariant data(const QModelIndex& index, int role) const override;
+
+ private:
+  int RowOf(const TUnit& unit) const;
+
+  TWorld& world_;
+};
+
+}  // namespace zeph
