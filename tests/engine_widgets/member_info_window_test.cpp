@@ -105,16 +105,16 @@ TEST_F(MemberInfoWindowTest, SavesUnderTheProposedNameAndSaysWhenItCannot) {
 }
 
 TEST_F(MemberInfoWindowTest, ClosingGivesBackThePlaceAndTheColumnWidths) {
-  TListWindowGeometry stored;
+  TWindowEntry stored;
   registry_->prepare = [&](TMemberInfoWindow& window) {
-    window.ApplyGeometry({10, 20, 500, 300, {30, 90, 80, 120, 100, 110}});
-    window.store_geometry = [&](const TListWindowGeometry& geometry) { stored = geometry; };
+    window.ApplyGeometry({TWindowRect::At(10, 20, 500, 300), {30, 90, 80, 120, 100, 110}});
+    window.store_geometry = [&](const TWindowEntry& geometry) { stored = geometry; };
   };
   TMemberInfoWindow& window = registry_->Open(*channel_);
   window.close();
-  EXPECT_EQ(stored.width, 500);
-  EXPECT_EQ(stored.height, 300);
-  EXPECT_EQ(stored.headers, (std::vector<int>{30, 90, 80, 120, 100, 110}));
+  EXPECT_EQ(stored.rect.Width(), 500);
+  EXPECT_EQ(stored.rect.Height(), 300);
+  EXPECT_EQ(stored.header, (std::vector<int>{30, 90, 80, 120, 100, 110}));
 }
 
 }  // namespace

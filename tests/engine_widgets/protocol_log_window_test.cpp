@@ -26,8 +26,8 @@ TEST_F(ProtocolLogWindowTest, ShowsBothWaysOnlyWhileOpenAndGivesBackItsPlace) {
   Receive(":irc.test NOTICE me :before");
   EXPECT_FALSE(windows_->IsProtocolLogOpen(*unit_));
 
-  TListWindowGeometry stored;
-  windows_->store_geometry = [&](const TListWindowGeometry& place) { stored = place; };
+  TWindowEntry stored;
+  windows_->store_geometry = [&](const TWindowEntry& place) { stored = place; };
   TProtocolLogWindow& window = windows_->Open(*unit_);
   EXPECT_EQ(&windows_->Open(*unit_), &window);
   Receive(":irc.test NOTICE me :after");
@@ -39,7 +39,7 @@ TEST_F(ProtocolLogWindowTest, ShowsBothWaysOnlyWhileOpenAndGivesBackItsPlace) {
   EXPECT_TRUE(lines.contains("> PRIVMSG #c hello"));
 
   window.close();
-  EXPECT_EQ(stored.width, 500);
+  EXPECT_EQ(stored.rect.Width(), 500);
   windows_->UnitRemoved(*unit_);
   EXPECT_FALSE(windows_->IsProtocolLogOpen(*unit_));
 }

@@ -5,21 +5,21 @@
 
 namespace zeph {
 
-void ApplyListWindowGeometry(QWidget& window, QHeaderView& header, const TListWindowGeometry& geometry) {
-  if (geometry.width > 0 && geometry.height > 0) {
-    window.setGeometry(geometry.left, geometry.top, geometry.width, geometry.height);
+void ApplyListWindowGeometry(QWidget& window, QHeaderView& header, const TWindowEntry& entry) {
+  if (entry.rect.Width() > 0 && entry.rect.Height() > 0) {
+    window.setGeometry(entry.rect.left, entry.rect.top, entry.rect.Width(), entry.rect.Height());
   }
-  const int count = std::min<int>(header.count(), static_cast<int>(geometry.headers.size()));
+  const int count = std::min<int>(header.count(), static_cast<int>(entry.header.size()));
   for (int column = 0; column < count; ++column) {
-    if (geometry.headers[column] > 0) header.resizeSection(column, geometry.headers[column]);
+    if (entry.header[column] > 0) header.resizeSection(column, entry.header[column]);
   }
 }
 
-TListWindowGeometry ListWindowGeometryOf(const QWidget& window, const QHeaderView& header) {
+TWindowEntry ListWindowGeometryOf(const QWidget& window, const QHeaderView& header) {
   const QRect rect = window.normalGeometry().isValid() ? window.normalGeometry() : window.geometry();
-  TListWindowGeometry geometry{rect.x(), rect.y(), rect.width(), rect.height(), {}};
-  for (int column = 0; column < header.count(); ++column) geometry.headers.push_back(header.sectionSize(column));
-  return geometry;
+  TWindowEntry entry{TWindowRect::At(rect.x(), rect.y(), rect.width(), rect.height()), {}};
+  for (int column = 0; column < header.count(); ++column) entry.header.push_back(header.sectionSize(column));
+  return entry;
 }
 
 }  // namespace zeph

@@ -69,11 +69,11 @@ TChannel* TMemberInfoWindow::FindChannel() const {
   return unit ? unit->FindById(channel_) : nullptr;
 }
 
-void TMemberInfoWindow::ApplyGeometry(const TListWindowGeometry& geometry) {
+void TMemberInfoWindow::ApplyGeometry(const TWindowEntry& geometry) {
   ApplyListWindowGeometry(*this, *view_->header(), geometry);
 }
 
-TListWindowGeometry TMemberInfoWindow::Geometry() const { return ListWindowGeometryOf(*this, *view_->header()); }
+TWindowEntry TMemberInfoWindow::Geometry() const { return ListWindowGeometryOf(*this, *view_->header()); }
 
 void TMemberInfoWindow::Raise() {
   if (isMinimized()) showNormal();

@@ -33,15 +33,15 @@ class TMemberInfoWindow final : public QDialog {
   // The member context menu of the main window, for a right click.
   std::function<void(const TMember& member, const QPoint& global)> member_menu;
   // The window closes: its place and column widths go back to the settings.
-  std::function<void(const TListWindowGeometry& geometry)> store_geometry;
+  std::function<void(const TWindowEntry& geometry)> store_geometry;
 
   TNodeId Unit() const { return unit_; }
   TNodeId Channel() const { return channel_; }
   TMemberDetailModel& Model() const { return *model_; }
   QTreeView& View() const { return *view_; }
 
-  void ApplyGeometry(const TListWindowGeometry& geometry);
-  TListWindowGeometry Geometry() const;
+  void ApplyGeometry(const TWindowEntry& geometry);
+  TWindowEntry Geometry() const;
   // Restored when minimised, shown, brought to the front and focused.
   void Raise();
   // The channel goes away; the window closes.

@@ -20,7 +20,7 @@ TProtocolLogWindow::TProtocolLogWindow(const std::string& unit_name, QWidget* pa
 }
 
 void TProtocolLogWindow::closeEvent(QCloseEvent* event) {
-  if (closing) closing({x(), y(), width(), height(), {}});
+  if (closing) closing({TWindowRect::At(x(), y(), width(), height()), {}});
   QPlainTextEdit::closeEvent(event);
 }
 
@@ -41,8 +41,8 @@ TProtocolLogWindow& TProtocolLogWindows::Open(TUnit& unit) {
   if (!window) {
     window = new TProtocolLogWindow(unit.Name(), parent_);
     if (load_geometry) {
-      const TListWindowGeometry place = load_geometry();
-      if (place.width > 0 && place.height > 0) window->setGeometry(place.left, place.top, place.width, place.height);
+      const TWindowRect place = load_geometry().rect;
+      if (place.Width() > 0 && place.Height() > 0) window->setGeometry(place.left, place.top, place.Width(), place.Height());
     }
     window->closing = store_geometry;
     const TNodeId id = unit.Id();

@@ -24,7 +24,7 @@ class TProtocolLogWindow final : public QPlainTextEdit {
   void AddLine(bool sent, const std::string& line);
 
   // The window closes: its place goes back to the settings.
-  std::function<void(const TListWindowGeometry& geometry)> closing;
+  std::function<void(const TWindowEntry& geometry)> closing;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -37,8 +37,8 @@ class TProtocolLogWindows final : public TProtocolLog {
 
   // The place of the settings (`ProtocolLog`): read when a window opens,
   // written when it closes.
-  std::function<TListWindowGeometry()> load_geometry;
-  std::function<void(const TListWindowGeometry&)> store_geometry;
+  std::function<TWindowEntry()> load_geometry;
+  std::function<void(const TWindowEntry&)> store_geometry;
 
   // The unit command "protocol": opens the unit's window or raises it.
   TProtocolLogWindow& Open(TUnit& unit);

@@ -139,11 +139,11 @@ TChannelListWindow::TChannelListWindow(TWorld& world, TReplyWindows& windows, TC
 
 TChannelListWindow::~TChannelListWindow() = default;
 
-void TChannelListWindow::ApplyGeometry(const TListWindowGeometry& geometry) {
+void TChannelListWindow::ApplyGeometry(const TWindowEntry& geometry) {
   ApplyListWindowGeometry(*this, *view_->header(), geometry);
 }
 
-TListWindowGeometry TChannelListWindow::Geometry() const { return ListWindowGeometryOf(*this, *view_->header()); }
+TWindowEntry TChannelListWindow::Geometry() const { return ListWindowGeometryOf(*this, *view_->header()); }
 
 void TChannelListWindow::Raise() {
   if (isMinimized()) showNormal();

@@ -55,12 +55,12 @@ class TChannelListWindow final : public QDialog {
   ~TChannelListWindow() override;
 
   // The window closes: its place and column widths go back to the settings.
-  std::function<void(const TListWindowGeometry& geometry)> store_geometry;
+  std::function<void(const TWindowEntry& geometry)> store_geometry;
 
   TChannelListItemModel& Items() const { return *items_; }
   QTreeView& View() const { return *view_; }
-  void ApplyGeometry(const TListWindowGeometry& geometry);
-  TListWindowGeometry Geometry() const;
+  void ApplyGeometry(const TWindowEntry& geometry);
+  TWindowEntry Geometry() const;
 
   void Raise();
   void Refresh();

@@ -20,8 +20,8 @@ class TReplyWindowViews {
 
   // The channel list window's place in the settings (`List`): read when it
   // opens, written when it closes.
-  std::function<TListWindowGeometry()> load_list_geometry;
-  std::function<void(const TListWindowGeometry&)> store_list_geometry;
+  std::function<TWindowEntry()> load_list_geometry;
+  std::function<void(const TWindowEntry&)> store_list_geometry;
   // The main window's topmost setting for every new window.
   std::function<bool()> topmost;
 
