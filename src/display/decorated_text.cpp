@@ -119,6 +119,12 @@ void DecodeDecoratedText(std::string_view text, TDecodedText& out, TTabs tabs) {
 
 std::string StripControlCodes(std::string_view text) {
   std::string out;
+  StripControlCodes(text, out);
+  return out;
+}
+
+void StripControlCodes(std::string_view text, std::string& out) {
+  out.clear();
   out.reserve(text.size());
   size_t pos = 0;
   while (pos < text.size()) {
@@ -134,7 +140,6 @@ std::string StripControlCodes(std::string_view text) {
       pos = end;
     }
   }
-  return out;
 }
 
 }  // namespace zeph

@@ -67,6 +67,7 @@ void TKeywordMatcher::Configure(const TKeywordSettings& settings) {
   settings_ = settings;
   like_ = PreparePatterns(settings.like, settings.match_case);
   dislike_ = PreparePatterns(settings.dislike, settings.match_case);
+  ++version_;
 }
 
 bool TKeywordMatcher::WantsCheck(bool is_notice, int nick_class) const {

@@ -36,6 +36,9 @@ class TKeywordMatcher {
   // Takes new settings; empty patterns are dropped.
   void Configure(const TKeywordSettings& settings);
   const TKeywordSettings& Settings() const { return settings_; }
+  // Changes with every Configure, so that a result kept from an earlier
+  // match can tell whether it still holds.
+  std::uint64_t Version() const { return version_; }
 
   // True when there is at least one keyword, so that matching can find
   // anything at all.
@@ -59,6 +62,7 @@ class TKeywordMatcher {
   void CollectDisliked(TSearch& search) const;
 
   TKeywordSettings settings_;
+  std::uint64_t version_ = 0;
   std::vector<std::string> like_;     // upper-cased unless match_case
   std::vector<std::string> dislike_;  // likewise
   mutable std::string folded_;

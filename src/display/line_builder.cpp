@@ -8,11 +8,8 @@
 namespace zeph {
 namespace {
 
-void ShiftRanges(std::vector<TTextRange>& ranges, size_t by) {
-  for (TTextRange& range : ranges) {
-    range.start += by;
-    range.end += by;
-  }
+void AppendShifted(const std::vector<TTextRange>& ranges, size_t by, std::vector<TTextRange>& out) {
+  for (const TTextRange& range : ranges) out.push_back(TTextRange{range.start + by, range.end + by});
 }
 
 }  // namespace
@@ -31,7 +28,6 @@ void TLineBuilder::Build(const TLogLineSource& source, bool keyword_check, TLogL
   line.runs.clear();
   line.urls.clear();
   line.addresses.clear();
-  line.keyword_hit = false;
   line.category = source.category;
   line.nick_class = source.nick_class;
   line.nick = source.nick;
@@ -40,25 +36,46 @@ void TLineBuilder::Build(const TLogLineSource& source, bool keyword_check, TLogL
   line.unit = source.unit;
   line.channel = source.channel;
 
-  DecodeDecoratedText(source.body, body_, TTabs::ExpandToFourSpaces);
+  bool match_keywords = keyword_check && IsMessageCategory(source.category) && keywords_ && keywords_->HasKeywords();
+  if (!IsBuilt(source.body, match_keywords)) BuildBody(source.body, match_keywords);
+  line.keyword_hit = keyword_hit_;
   line.text.reserve(source.time.size() + source.place.size() + source.nick_piece.size() + body_.text.size());
   AppendPrefixPiece(line, source.time, TLogElement::Time);
   AppendPrefixPiece(line, source.place, TLogElement::Place);
   AppendPrefixPiece(line, source.nick_piece, TLogElement::Nick);
-  line.prefix_length = line.text.size();
+  const size_t offset = line.text.size();
+  line.prefix_length = offset;
+  line.text += body_.text;
+  AppendShifted(addresses_, offset, line.addresses);
+  AppendShifted(urls_, offset, line.urls);
+  for (const TLogRun& run : body_runs_)
+    line.runs.push_back(TLogRun{run.start + offset, run.end + offset, run.element, run.decoration});
+}
+
+bool TLineBuilder::IsBuilt(const std::string& body, bool match_keywords) const {
+  return built_ && match_keywords == matched_keywords_ && body == source_body_ &&
+         (!match_keywords || keyword_version_ == keywords_->Version());
+}
+
+void TLineBuilder::BuildBody(const std::string& body, bool match_keywords) {
+  built_ = true;
+  source_body_ = body;
+  matched_keywords_ = match_keywords;
+  keyword_version_ = match_keywords ? keywords_->Version() : 0;
+  urls_.clear();
+  addresses_.clear();
+  body_runs_.clear();
+  keyword_hit_ = false;
+  DecodeDecoratedText(body, body_, TTabs::ExpandToFourSpaces);
   if (body_.text.empty()) return;
 
   elements_.assign(1, TElementSpan{0, TLogElement::Text});
-  detector_.FindAllAddresses(body_.text, line.addresses);
-  Mark(line.addresses, TLogElement::Address);
-  detector_.FindAllUrls(body_.text, line.urls);
-  Mark(line.urls, TLogElement::Url);
-  if (keyword_check && IsMessageCategory(source.category)) MatchKeywords(line);
-
-  ShiftRanges(line.addresses, line.prefix_length);
-  ShiftRanges(line.urls, line.prefix_length);
-  AppendBodyRuns(line);
-  line.text += body_.text;
+  detector_.FindAllAddresses(body_.text, addresses_);
+  Mark(addresses_, TLogElement::Address);
+  detector_.FindAllUrls(body_.text, urls_);
+  Mark(urls_, TLogElement::Url);
+  if (match_keywords) MatchKeywords();
+  BuildBodyRuns();
 }
 
 void TLineBuilder::AppendPrefixPiece(TLogLine& line, const std::string& piece, TLogElement element) {
@@ -87,19 +104,16 @@ TLogElement TLineBuilder::ElementAt(size_t pos) const {
   return std::prev(after)->element;
 }
 
-void TLineBuilder::MatchKeywords(TLogLine& line) {
-  if (!keywords_ || !keywords_->HasKeywords()) return;
+void TLineBuilder::MatchKeywords() {
   keyword_ranges_.clear();
-  line.keyword_hit = keywords_->Match(body_.text, line.urls, keyword_ranges_);
+  keyword_hit_ = keywords_->Match(body_.text, urls_, keyword_ranges_);
   Mark(keyword_ranges_, TLogElement::Keyword);
 }
 
 // A new run starts wherever the element or the decoration changes, which
 // can only be where an element span or a decoration span starts.
-void TLineBuilder::AppendBodyRuns(TLogLine& line) const {
-  const size_t offset = line.prefix_length;
+void TLineBuilder::BuildBodyRuns() {
   const size_t length = body_.text.size();
-  const size_t first_run = line.runs.size();
   size_t next_element = 0;
   size_t next_decoration = 0;
   TLogElement element = TLogElement::Text;
@@ -109,11 +123,11 @@ void TLineBuilder::AppendBodyRuns(TLogLine& line) const {
       element = elements_[next_element++].element;
     while (next_decoration < body_.spans.size() && body_.spans[next_decoration].start <= pos)
       decoration = body_.spans[next_decoration++].decoration;
-    bool same = line.runs.size() > first_run && line.runs.back().element == element &&
-                line.runs.back().decoration == decoration;
+    bool same =
+        !body_runs_.empty() && body_runs_.back().element == element && body_runs_.back().decoration == decoration;
     if (!same) {
-      if (line.runs.size() > first_run) line.runs.back().end = offset + pos;
-      line.runs.push_back(TLogRun{offset + pos, offset + length, element, decoration});
+      if (!body_runs_.empty()) body_runs_.back().end = pos;
+      body_runs_.push_back(TLogRun{pos, length, element, decoration});
     }
     size_t element_end = next_element < elements_.size() ? elements_[next_element].start : length;
     size_t decoration_end = next_decoration < body_.spans.size() ? body_.spans[next_decoration].start : length;

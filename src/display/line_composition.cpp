@@ -9,7 +9,9 @@ bool IsMessageKind(TMessageKind kind) {
   return kind == TMessageKind::Privmsg || kind == TMessageKind::Notice || kind == TMessageKind::Action;
 }
 
-std::string PlacePiece(const TMessageFormat& format, const TLineRequest& request) {
+}  // namespace
+
+std::string ComposePlace(const TMessageFormat& format, const TLineRequest& request) {
   bool concerns_channel = !request.channel_name.empty();
   switch (request.log) {
     case TLogKind::Unit:
@@ -28,12 +30,10 @@ std::string PlacePiece(const TMessageFormat& format, const TLineRequest& request
   return {};
 }
 
-}  // namespace
-
 TLinePieces ComposeLine(const TMessageFormat& format, const TLineRequest& request, std::string body) {
   TLinePieces pieces;
   pieces.time = format.FormatTime(request.time);
-  pieces.place = PlacePiece(format, request);
+  pieces.place = ComposePlace(format, request);
   if (IsMessageKind(request.kind) && !request.nick.empty()) pieces.nick_piece = format.FormatNickPrefix(request.nick);
   pieces.body = std::move(body);
   return pieces;

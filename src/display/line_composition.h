@@ -40,4 +40,8 @@ struct TLinePieces {
 // messages and replies; it is taken as it is.
 TLinePieces ComposeLine(const TMessageFormat& format, const TLineRequest& request, std::string body);
 
+// The place piece alone: copies of a line into other logs differ from it in
+// this piece only.
+std::string ComposePlace(const TMessageFormat& format, const TLineRequest& request);
+
 }  // namespace zeph

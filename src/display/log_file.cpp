@@ -20,6 +20,8 @@ bool IsPrintableSingleByte(unsigned char c) {
   return (c >= 0x20 && c < 0x7F) || (c >= 0xA1 && c <= 0xDF);  // ASCII, half-width katakana
 }
 
+bool IsKeptAsItIs(unsigned char c) { return c == '\t' || IsPrintableSingleByte(c); }
+
 // Appends the text as a log file holds it: valid Shift_JIS that any reader
 // decodes, and no control byte but TAB, so that showing the file in a
 // terminal cannot drive the terminal. A line break becomes a blank (one
@@ -29,10 +31,15 @@ void AppendFileText(std::string_view text, std::string* out) {
   static const std::string& geta = Sjis("〓");
   for (size_t pos = 0; pos < text.size();) {
     auto c = static_cast<unsigned char>(text[pos]);
+    if (IsKeptAsItIs(c)) {
+      size_t end = pos + 1;
+      while (end < text.size() && IsKeptAsItIs(static_cast<unsigned char>(text[end]))) ++end;
+      out->append(text.substr(pos, end - pos));
+      pos = end;
+      continue;
+    }
     if (c == '\r' || c == '\n') {
       out->push_back(' ');
-    } else if (c == '\t' || IsPrintableSingleByte(c)) {
-      out->push_back(static_cast<char>(c));
     } else if (c < 0x20 || c == 0x7F) {
       // dropped
     } else if (SjisCharLength(text, pos) == 2 && cp932::IsCharacter(text.substr(pos, 2))) {
@@ -79,7 +86,8 @@ void TLogFile::ApplySettings() {
 
 void TLogFile::WriteLine(std::string_view text) {
   if (!enabled_ || (!IsOpen() && !Open())) return;
-  WriteStripped(StripControlCodes(text));
+  StripControlCodes(text, stripped_);
+  WriteStripped(stripped_);
 }
 
 void TLogFile::WriteLine(const TLogLineSource& source) {

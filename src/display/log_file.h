@@ -103,7 +103,8 @@ class TLogFile final : public TLineSink {
   std::filesystem::path path_;
   std::filesystem::path file_path_;  // where the file is: path_ or a numbered alternative
   int flush_counter_ = 0;
-  std::string joined_;  // reused for every line
+  std::string joined_;    // reused for every line
+  std::string stripped_;  // likewise
   std::string held_;    // lines not yet written, ready for the file
 };
 

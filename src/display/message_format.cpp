@@ -339,7 +339,15 @@ std::string TMessageFormat::FormatChannelPrefix(std::string_view channel_name) c
 }
 
 std::string TMessageFormat::FormatUnitChannelPrefix(std::string_view unit_name, std::string_view channel_name) const {
-  return ExpandLetters(unit_channel, {{'s', unit_name}, {'c', channel_name}});
+  if (!place_cache_valid_ || cached_place_unit_ != unit_name || cached_place_channel_ != channel_name ||
+      cached_place_format_ != unit_channel) {
+    cached_place_ = ExpandLetters(unit_channel, {{'s', unit_name}, {'c', channel_name}});
+    cached_place_format_ = unit_channel;
+    cached_place_unit_ = unit_name;
+    cached_place_channel_ = channel_name;
+    place_cache_valid_ = true;
+  }
+  return cached_place_;
 }
 
 std::string TMessageFormat::FormatNickPrefix(std::string_view nick) const {

@@ -77,6 +77,8 @@ class TMessageFormat {
 
   std::string FormatUnitPrefix(std::string_view unit_name) const;
   std::string FormatChannelPrefix(std::string_view channel) const;
+  // The last place made is kept: a channel line's console copy and its
+  // history entries ask for the same one in a row.
   std::string FormatUnitChannelPrefix(std::string_view unit_name, std::string_view channel) const;
   std::string FormatNickPrefix(std::string_view nick) const;
 
@@ -144,6 +146,12 @@ class TMessageFormat {
   mutable std::string cached_format_;
   mutable std::string cached_time_;
   mutable bool cache_valid_ = false;
+  // The last unit and channel place made, with what it was made from.
+  mutable std::string cached_place_format_;
+  mutable std::string cached_place_unit_;
+  mutable std::string cached_place_channel_;
+  mutable std::string cached_place_;
+  mutable bool place_cache_valid_ = false;
 };
 
 // Bytes transferred as a whole percentage of the size; 0 for a size of 0 or

@@ -11,23 +11,28 @@
 namespace zeph {
 namespace {
 
-bool IsAsciiAlnum(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+constexpr bool IsAsciiAlnum(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// A table of the bytes for which in_set holds.
+template <typename InSet>
+constexpr std::array<bool, 256> ByteTable(InSet in_set) {
+  std::array<bool, 256> table{};
+  for (int b = 0; b < 256; ++b) table[b] = in_set(static_cast<char>(b));
+  return table;
+}
 
 // Every character either expression can match. All are ASCII, so none is a
 // lead byte, and a run of them that starts on a character boundary never
 // holds part of a double-byte character.
-bool IsUrlByte(char c) {
-  static const auto table = [] {
-    std::array<bool, 256> in_set{};
-    for (int b = 0; b < 256; ++b) {
-      char byte = static_cast<char>(b);
-      in_set[b] = IsAsciiAlnum(byte) || std::string_view("_-.!~*':@%;/?&=+$,#").find(byte) != std::string_view::npos;
-    }
-    return in_set;
-  }();
-  return table[static_cast<unsigned char>(c)];
-}
-bool IsAddressByte(char c) { return IsAsciiAlnum(c) || c == '.' || c == '-'; }
+constexpr std::array<bool, 256> kUrlBytes = ByteTable([](char c) {
+  return IsAsciiAlnum(c) || std::string_view("_-.!~*':@%;/?&=+$,#").find(c) != std::string_view::npos;
+});
+constexpr std::array<bool, 256> kAddressBytes =
+    ByteTable([](char c) { return IsAsciiAlnum(c) || c == '.' || c == '-'; });
+
+bool IsUrlByte(char c) { return kUrlBytes[static_cast<unsigned char>(c)]; }
 
 // Every URL contains "://".
 bool MayHoldUrl(std::string_view text) { return text.find("://") != std::string_view::npos; }
@@ -46,13 +51,13 @@ bool MayHoldAddress(std::string_view text) {
 }
 
 struct TDetectorKind {
-  bool (*in_set)(char);
+  const std::array<bool, 256>& in_set;
   bool (*may_hold)(std::string_view);
   bool skip_followed_by_alnum;
 };
 
-constexpr TDetectorKind kUrl = {IsUrlByte, MayHoldUrl, false};
-constexpr TDetectorKind kAddress = {IsAddressByte, MayHoldAddress, true};
+const TDetectorKind kUrl = {kUrlBytes, MayHoldUrl, false};
+const TDetectorKind kAddress = {kAddressBytes, MayHoldAddress, true};
 
 // The text up to TUrlDetector::kMaxScannedBytes, not cutting a double-byte
 // character.
@@ -82,12 +87,12 @@ void ScanMatches(const TOnigRegex& regex, const TDetectorKind& kind, std::string
   size_t pos = 0;
   while (pos < searched.size()) {
     size_t length = SjisCharLength(searched, pos);
-    if (length == 2 || !kind.in_set(searched[pos])) {
+    if (length == 2 || !kind.in_set[static_cast<unsigned char>(searched[pos])]) {
       pos += length;
       continue;
     }
     size_t run_start = pos;
-    while (pos < searched.size() && kind.in_set(searched[pos])) ++pos;
+    while (pos < searched.size() && kind.in_set[static_cast<unsigned char>(searched[pos])]) ++pos;
     if (pos <= from) continue;
     size_t offset = std::max(run_start, from);
     std::string_view run = searched.substr(offset, pos - offset);

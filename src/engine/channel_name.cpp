@@ -15,6 +15,15 @@ char IrcUpperByte(char c) {
   return u >= 0x61 && u <= 0x7D ? static_cast<char>(u - 0x20) : c;
 }
 
+// Byte by byte, as a server compares names on the wire.
+bool SameFolded(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (IrcUpperByte(a[i]) != IrcUpperByte(b[i])) return false;
+  }
+  return true;
+}
+
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -209,14 +218,12 @@ std::string WireFold(const TWireEncoding& encoding, std::string_view name) {
   return wire;
 }
 
+// 7-bit names are never foreign and go out as they are.
 bool SameName(const TWireEncoding& encoding, std::string_view a, std::string_view b) {
+  if (IsSevenBit(a) && IsSevenBit(b)) return SameFolded(a, b);
   std::string wire_a = encoding.EncodeName(a);
   std::string wire_b = encoding.EncodeName(b);
-  if (wire_a.size() != wire_b.size()) return false;
-  for (size_t i = 0; i < wire_a.size(); ++i) {
-    if (IrcUpperByte(wire_a[i]) != IrcUpperByte(wire_b[i])) return false;
-  }
-  return true;
+  return SameFolded(wire_a, wire_b);
 }
 
 bool SameName(std::string_view a, std::string_view b) { return IrcUpper(a) == IrcUpper(b); }

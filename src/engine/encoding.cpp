@@ -6,6 +6,7 @@
 #include "codec/encoding_kana.h"
 #include "codec/encoding_utf8.h"
 #include "platform/cp932.h"
+#include "platform/sjis.h"
 
 namespace zeph {
 namespace {
@@ -36,7 +37,10 @@ std::string TWireEncoding::Decode(std::string_view wire, bool* foreign) const {
   return as_utf8 ? DecodeUtf8(wire) : DecodeJis(wire);
 }
 
+// Every encoder writes 7-bit text as it is (ISO-2022-JP starts and ends in
+// ASCII), and most names and many messages are 7-bit.
 std::string TWireEncoding::Encode(std::string_view text) const {
+  if (IsSevenBit(text)) return std::string(text);
   if (IsUtf8Session()) return EncodeUtf8(text);
   if (kana_method == 0) return EncodeJis(KanaToFullWidth(text), TKanaMode::KanaSet);
   return EncodeJis(text, KanaModeFor(kana_method));

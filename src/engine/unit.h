@@ -281,14 +281,24 @@ class TUnit final : public TTreeNode,
   std::string DecodeName(const TWireEncoding& wire, std::string_view name);
   std::string DecodeNickList(const TWireEncoding& wire, std::string_view list);
   void NoteName(const TWireEncoding& wire, std::string_view name, std::string_view raw, bool foreign);
+  TLineRequest LineRequest(TLogKind log, TChannel* target, TMessageKind kind, const std::string& nick,
+                           const std::string& channel_name) const;
   TLogLineSource ComposeSource(TLogKind log, TChannel* target, TMessageKind kind, const std::string& nick,
                                const std::string& text, const std::string& channel_name, const TLinkKey& link) const;
   // One line into the own log of the unit (target null) or of a target;
-  // null when the kind's own-log flag is off.
+  // null when the kind's own-log flag is off. The line's source goes to
+  // composed when given.
   const TLogLine* AddOwnLine(TChannel* target, TMessageKind kind, const std::string& nick, const std::string& text,
-                             const std::string& channel_name, bool keyword_check, const TLinkKey& link);
+                             const std::string& channel_name, bool keyword_check, const TLinkKey& link,
+                             TLogLineSource* composed = nullptr);
+  // own: the source of the same event's own-log line, if there was one; the
+  // copy is made from it.
   void AddConsoleLine(TChannel* target, TMessageKind kind, const std::string& nick, const std::string& text,
-                      const std::string& channel_name, bool keyword_check, const TLinkKey& link);
+                      const std::string& channel_name, bool keyword_check, const TLinkKey& link,
+                      TLogLineSource* own = nullptr);
+  // The own-log line and, when the routing lets it through, its console copy.
+  const TLogLine* PrintLines(TChannel* target, TMessageKind kind, const std::string& nick, const std::string& text,
+                             const std::string& channel_name, bool keyword_check, const TLinkKey& link);
   // Whether lines of the node are copied to the console now.
   bool ConsoleCopyPasses(const TTreeNode& node, bool console_switch) const;
   int NickClass(const TChannel* target, const std::string& nick) const;

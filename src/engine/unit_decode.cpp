@@ -18,12 +18,17 @@ bool IsPlainAscii(std::string_view raw) {
 
 }  // namespace
 
+// Plain ASCII reads the same in either encoding and names nothing foreign,
+// so most fields of most messages are left as they came.
 void TUnit::DecodeReceived(TIrcMessage& m) {
   TWireEncoding wire = Wire();
-  m.prefix = wire.Decode(m.prefix);
-  m.nick = DecodeName(wire, m.nick);
-  m.user = wire.Decode(m.user);
-  m.host = wire.Decode(m.host);
+  auto decode = [&wire](std::string& field) {
+    if (!IsPlainAscii(field)) field = wire.Decode(field);
+  };
+  decode(m.prefix);
+  if (!IsPlainAscii(m.nick)) m.nick = DecodeName(wire, m.nick);
+  decode(m.user);
+  decode(m.host);
   for (size_t i = 0; i < m.params.size(); ++i) {
     std::string& param = m.params[i];
     // The server builds the names list from each member's own nick.
@@ -31,6 +36,7 @@ void TUnit::DecodeReceived(TIrcMessage& m) {
       param = DecodeNickList(wire, param);
       continue;
     }
+    if (IsPlainAscii(param)) continue;
     bool foreign = false;
     std::string text = wire.Decode(param, &foreign);
     bool new_nick = m.command == "NICK" && i == 0;

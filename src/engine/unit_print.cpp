@@ -26,9 +26,8 @@ bool TUnit::ConsoleCopyPasses(const TTreeNode& node, bool console_switch) const 
   return Prefs().PrintAllLogToConsole && world_.TitleView().IsInBackground();
 }
 
-TLogLineSource TUnit::ComposeSource(TLogKind log, TChannel* target, TMessageKind kind, const std::string& nick,
-                                   const std::string& text, const std::string& channel_name,
-                                   const TLinkKey& link) const {
+TLineRequest TUnit::LineRequest(TLogKind log, TChannel* target, TMessageKind kind, const std::string& nick,
+                                const std::string& channel_name) const {
   TLineRequest request;
   request.kind = kind;
   request.log = log;
@@ -37,7 +36,13 @@ TLogLineSource TUnit::ComposeSource(TLogKind log, TChannel* target, TMessageKind
   request.channel_name = target ? std::string_view(target->Name()) : std::string_view(channel_name);
   request.channel_is_talk = target && !target->IsChannel();
   request.nick = nick;
-  TLinePieces pieces = ComposeLine(world_.Formats(), request, text);
+  return request;
+}
+
+TLogLineSource TUnit::ComposeSource(TLogKind log, TChannel* target, TMessageKind kind, const std::string& nick,
+                                   const std::string& text, const std::string& channel_name,
+                                   const TLinkKey& link) const {
+  TLinePieces pieces = ComposeLine(world_.Formats(), LineRequest(log, target, kind, nick, channel_name), text);
 
   TLogLineSource source;
   source.time = std::move(pieces.time);
@@ -55,7 +60,7 @@ TLogLineSource TUnit::ComposeSource(TLogKind log, TChannel* target, TMessageKind
 
 const TLogLine* TUnit::AddOwnLine(TChannel* target, TMessageKind kind, const std::string& nick,
                                   const std::string& text, const std::string& channel_name, bool keyword_check,
-                                  const TLinkKey& link) {
+                                  const TLinkKey& link, TLogLineSource* composed) {
   if (!IsOwnLogEnabled(kind, world_.Formats())) return nullptr;
   TLogKind log = target ? TLogKind::Channel : TLogKind::Unit;
   TLogLineSource source = ComposeSource(log, target, kind, nick, text, channel_name, link);
@@ -64,25 +69,43 @@ const TLogLine* TUnit::AddOwnLine(TChannel* target, TMessageKind kind, const std
   const TLogLine& line = node.Log().AddLine(source, keyword_check && keyword_switch);
   node.LogFile().WriteLine(source);
   world_.AfterLineAdded(*this, target, source, line, keyword_switch);
+  if (composed) *composed = std::move(source);
   return &line;
 }
 
 // A console copy leads back to its unit or channel, and marks keywords as
-// its source's own log does.
+// its source's own log does. The copy of a line just added to its own log
+// differs from it in the place and the link only, and takes the rest of it.
 void TUnit::AddConsoleLine(TChannel* target, TMessageKind kind, const std::string& nick, const std::string& text,
-                           const std::string& channel_name, bool keyword_check, const TLinkKey& link) {
+                           const std::string& channel_name, bool keyword_check, const TLinkKey& link,
+                           TLogLineSource* own) {
   if (!IsConsoleEnabled(kind, world_.Formats())) return;
   TLinkKey key = link.IsEmpty() ? ConsoleCopyKey(Id(), target ? target->Id() : kNoNode, KindCategory(kind)) : link;
   bool keyword_switch = target ? target->KeywordSwitch() : KeywordSwitch();
-  world_.AddConsoleLine(ComposeSource(TLogKind::Console, target, kind, nick, text, channel_name, key),
-                        keyword_check && keyword_switch);
+  if (own == nullptr) {
+    world_.AddConsoleLine(ComposeSource(TLogKind::Console, target, kind, nick, text, channel_name, key),
+                          keyword_check && keyword_switch);
+    return;
+  }
+  own->place = ComposePlace(world_.Formats(), LineRequest(TLogKind::Console, target, kind, nick, channel_name));
+  own->link_key = key;
+  world_.AddConsoleLine(*own, keyword_check && keyword_switch);
+}
+
+const TLogLine* TUnit::PrintLines(TChannel* target, TMessageKind kind, const std::string& nick,
+                                  const std::string& text, const std::string& channel_name, bool keyword_check,
+                                  const TLinkKey& link) {
+  TLogLineSource source;
+  const TLogLine* line = AddOwnLine(target, kind, nick, text, channel_name, keyword_check, link, &source);
+  TTreeNode& node = target ? static_cast<TTreeNode&>(*target) : *this;
+  if (ConsoleCopyPasses(node, node.ConsoleSwitch()))
+    AddConsoleLine(target, kind, nick, text, channel_name, keyword_check, link, line ? &source : nullptr);
+  return line;
 }
 
 bool TUnit::PrintToUnit(TMessageKind kind, const std::string& nick, const std::string& text,
                         const std::string& channel_name, bool keyword_check) {
-  const TLogLine* line = AddOwnLine(nullptr, kind, nick, text, channel_name, keyword_check, TLinkKey());
-  if (ConsoleCopyPasses(*this, ConsoleSwitch()))
-    AddConsoleLine(nullptr, kind, nick, text, channel_name, keyword_check, TLinkKey());
+  const TLogLine* line = PrintLines(nullptr, kind, nick, text, channel_name, keyword_check, TLinkKey());
   return line && line->keyword_hit;
 }
 
@@ -93,9 +116,7 @@ bool TUnit::PrintOwnLogOfUnit(TMessageKind kind, const std::string& nick, const 
 
 bool TUnit::PrintToChannel(TChannel& target, TMessageKind kind, const std::string& nick, const std::string& text,
                            bool keyword_check) {
-  const TLogLine* line = AddOwnLine(&target, kind, nick, text, std::string(), keyword_check, TLinkKey());
-  if (ConsoleCopyPasses(target, target.ConsoleSwitch()))
-    AddConsoleLine(&target, kind, nick, text, std::string(), keyword_check, TLinkKey());
+  const TLogLine* line = PrintLines(&target, kind, nick, text, std::string(), keyword_check, TLinkKey());
   return line && line->keyword_hit;
 }
 
@@ -121,9 +142,7 @@ void TUnit::PrintSystem(const std::string& text, TChannel* target) {
 void TUnit::PrintInvitation(const std::string& nick, const std::string& text, const std::string& channel) {
   TLinkKey join;
   if (IsSingleChannelName(channel, kServerChannelPrefixes)) join = TLinkKey::ForInvite(Id(), channel);
-  AddOwnLine(nullptr, TMessageKind::Invite, nick, text, channel, false, join);
-  if (ConsoleCopyPasses(*this, ConsoleSwitch()))
-    AddConsoleLine(nullptr, TMessageKind::Invite, nick, text, channel, false, join);
+  PrintLines(nullptr, TMessageKind::Invite, nick, text, channel, false, join);
 }
 
 }  // namespace zeph

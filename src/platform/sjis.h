@@ -11,6 +11,15 @@ namespace zeph {
 inline bool IsSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 inline bool IsSjisTrail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
 
+// No byte of text has the high bit set: it reads the same in every encoding
+// the program speaks.
+inline bool IsSevenBit(std::string_view text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
 // The length of the character at text[pos]: 2 for a lead byte followed by a
 // valid trail byte; 1 otherwise, also for a lead byte at the very end.
 inline size_t SjisCharLength(std::string_view text, size_t pos) {

@@ -109,6 +109,20 @@ TEST_F(LineBuilderTest, KeywordsOnlyForMessageLinesWhenAsked) {
   EXPECT_FALSE(builder_.Build(Source("key", 0), true).keyword_hit);
 }
 
+// A line and its copies (console, history) share a body and differ in the
+// prefix; each copy comes out as a builder that never saw the line makes it.
+TEST_F(LineBuilderTest, CopiesOfABodyUnderOtherPrefixesAreBuiltAsAfresh) {
+  SetKeywords({"key"});
+  TLogLineSource line = Source("\x03" "4key\x0f www.key.example.jp http://x.jp/key", 0);
+  TLogLineSource copy = line;
+  copy.place = "<unit:#ch> ";
+  builder_.Build(line, true);
+  TLogLine built = builder_.Build(copy, true);
+  EXPECT_EQ(built, TLineBuilder(TUrlDetector::Shared(), &keywords_).Build(copy, true));
+  EXPECT_TRUE(built.keyword_hit);
+  EXPECT_EQ(builder_.Build(copy, false), TLineBuilder(TUrlDetector::Shared(), &keywords_).Build(copy, false));
+}
+
 TEST_F(LineBuilderTest, RunsSplitOnColourChangesAndCoverDoubleByteText) {
   std::string body = "\x03" "4" + Sjis("赤") + "\x03" "4,2" + "x";
   TLogLine line = builder_.Build(Source(body), false);
