@@ -44,6 +44,7 @@ class TApplication {
   TWorld& World() { return *world_; }
   // The program's one DCC manager and its chats; there once the world is.
   TDccService& Dcc() { return *dcc_; }
+  TProtocol& Protocol() { return *protocol_; }
   // The macros of every unit; the main window installs itself and its
   // shell here.
   TMacros& Macros() { return *macros_; }

@@ -9,11 +9,15 @@
 
 namespace zeph {
 
-std::string SavedLogFileName(std::string_view name, int year, int month, int day) {
+std::string SafeFileNamePart(std::string_view name) {
   std::string safe(name);
   for (size_t pos = 0; pos < safe.size(); pos += SjisCharLength(safe, pos))
     if (SjisCharLength(safe, pos) == 1 && safe[pos] != '\0' && std::strchr(":<>\\/*?|\"", safe[pos])) safe[pos] = '_';
-  return safe + StringPrintf("-%04d%02d%02d.txt", year, month, day);
+  return safe;
+}
+
+std::string SavedLogFileName(std::string_view name, int year, int month, int day) {
+  return SafeFileNamePart(name) + StringPrintf("-%04d%02d%02d.txt", year, month, day);
 }
 
 bool WriteSavedLog(const std::filesystem::path& path, const TLineStore& lines) {

@@ -9,9 +9,12 @@ namespace zeph {
 
 class TLineStore;
 
-// "<name>-YYYYMMDD.txt" for the channel (or unit) name, with every character
-// a file name may not hold (: < > \ / * ? | ") replaced by "_"; double-byte
-// characters are kept whole, so their second byte is never replaced.
+// The name with every character a file name may not hold (: < > \ / * ? | ")
+// replaced by "_"; double-byte characters are kept whole, so their second
+// byte is never replaced.
+std::string SafeFileNamePart(std::string_view name);
+
+// "<name>-YYYYMMDD.txt" for the channel (or unit) name, made safe as above.
 std::string SavedLogFileName(std::string_view name, int year, int month, int day);
 
 // Writes the text of every line, each followed by CR LF, in Shift_JIS over

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <memory>
+#include <vector>
+
 #include "display/line_store.h"
 #include "display/link_key.h"
 #include "display/log_file.h"
@@ -67,5 +70,19 @@ class TTreeNode {
   TLineStore log_;
   TLogFile log_file_;
 };
+
+// Swaps a node with its neighbour one place up (-1) or down (1) in the
+// list its parent keeps in tree order; false when there is none.
+template <class Node>
+bool MoveOneStep(std::vector<std::unique_ptr<Node>>& nodes, const Node* node, int step) {
+  for (size_t i = 0; i < nodes.size(); ++i) {
+    if (nodes[i].get() != node) continue;
+    const size_t other = i + static_cast<size_t>(step);  // wraps past the ends and fails the test below
+    if (other >= nodes.size()) return false;
+    std::swap(nodes[i], nodes[other]);
+    return true;
+  }
+  return false;
+}
 
 }  // namespace zeph

@@ -151,6 +151,12 @@ class TUnit final : public TTreeNode,
 
   // --- Targets ---------------------------------------------------------
   const std::vector<std::unique_ptr<TChannel>>& Channels() const { return channels_; }
+  // Moves a target one place up (-1) or down (1) among the unit's targets;
+  // false at either end.
+  bool MoveTarget(const TChannel& target, int step);
+  // The target last selected in this unit, for the unit walks of the keys.
+  TNodeId RememberedChannel() const { return remembered_channel_; }
+  void RememberChannel(TNodeId channel) { remembered_channel_ = channel; }
   TChannel* FindChannel(std::string_view name) const;
   TChannel* FindByWireName(std::string_view name) const;
   TChannel* FindTarget(std::string_view name) const;
@@ -334,6 +340,7 @@ class TUnit final : public TTreeNode,
   int reconnect_attempts_ = 0;
   int reconnect_countdown_ = 0;
   bool select_first_channel_ = false;
+  TNodeId remembered_channel_ = kNoNode;
   std::string user_nick_request_;  // the nick change the user asked for last
   bool login_timeout_enabled_ = false;
   int login_countdown_ = 0;

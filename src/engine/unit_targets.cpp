@@ -115,6 +115,10 @@ TChannel& TUnit::AdoptJoinedChannel(const std::string& wire_name, const std::str
   return target;
 }
 
+bool TUnit::MoveTarget(const TChannel& target, int step) {
+  return MoveOneStep(channels_, &target, step);
+}
+
 void TUnit::CloseTarget(TChannel& target) {
   world_.Tree().NodeRemoved(*this, &target);
   if (target.IsTalk()) PrintSystem(Sjis("トークを終了しました"), &target);

@@ -243,6 +243,7 @@ void TWorld::NodeChanged(TUnit& unit, TChannel* target) {
 void TWorld::Select(TUnit* unit, TChannel* target) {
   selected_unit_ = unit ? unit->Id() : kNoNode;
   selected_target_ = unit && target ? target->Id() : kNoNode;
+  if (unit && target) unit->RememberChannel(target->Id());
   if (unit) {
     TTreeNode& node = target ? static_cast<TTreeNode&>(*target) : *unit;
     node.ClearMarks();
@@ -250,6 +251,15 @@ void TWorld::Select(TUnit* unit, TChannel* target) {
     tree_->NodeChanged(*unit, target);
   }
   UpdateTitle();
+}
+
+bool TWorld::MoveNode(TUnit& unit, TChannel* target, int step) {
+  if (preferences_.SortTree) return false;
+  const bool moved = target ? unit.MoveTarget(*target, step) : MoveOneStep(units_, &unit, step);
+  if (!moved) return false;
+  tree_->NodeMoved(unit, target, step);
+  SaveTree();
+  return true;
 }
 
 TUnit* TWorld::SelectedUnit() const { return FindUnitById(selected_unit_); }

@@ -119,6 +119,10 @@ class TWorld final : private TDisplayNotifier, private TLinkTargets {
   void RenameTalk(TUnit& unit, TChannel& talk, const std::string& name);
 
   void Select(TUnit* unit, TChannel* target);
+  // Moves a unit (target null) or a target one place up (-1) or down (1)
+  // among its siblings and saves the tree. Nothing moves while the tree is
+  // sorted, or at either end.
+  bool MoveNode(TUnit& unit, TChannel* target, int step);
   TUnit* SelectedUnit() const;
   TChannel* SelectedTarget() const;
   bool IsSelected(const TTreeNode& node) const;

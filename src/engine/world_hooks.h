@@ -20,6 +20,8 @@ class TTreeView {
   virtual ~TTreeView() = default;
   virtual void NodeAdded(TUnit& unit, TChannel* target) {}
   virtual void NodeRemoved(TUnit& unit, TChannel* target) {}
+  // The node moved one place up (-1) or down (1) among its siblings.
+  virtual void NodeMoved(TUnit& unit, TChannel* target, int step) {}
   // Name, marks, state or member count of a node changed.
   virtual void NodeChanged(TUnit& unit, TChannel* target) {}
   // The selection moved: show the node's log and member list.

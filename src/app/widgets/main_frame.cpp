@@ -31,6 +31,10 @@
 #include "app/main_commands.h"
 #include "app/tray_text.h"
 #include "app/widgets/log_view_factory.h"
+#include "app/widgets/reply_window_host.h"
+#include "display/widgets/history_window.h"
+#include "engine/widgets/member_info_window.h"
+#include "engine/widgets/protocol_log_window.h"
 #include "app/widgets/member_list_model.h"
 #include "app/widgets/server_tree_model.h"
 #include "app/widgets/settings_dialogs.h"
@@ -90,6 +94,7 @@ CMainFrame::CMainFrame(TApplication& app, QWidget* parent)
   BuildPanes();
   BuildMenus();
   BuildTray();
+  WireInput();
   blink_timer_.setInterval(1000);
   connect(&blink_timer_, &QTimer::timeout, this, [this] {
     blink_phase_ = !blink_phase_;
@@ -106,6 +111,12 @@ CMainFrame::CMainFrame(TApplication& app, QWidget* parent)
 CMainFrame::~CMainFrame() {
   qApp->removeEventFilter(this);
   DisconnectMacros();
+  // The windows of the models go before the models' owners.
+  reply_host_.reset();
+  member_windows_.reset();
+  protocol_logs_.reset();
+  delete keyword_history_.data();
+  delete url_history_.data();
   world_.SetView(nullptr);
   // The views let go of their line stores and member lists first.
   member_models_.clear();
@@ -121,18 +132,8 @@ void CMainFrame::BuildPanes() {
   outer->setContentsMargins(0, 0, 0, 0);
   outer->setSpacing(1);
 
-  search_panel_ = new QWidget(central);
-  auto* search_row = new QHBoxLayout(search_panel_);
-  search_row->setContentsMargins(4, 2, 4, 2);
-  search_row->addWidget(new QLabel(Q("検索:"), search_panel_));
-  auto* search_box = new QLineEdit(search_panel_);
-  search_box->setObjectName(QStringLiteral("SearchBox"));
-  search_row->addWidget(search_box, 1);
-  search_row->addWidget(new QPushButton(Q("前を検索"), search_panel_));
-  search_row->addWidget(new QPushButton(Q("次を検索"), search_panel_));
-  auto* close_search = new QPushButton(Q("閉じる"), search_panel_);
-  connect(close_search, &QPushButton::clicked, search_panel_, &QWidget::hide);
-  search_row->addWidget(close_search);
+  search_panel_ = new TSearchPanel(central);
+  search_panel_->SearchBox().setObjectName(QStringLiteral("SearchBox"));
   search_panel_->hide();
   outer->addWidget(search_panel_);
 
@@ -151,9 +152,8 @@ void CMainFrame::BuildPanes() {
   empty_log_ = new QWidget(logs_);
   logs_->addWidget(empty_log_);
   current_layout->addWidget(logs_, 1);
-  input_ = new QLineEdit(current);
+  input_ = new TInputBox(current);
   input_->setObjectName(QStringLiteral("InputLine"));
-  connect(input_, &QLineEdit::returnPressed, this, &CMainFrame::SubmitInput);
   current_layout->addWidget(input_);
   log_splitter_->addWidget(current);
   look_ = ApplyViewSettings(app_.ViewSettings(), ThemeFoldersOf(app_.Folders()), world_.Preferences().WholeLine);
@@ -254,12 +254,11 @@ void CMainFrame::ForgetNode(TNodeId id) {
   member_models_.erase(id);
 }
 
-void CMainFrame::SubmitInput() {
+bool CMainFrame::SubmitLine(const QString& text, bool as_notice, bool as_action) {
   StopTitleSignals();
   TUnit* unit = world_.SelectedUnit();
-  if (!unit || input_->text().isEmpty()) return;
-  if (::zeph::SubmitInput(*unit, world_.SelectedTarget(), FromQString(input_->text()), false, false, true))
-    input_->clear();
+  if (!unit || text.isEmpty()) return false;
+  return ::zeph::SubmitInput(*unit, world_.SelectedTarget(), FromQString(text), as_notice, as_action, true);
 }
 
 void CMainFrame::ListenTo(QWidget* widget) {
@@ -302,6 +301,7 @@ void CMainFrame::NodeAdded(TUnit& unit, TChannel* target) {
 }
 
 void CMainFrame::NodeRemoved(TUnit& unit, TChannel* target) {
+  ForgetTargetWindows(unit, target);
   ForgetNode(target ? target->Id() : unit.Id());
   if (!target)
     for (const auto& channel : unit.Channels()) ForgetNode(channel->Id());
@@ -341,6 +341,8 @@ void CMainFrame::ShowNode(TUnit& unit, TChannel* target) {
   }
   QModelIndex index = tree_model_->IndexOf(unit, target);
   if (index.isValid() && tree_view_->currentIndex() != index) tree_view_->setCurrentIndex(index);
+  // The search highlight follows the user from log to log.
+  ApplySearchWords();
   UpdateActions();
 }
 

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "app/main_commands.h"
+#include "app/widgets/input_box.h"
+#include "app/widgets/search_panel.h"
 #include "display/widgets/log_view.h"
 #include "engine/world_hooks.h"
 #include "macro/macro_window.h"
@@ -29,6 +31,10 @@ namespace zeph {
 
 class TApplication;
 class TDccWindows;
+class THistoryWindow;
+class TMemberInfoWindows;
+class TProtocolLogWindows;
+class TReplyWindowHostImpl;
 class TMemberListModel;
 class TQtShell;
 struct TPopupEntry;
@@ -84,10 +90,12 @@ class CMainFrame final : public QMainWindow,
   QAction* Action(const char* command) const;
   void UpdateActions();
   QWidget* CurrentLogView() const;
-  QLineEdit* InputLine() const { return input_; }
+  TInputBox* InputLine() const { return input_; }
   QTreeView* ServerTree() const { return tree_view_; }
   QSystemTrayIcon* TrayIcon() const { return tray_.get(); }
-  QWidget* SearchPanel() const { return search_panel_; }
+  TSearchPanel* SearchPanel() const { return search_panel_; }
+  TMemberInfoWindows& MemberWindows() const { return *member_windows_; }
+  TProtocolLogWindows& ProtocolLogs() const { return *protocol_logs_; }
   QSplitter* RootSplitter() const { return root_splitter_; }
   QSplitter* InfoSplitter() const { return info_splitter_; }
   QSplitter* LogSplitter() const { return log_splitter_; }
@@ -99,6 +107,7 @@ class CMainFrame final : public QMainWindow,
   void NodeChanged(TUnit& unit, TChannel* target) override;
   void ShowNode(TUnit& unit, TChannel* target) override;
   void ExpandNode(TUnit& unit) override;
+  void NodeMoved(TUnit& unit, TChannel* target, int step) override;
   // TTitleView
   void SetTitle(const std::string& title) override;
   bool IsInBackground() const override;
@@ -110,6 +119,9 @@ class CMainFrame final : public QMainWindow,
   void PlaySound(const std::string& file) override;
   // TClipboard
   void PutOnClipboard(const std::string& text) override;
+  // TProtocolLog
+  bool IsProtocolLogOpen(const TUnit& unit) const override;
+  void AddProtocolLine(TUnit& unit, bool sent, const std::string& line) override;
   // TUserPrompts
   bool IsCtrlHeld() const override;
 
@@ -137,7 +149,6 @@ class CMainFrame final : public QMainWindow,
   void SplitterMoved();
   QWidget* LogViewOf(TTreeNode& node);
   void ForgetNode(TNodeId id);
-  void SubmitInput();
   void StopTitleSignals();
   void UpdateTrayVisibility();
   void SetTrayIcon(int which);
@@ -183,6 +194,41 @@ class CMainFrame final : public QMainWindow,
   void ShowDccWindow();
   // The view settings as they are now, shown by every open log view.
   void ApplyLook();
+
+  // The input line, the search panel and the keyboard (main_frame_input.cpp).
+  void WireInput();
+  bool SubmitLine(const QString& text, bool as_notice, bool as_action);
+  // A key of the input or search box's table; from is the box.
+  bool RunKeyCommand(const TKeyCommand& command, QWidget* from);
+  // Keys of the tree, the logs and the member list: Tab and Shift+Tab move
+  // on, stray keys go to the input line. True when the key was taken.
+  bool HandlePaneKey(QWidget* widget, QKeyEvent* key);
+  void FocusPane(QWidget* pane);
+  TLogView* CurrentLog() const;
+  TLogView* ConsoleLog() const;
+  QWidget* CurrentMemberList() const;
+  bool IsExpanded(TNodeId unit) const;
+  void Paste();
+  void SendMultiLineDialog();
+  void OpenPasteConfirmation(const std::string& text);
+  void ToggleSearch();
+  void ShowSearch();
+  void HideSearch();
+  void FindHighlight(bool downward);
+  void SetSearchWords(const std::vector<std::string>& words);
+  void ApplySearchWords();
+  void TreeDoubleClicked(const QModelIndex& index);
+  void ShowTreeMenu(const QPoint& at);
+  QMenu* MenuTitled(const QString& title) const;
+  // The windows of the commands "member", "protocol", "list", the mask
+  // lists and the histories.
+  void OpenMemberWindow();
+  void OpenProtocolLog();
+  void OpenChannelList();
+  void OpenMaskList(char letter);
+  void OpenHistory(bool keywords);
+  // A node goes away: the windows that show it close.
+  void ForgetTargetWindows(TUnit& unit, TChannel* target);
   // TLogViewListener, TLogNickListener, TLogLinkListener
   void OpenUrl(TLogView& view, const std::string& url) override;
   void ShowUrlMenu(TLogView& view, QPoint screen) override;
@@ -206,8 +252,14 @@ class CMainFrame final : public QMainWindow,
   QWidget* empty_members_ = nullptr;
   QWidget* log_side_ = nullptr;
   QWidget* tree_side_ = nullptr;
-  QLineEdit* input_ = nullptr;
-  QWidget* search_panel_ = nullptr;
+  TInputBox* input_ = nullptr;
+  TSearchPanel* search_panel_ = nullptr;
+  std::vector<std::string> search_words_;
+  std::unique_ptr<TMemberInfoWindows> member_windows_;
+  std::unique_ptr<TProtocolLogWindows> protocol_logs_;
+  std::unique_ptr<TReplyWindowHostImpl> reply_host_;
+  QPointer<THistoryWindow> keyword_history_;
+  QPointer<THistoryWindow> url_history_;
   QSplitter* root_splitter_ = nullptr;
   QSplitter* info_splitter_ = nullptr;
   QSplitter* log_splitter_ = nullptr;

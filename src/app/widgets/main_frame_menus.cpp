@@ -66,6 +66,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   auto* key = static_cast<QKeyEvent*>(event);
+  if (widget && widget->window() == this && HandlePaneKey(widget, key)) return true;
   if (!widget || widget->window() != this || !(key->modifiers() & Qt::AltModifier)) return false;
   QKeySequence pressed(key->keyCombination());
   for (auto& [name, action] : actions_) {
@@ -106,8 +107,8 @@ void CMainFrame::BuildMenus() {
 
   QMenu* main = bar->addMenu(Q("メイン(&M)"));
   AddItem(main, Q("DCCファイル送受信(&D)..."), "Alt+D", "dcc", [this] { ShowDccWindow(); })->setEnabled(false);
-  AddItem(main, Q("キーワード履歴(&K)..."), "Alt+H", "keywordhistory", nullptr)->setEnabled(false);
-  AddItem(main, Q("URL履歴(&U)..."), "Alt+U", "urlhistory", nullptr)->setEnabled(false);
+  AddItem(main, Q("キーワード履歴(&K)..."), "Alt+H", "keywordhistory", [this] { OpenHistory(true); });
+  AddItem(main, Q("URL履歴(&U)..."), "Alt+U", "urlhistory", [this] { OpenHistory(false); });
   main->addSeparator();
   stop_macro_action_ = AddItem(main, Q("全マクロを停止(&S)"), QString(), "stopmacro", nullptr);
   stop_macro_action_->setCheckable(true);
@@ -130,9 +131,8 @@ void CMainFrame::BuildMenus() {
   AddCommand(server, Q("離席メッセージを設定(&M)..."), "Alt+Shift+A", "setawaymes", TMenuRule::kSetAwayMessage,
              [this] { SetAwayMessage(); });
   AddCommand(server, Q("トーク(&T)..."), QString(), "talk", TMenuRule::kTalk, [this] { AskTalk(); });
-  AddCommand(server, Q("チャンネル一覧(&L)..."), "Alt+Shift+L", "list", TMenuRule::kList, [&w] {
-    if (TUnit* unit = w.SelectedUnit(); unit && unit->IsLoggedIn()) unit->SendList(std::string());
-  });
+  AddCommand(server, Q("チャンネル一覧(&L)..."), "Alt+Shift+L", "list", TMenuRule::kList,
+             [this] { OpenChannelList(); });
   server->addSeparator();
   AddItem(server, Q("サーバを追加(&S)..."), "Ctrl+Q", "addserver", [this] { EditServer(true); });
   AddCommand(server, Q("サーバをコピー(&Y)"), QString(), "copyserver", TMenuRule::kCopyServer,
@@ -142,7 +142,8 @@ void CMainFrame::BuildMenus() {
   AddCommand(server, Q("チャンネルを追加(&H)..."), "Ctrl+W", "addchannel", TMenuRule::kAddChannel,
              [this] { EditChannel(true); });
   server->addSeparator();
-  AddCommand(server, Q("プロトコルログ(&P)..."), QString(), "protocol", TMenuRule::kProtocol, nullptr);
+  AddCommand(server, Q("プロトコルログ(&P)..."), QString(), "protocol", TMenuRule::kProtocol,
+             [this] { OpenProtocolLog(); });
   AddCommand(server, Q("自動オペレータの設定(&O)..."), QString(), "serveroperatorlist",
              TMenuRule::kServerOperatorList, [this] { RunMaskEditor(this, app_, TMaskList::kServerAutoOp); });
   AddCommand(server, Q("サーバのプロパティ(&R)..."), "Alt+Z", "serverproperty", TMenuRule::kServerProperty,
@@ -170,15 +171,12 @@ void CMainFrame::BuildMenus() {
                                 TModeList{"+e バン例外リスト(E)...", "Alt+E", "mode-e", "+e"},
                                 TModeList{"+I 招待ユーザリスト(&V)...", "Alt+V", "mode-i", "+I"},
                                 TModeList{"+R オペレータ復活リスト(&R)...", "Alt+Shift+R", "mode-r", "+R"}}) {
-    std::string mode = list.mode;
-    AddCommand(channel, Q(list.text), list.shortcut, list.command, TMenuRule::kModeList, [&w, mode] {
-      TUnit* unit = w.SelectedUnit();
-      TChannel* target = w.SelectedTarget();
-      if (unit && target && unit->IsLoggedIn()) unit->SendMode(target->Name(), mode);
-    });
+    const char letter = list.mode[1];
+    AddCommand(channel, Q(list.text), list.shortcut, list.command, TMenuRule::kModeList,
+               [this, letter] { OpenMaskList(letter); });
   }
   channel->addSeparator();
-  AddCommand(channel, Q("メンバ情報(&W)..."), "Alt+W", "member", TMenuRule::kMember, nullptr);
+  AddCommand(channel, Q("メンバ情報(&W)..."), "Alt+W", "member", TMenuRule::kMember, [this] { OpenMemberWindow(); });
   AddCommand(channel, Q("メンバ情報を再構築(&F)"), QString(), "resetmember", TMenuRule::kResetMember,
              [&w] { ResetMembersOfSelected(w); });
   AddCommand(channel, Q("チャンネルを削除(&E)..."), "Ctrl+Shift+W", "deletechannel", TMenuRule::kDeleteChannel,
@@ -193,14 +191,14 @@ void CMainFrame::BuildMenus() {
   AddItem(edit, Q("コピー(&C)"), "Ctrl+C", "copy", [this] {
     if (QWidget* focus = QApplication::focusWidget()) QMetaObject::invokeMethod(focus, "copy");
   });
-  AddItem(edit, Q("貼り付け(&P)"), "Ctrl+V", "paste", [this] { input_->paste(); });
+  AddItem(edit, Q("貼り付け(&P)"), "Ctrl+V", "paste", [this] { Paste(); });
   AddItem(edit, Q("自分のIPアドレスを貼り付け(&M)"), "Alt+Y", "myaddress", [this] {
     if (TUnit* unit = world_.SelectedUnit(); unit && unit->OwnAddress() != TResolver::kNone) {
       uint32_t a = unit->OwnAddress();
       input_->insert(QStringLiteral("%1.%2.%3.%4").arg(a >> 24).arg((a >> 16) & 255).arg((a >> 8) & 255).arg(a & 255));
     }
   });
-  AddItem(edit, Q("複数行を送信(&M)..."), "Ctrl+D", "sendmultiline", nullptr)->setEnabled(false);
+  AddItem(edit, Q("複数行を送信(&M)..."), "Ctrl+D", "sendmultiline", [this] { SendMultiLineDialog(); });
   QMenu* effects = edit->addMenu(Q("追加効果(&E)"));
   AddItem(effects, Q("色(&C)..."), "Alt+K", "coloreffect", [this] { input_->insert(QString(QChar(0x03))); });
   AddItem(effects, Q("太字(&B)"), "Ctrl+B", "boldeffect", [this] { input_->insert(QString(QChar(0x02))); });
@@ -208,13 +206,10 @@ void CMainFrame::BuildMenus() {
   AddItem(effects, Q("下線(&U)"), "Ctrl+U", "underlineeffect", [this] { input_->insert(QString(QChar(0x1f))); });
   AddItem(effects, Q("効果停止(&S)"), "Ctrl+O", "stopeffect", [this] { input_->insert(QString(QChar(0x0f))); });
   edit->addSeparator();
-  AddItem(edit, Q("検索(&F)"), "Ctrl+F", "find", [this] {
-    search_panel_->show();
-    search_panel_->findChild<QWidget*>(QStringLiteral("SearchBox"))->setFocus();
-  });
-  QAction* forward = AddItem(edit, Q("次を検索(&N)"), "F3", "findforward", [this] { search_panel_->show(); });
+  AddItem(edit, Q("検索(&F)"), "Ctrl+F", "find", [this] { ToggleSearch(); });
+  QAction* forward = AddItem(edit, Q("次を検索(&N)"), "F3", "findforward", [this] { FindHighlight(true); });
   forward->setShortcuts({QKeySequence("F3"), QKeySequence("Ctrl+G")});
-  AddItem(edit, Q("前を検索(&B)"), "Shift+F3", "findbackward", [this] { search_panel_->show(); });
+  AddItem(edit, Q("前を検索(&B)"), "Shift+F3", "findbackward", [this] { FindHighlight(false); });
   edit->addSeparator();
   AddItem(edit, Q("ログをファイルに保存(&S)..."), "Alt+Shift+S", "savelog", [this] { SaveLog(); });
   AddItem(edit, Q("ログを消去(&K)..."), "Alt+Shift+K", "clearlog", [this] { ClearLog(); });

@@ -81,6 +81,16 @@ void TServerTreeModel::NodeChanged(TUnit& unit, TChannel* target) {
   if (index.isValid()) emit dataChanged(index, index);
 }
 
+void TServerTreeModel::NodeMoved(TUnit& unit, TChannel* target, int step) {
+  const QModelIndex parent = target ? IndexOf(unit, nullptr) : QModelIndex();
+  const int row = IndexOf(unit, target).row();
+  const int old_row = row - step;
+  // Qt names the destination as the row before which the moved row goes;
+  // the rows already moved, so nothing is read between the two calls.
+  beginMoveRows(parent, old_row, old_row, parent, step > 0 ? old_row + 2 : old_row - 1);
+  endMoveRows();
+}
+
 QModelIndex TServerTreeModel::index(int row, int column, const QModelIndex& parent) const {
   if (column != 0 || row < 0) return {};
   if (!parent.isValid())

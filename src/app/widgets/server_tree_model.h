@@ -16,6 +16,8 @@ class TServerTreeModel final : public QAbstractItemModel {
   void NodeAdded(TUnit& unit, TChannel* target);
   void NodeRemoved(TUnit& unit, TChannel* target);
   void NodeChanged(TUnit& unit, TChannel* target);
+  // The world already holds the node at its new place, one step away.
+  void NodeMoved(TUnit& unit, TChannel* target, int step);
 
   QModelIndex IndexOf(const TUnit& unit, const TChannel* target) const;
   // The unit and target of a row; the target is null for a unit row.
