@@ -11,7 +11,7 @@ packages=(
   ngircd dante-server
   clang libclang-rt-14-dev libbenchmark-dev
   locales socat
-  fonts-noto-cjk
+  fonts-noto-cjk qt6-translations-l10n
 )
 
 sudo=""

@@ -6,6 +6,7 @@
 #include "app/widgets/first_start_wizard.h"
 #include "app/widgets/main_frame.h"
 #include "dcc/widgets/dcc_windows.h"
+#include "platform/qt/qt_translations.h"
 #include "platform/qt/single_instance.h"
 
 namespace zeph {
@@ -14,6 +15,7 @@ int RunDesktop(TApplication& app, TSingleInstance& instance, const std::vector<s
   // The tray icon keeps the program alive with its window hidden; the end
   // comes from the shutdown.
   QApplication::setQuitOnLastWindowClosed(false);
+  InstallQtJapanese(*qApp);
   app.CreateWorld();
   // Declared before the window so that it goes after it, and before the
   // application and its DCC service.
