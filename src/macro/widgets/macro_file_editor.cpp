@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "macro/widgets/button_column.h"
 #include "macro/widgets/editor_geometry.h"
 #include "macro/widgets/macro_item_dialog.h"
 #include "macro/widgets/macro_item_model.h"
@@ -30,20 +31,15 @@ TMacroFileEditor::TMacroFileEditor(std::filesystem::path macro_folder, TMacroFil
   view_->verticalHeader()->hide();
   connect(view_, &QTableView::doubleClicked, this, [this] { EditItem(); });
 
-  auto* buttons = new QVBoxLayout;
-  auto add = [&](const char* text, std::function<void()> action) {
-    auto* button = new QPushButton(QString::fromUtf8(text), this);
-    connect(button, &QPushButton::clicked, this, std::move(action));
-    buttons->addWidget(button);
-  };
-  add("新規(&N)...", [this] { NewItem(); });
-  add("編集(&E)...", [this] { EditItem(); });
-  add("コピー(&C)", [this] { CopyItem(); });
-  add("削除(&V)", [this] { DeleteItem(); });
-  add("↑(&U)", [this] { MoveItem(-1); });
-  add("↓(&D)", [this] { MoveItem(1); });
-  add("ファイルから挿入(&I)...", [this] { ChooseFileToInsert(); });
-  buttons->addStretch();
+  QVBoxLayout* buttons = ButtonColumn(this, {
+      {"新規(&N)...", [this] { NewItem(); }},
+      {"編集(&E)...", [this] { EditItem(); }},
+      {"コピー(&C)", [this] { CopyItem(); }},
+      {"削除(&V)", [this] { DeleteItem(); }},
+      {"↑(&U)", [this] { MoveItem(-1); }},
+      {"↓(&D)", [this] { MoveItem(1); }},
+      {"ファイルから挿入(&I)...", [this] { ChooseFileToInsert(); }},
+  });
 
   auto* row = new QHBoxLayout;
   row->addWidget(view_, 1);

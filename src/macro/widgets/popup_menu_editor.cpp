@@ -16,6 +16,7 @@
 #include <array>
 
 #include "macro/macro_actions.h"
+#include "macro/widgets/button_column.h"
 #include "macro/widgets/editor_geometry.h"
 #include "platform/qt/qt_text.h"
 
@@ -109,22 +110,17 @@ TPopupMenuEditor::TPopupMenuEditor(std::filesystem::path file, const TPopupMenu&
     levels.exec(view_->viewport()->mapToGlobal(at));
   });
 
-  auto* buttons = new QVBoxLayout;
-  auto add = [&](const char* text, std::function<void()> action) {
-    auto* button = new QPushButton(QString::fromUtf8(text), this);
-    connect(button, &QPushButton::clicked, this, std::move(action));
-    buttons->addWidget(button);
-  };
-  add("新規(&N)...", [this] { NewItem(); });
-  add("編集(&E)...", [this] { EditItem(); });
-  add("コピー(&C)", [this] { CopyItem(); });
-  add("削除(&V)", [this] { DeleteItem(); });
-  add("↑(&U)", [this] { MoveItem(-1); });
-  add("↓(&D)", [this] { MoveItem(1); });
-  add("←(&L)", [this] { ChangeLevel(-1); });
-  add("→(&R)", [this] { ChangeLevel(1); });
-  add("デフォルト設定を追加(&I)", [this] { AddDefaults(); });
-  buttons->addStretch();
+  QVBoxLayout* buttons = ButtonColumn(this, {
+      {"新規(&N)...", [this] { NewItem(); }},
+      {"編集(&E)...", [this] { EditItem(); }},
+      {"コピー(&C)", [this] { CopyItem(); }},
+      {"削除(&V)", [this] { DeleteItem(); }},
+      {"↑(&U)", [this] { MoveItem(-1); }},
+      {"↓(&D)", [this] { MoveItem(1); }},
+      {"←(&L)", [this] { ChangeLevel(-1); }},
+      {"→(&R)", [this] { ChangeLevel(1); }},
+      {"デフォルト設定を追加(&I)", [this] { AddDefaults(); }},
+  });
 
   auto* row = new QHBoxLayout;
   row->addWidget(view_, 1);
