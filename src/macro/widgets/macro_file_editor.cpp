@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
 

@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
