@@ -156,7 +156,12 @@ class TUnit final : public TTreeNode,
   bool MoveTarget(const TChannel& target, int step);
   // The target last selected in this unit, for the unit walks of the keys.
   TNodeId RememberedChannel() const { return remembered_channel_; }
-  void RememberChannel(TNodeId channel) { remembered_channel_ = channel; }
+  // What was last selected in this unit: a target, or its console (null).
+  TChannel* LastSelectedTarget() const { return FindById(last_selected_); }
+  void RememberSelection(TNodeId target) {
+    last_selected_ = target;
+    if (target != kNoNode) remembered_channel_ = target;
+  }
   TChannel* FindChannel(std::string_view name) const;
   TChannel* FindByWireName(std::string_view name) const;
   TChannel* FindTarget(std::string_view name) const;
@@ -341,6 +346,7 @@ class TUnit final : public TTreeNode,
   int reconnect_countdown_ = 0;
   bool select_first_channel_ = false;
   TNodeId remembered_channel_ = kNoNode;
+  TNodeId last_selected_ = kNoNode;
   std::string user_nick_request_;  // the nick change the user asked for last
   bool login_timeout_enabled_ = false;
   int login_countdown_ = 0;

@@ -243,7 +243,7 @@ void TWorld::NodeChanged(TUnit& unit, TChannel* target) {
 void TWorld::Select(TUnit* unit, TChannel* target) {
   selected_unit_ = unit ? unit->Id() : kNoNode;
   selected_target_ = unit && target ? target->Id() : kNoNode;
-  if (unit && target) unit->RememberChannel(target->Id());
+  if (unit) unit->RememberSelection(selected_target_);
   if (unit) {
     TTreeNode& node = target ? static_cast<TTreeNode&>(*target) : *unit;
     node.ClearMarks();

@@ -82,8 +82,7 @@ bool TUnitMacroHost::IsOperator(std::string_view channel, std::string_view nick)
 bool TUnitMacroHost::IsAway() const { return unit_.IsAway(); }
 
 std::string TUnitMacroHost::ActiveChannelName() const {
-  TWorld& world = unit_.World();
-  TChannel* target = world.SelectedUnit() == &unit_ ? world.SelectedTarget() : nullptr;
+  const TChannel* target = unit_.LastSelectedTarget();
   return target ? target->Name() : std::string();
 }
 

@@ -386,5 +386,17 @@ TEST_F(MacroActionsTest, PopupItemsRunForTheUnitWithTheSelection) {
   EXPECT_TRUE(Contains(unit_->Log(), "own from the menu"));
 }
 
+TEST_F(MacroActionsTest, ActiveChannelIsTheUnitsLastSelection) {
+  Enter();
+  const TPopupItem item{.action = "raw", .info = "NOTICE bob :[%a]"};
+  world_->Select(unit_, unit_->FindChannel("#c"));
+  world_->Select(nullptr, nullptr);
+  macros_impl_->RunPopupItem(*unit_, item);
+  EXPECT_EQ(Drain(), (Lines{"NOTICE bob :[#c]"}));
+  world_->Select(unit_, nullptr);
+  macros_impl_->RunPopupItem(*unit_, item);
+  EXPECT_EQ(Drain(), (Lines{"NOTICE bob :[]"}));
+}
+
 }  // namespace
 }  // namespace zeph
