@@ -75,7 +75,12 @@ void TMemberInfoWindow::ApplyGeometry(const TWindowEntry& geometry) {
 
 TWindowEntry TMemberInfoWindow::Geometry() const { return ListWindowGeometryOf(*this, *view_->header()); }
 
-void TMemberInfoWindow::SetLook(const TScreenLook& look) { ApplyListLook(*view_, look); }
+void TMemberInfoWindow::SetLook(const TScreenLook& look) {
+  ApplyListLook(*view_, look);
+  // The rows only: the headers keep the dialog's font, which their stored
+  // widths were made for.
+  view_->header()->setFont(font());
+}
 
 void TMemberInfoWindow::Raise() {
   if (isMinimized()) showNormal();
