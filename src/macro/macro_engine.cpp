@@ -64,9 +64,8 @@ bool TMacroEngine::RunMatchingItems(const std::vector<TMacroFile>& files) {
   return ran;
 }
 
-void TMacroEngine::RunMenuItem(const TMacroItem& item, std::string_view my_nick) {
-  TMacroEvent outer = std::exchange(event_, TMacroEvent{});
-  event_.my_nick = my_nick;
+void TMacroEngine::RunMenuItem(const TMacroItem& item, TMacroEvent event) {
+  TMacroEvent outer = std::exchange(event_, std::move(event));
   RunMacroItem(item, true, Context(), host_);
   event_ = std::move(outer);
 }

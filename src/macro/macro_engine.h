@@ -25,8 +25,9 @@ class TMacroEngine {
   // Runs every item that matches the event; true when at least one ran.
   // Items of a file after one with its stop flag are skipped.
   bool OfferEvent(const TIrcMessage& message, std::string_view my_nick);
-  // Runs a popup-menu item: its event holds only our nick.
-  void RunMenuItem(const TMacroItem& item, std::string_view my_nick);
+  // Runs a popup-menu item on the event the menu gives it: our nick, and
+  // the member it was opened on if any.
+  void RunMenuItem(const TMacroItem& item, TMacroEvent event);
   // A configured text (away, quit) with its $-substitutions replaced.
   std::string ExpandText(std::string_view text, std::string_view my_nick);
 

@@ -5,6 +5,7 @@
 
 #include "platform/cp932.h"
 
+#include "engine/channel.h"
 #include "engine/irc_message.h"
 #include "engine/unit.h"
 #include "engine/world.h"
@@ -13,6 +14,18 @@
 namespace zeph {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+TMacroItem MacroItemOf(const TPopupItem& item) {
+  TMacroItem macro_item;
+  macro_item.action = item.action;
+  macro_item.target = item.target;
+  macro_item.info = item.info;
+  return macro_item;
+}
+
+}  // namespace
 
 struct TMacros::TUnitMacros {
   TUnitMacros(TUnit& unit, TMacros& macros)
@@ -81,11 +94,25 @@ void TMacros::SetStopped(bool stopped) { world_.macros_stopped = stopped; }
 bool TMacros::IsStopped() const { return world_.macros_stopped; }
 
 void TMacros::RunPopupItem(TUnit& unit, const TPopupItem& item) {
-  TMacroItem macro_item;
-  macro_item.action = item.action;
-  macro_item.target = item.target;
-  macro_item.info = item.info;
-  EngineOf(unit).RunMenuItem(macro_item, unit.Nick());
+  TMacroEvent event;
+  event.my_nick = unit.Nick();
+  EngineOf(unit).RunMenuItem(MacroItemOf(item), std::move(event));
+}
+
+void TMacros::RunPopupItemForMember(TUnit& unit, const TPopupItem& item, const TChannel& channel,
+                                    const std::string& nick) {
+  TMacroEvent event;
+  event.my_nick = unit.Nick();
+  event.nick = nick;
+  // The member may have left while the menu was open: the nick still names
+  // whom the user chose.
+  if (const TMember* member = channel.Members().FindMember(nick)) {
+    event.user = member->user;
+    event.host = member->host;
+  }
+  event.prefix = nick + "!" + event.user + "@" + event.host;
+  event.channel = channel.Name();
+  EngineOf(unit).RunMenuItem(MacroItemOf(item), std::move(event));
 }
 
 void TMacros::UnloadAll() {

@@ -62,8 +62,12 @@ class TMacros final : public TMacroHooks {
   void SetStopped(bool stopped);
   bool IsStopped() const;
 
-  // A popup-menu item chosen for the unit.
+  // A popup-menu item chosen for the unit: its event holds only our nick.
   void RunPopupItem(TUnit& unit, const TPopupItem& item);
+  // A popup-menu item chosen in a channel's member menu, for one of the
+  // members: as if the member had spoken in the channel, so that %n, %l,
+  // %h and %c name the member and the channel.
+  void RunPopupItemForMember(TUnit& unit, const TPopupItem& item, const TChannel& channel, const std::string& nick);
 
   // --- Files and bindings ------------------------------------------------
   // Every engine reads its files again at its next event.

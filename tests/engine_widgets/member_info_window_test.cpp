@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "display/widgets/log_file_commands.h"
+#include "display/widgets/screen_look.h"
 #include "engine/channel.h"
 #include "engine/widgets/member_detail_model.h"
 #include "engine/widgets/member_info_window.h"
@@ -115,6 +116,33 @@ TEST_F(MemberInfoWindowTest, ClosingGivesBackThePlaceAndTheColumnWidths) {
   EXPECT_EQ(stored.rect.Width(), 500);
   EXPECT_EQ(stored.rect.Height(), 300);
   EXPECT_EQ(stored.header, (std::vector<int>{30, 90, 80, 120, 100, 110}));
+}
+
+// The member list's font and colours of the view settings, followed when
+// they change, in open windows and new ones.
+TEST_F(MemberInfoWindowTest, TakesTheMemberListLookAndFollowsItsChanges) {
+  auto look_of = [](int size, std::uint32_t text, std::uint32_t back) {
+    TViewSettings settings;
+    settings.list_font.size = size;
+    settings.list_font.color = text;
+    settings.list_back_color = back;
+    settings.list_selected = {0x00FF00, 0x800000};
+    return ApplyViewSettings(settings, {}, false, 96);
+  };
+  auto first = look_of(140, 0x0000FF, 0x302010);
+  registry_->SetLook(first);
+  TMemberInfoWindow& window = registry_->Open(*channel_);
+  const QPalette& palette = window.View().palette();
+  EXPECT_EQ(palette.color(QPalette::Base), QColor(0x10, 0x20, 0x30));
+  EXPECT_EQ(palette.color(QPalette::Text), QColor(0xFF, 0, 0));
+  EXPECT_EQ(palette.color(QPalette::Inactive, QPalette::Highlight), QColor(0, 0, 0x80));
+  EXPECT_EQ(palette.color(QPalette::HighlightedText), QColor(0, 0xFF, 0));
+  EXPECT_EQ(window.View().font(), first->ListFont());
+
+  auto second = look_of(90, 0x000000, 0xFFFFFF);
+  registry_->SetLook(second);
+  EXPECT_EQ(window.View().font(), second->ListFont());
+  EXPECT_EQ(window.View().palette().color(QPalette::Base), QColor(Qt::white));
 }
 
 }  // namespace

@@ -75,7 +75,7 @@ TEST_F(MacroEngineTest, LineBreaksOfTheItemsOwnTextSplitOrJoinTheCommand) {
 TEST_F(MacroEngineTest, MenuItemsAndConfiguredTextsSeeOnlyOurNick) {
   TMacroEngine engine(host_, macro_.Path(), data_.Path());
   host_.facts.selected_text = "chosen words";
-  engine.RunMenuItem(TMacroItem{.action = "Topic", .target = "%a", .info = "%s by %u (%n)"}, "me");
+  engine.RunMenuItem(TMacroItem{.action = "Topic", .target = "%a", .info = "%s by %u (%n)"}, {.my_nick = "me"});
   EXPECT_EQ(host_.lines, (Lines{"menu: TOPIC #active :chosen words by me ()"}));
 
   // Away and quit messages: substitutions only, their lines expanded.

@@ -1,11 +1,16 @@
 // The main window's DCC: the menu item opens the DCC window placed as
 // window.ini says, and dropped files are offered to the members the drop
-// rule picks.
+// rule picks, or to the nick of the WHOIS dialog they are dropped on.
+#include <QApplication>
+#include <QDropEvent>
 #include <QListView>
+#include <QMimeData>
+#include <QUrl>
 #include <fstream>
 
 #include "dcc/widgets/dcc_window.h"
 #include "dcc/widgets/dcc_windows.h"
+#include "protocol/widgets/whois_dialog.h"
 #include "widgets/main_frame_fixture.h"
 
 namespace zeph {
@@ -80,6 +85,33 @@ TEST_F(MainFrameDccTest, DroppedFilesGoToTheSelectedMembersElseToANickAskedFor) 
   ASSERT_EQ(Sends(), 3u);
   EXPECT_EQ(app_->Dcc().Manager().Send(1).Nick(), "bob");
   EXPECT_EQ(app_->Dcc().Manager().Send(2).Nick(), "carol");
+}
+
+TEST_F(MainFrameDccTest, FilesDroppedOnAWhoisDialogGoToItsNickInOrder) {
+  OpenWithDcc();
+  LogIn();
+  server_.Send(":irc.test 311 a bob u h.example * :Bob\r\n");
+  TWhoisDialog* dialog = nullptr;
+  ASSERT_TRUE(loop_.RunUntil([&] { return (dialog = frame_->findChild<TWhoisDialog*>()) != nullptr; }));
+
+  QMimeData files;
+  files.setUrls({QUrl::fromLocalFile(QString::fromStdString(File("b.txt").string())),
+                 QUrl::fromLocalFile(QString::fromStdString(File("a.txt").string()))});
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(dialog, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(dialog, &drop);
+  ASSERT_EQ(Sends(), 2u);
+  EXPECT_EQ(app_->Dcc().Manager().Send(0).Nick(), "bob");
+  EXPECT_EQ(app_->Dcc().Manager().Send(0).Path().filename(), "b.txt");
+  EXPECT_EQ(app_->Dcc().Manager().Send(1).Path().filename(), "a.txt");
+
+  // Only while logged in.
+  Unit().Disconnect(true, false);
+  ASSERT_FALSE(Unit().IsLoggedIn());
+  dialog->SendDroppedFiles({QString::fromStdString(File("c.txt").string())});
+  EXPECT_EQ(Sends(), 2u);
 }
 
 }  // namespace

@@ -7,11 +7,15 @@
 #include <QTest>
 #include <QTreeView>
 
+#include "display/widgets/history_window.h"
 #include "display/widgets/log_view.h"
 #include "engine/widgets/member_detail_model.h"
 #include "engine/widgets/member_info_window.h"
 #include "engine/widgets/protocol_log_window.h"
 #include "platform/sjis.h"
+#include "protocol/widgets/channel_list_window.h"
+#include "protocol/widgets/whois_dialog.h"
+#include "settings/window_layout.h"
 #include "widgets/main_frame_fixture.h"
 
 namespace zeph {
@@ -65,6 +69,32 @@ TEST_F(MainFrameKeyboardTest, TabVisitsEveryPaneAndTheSearchBoxWhenShown) {
   EXPECT_EQ(backward, (std::vector<QWidget*>{CurrentLog(), search, tree, forward[1], Console(), input}));
 }
 
+// The window stays off screen (as when it waits in the tray): the panel
+// counts as shown all the same.
+TEST_F(MainFrameKeyboardTest, HidingTheSearchPanelEndsTheHighlightOfEveryLog) {
+  Open();
+  Unit().PrintSystem("needle in the server log");
+  Unit().PrintSystem("needle in the room", &Room());
+  World().Select(&Unit(), &Room());
+  auto* room = qobject_cast<TLogView*>(CurrentLog());
+  Item("find")->trigger();
+  frame_->SearchPanel()->SearchBox().setText("needle");
+  World().Select(&Unit(), nullptr);  // the words follow to the server log
+  auto* server = qobject_cast<TLogView*>(CurrentLog());
+  ASSERT_TRUE(room && server && room != server);
+  EXPECT_TRUE(room->FindHighlight(true, true));
+  EXPECT_TRUE(server->FindHighlight(true, true));
+
+  Item("find")->trigger();
+  EXPECT_FALSE(frame_->SearchPanel()->IsShown());
+  EXPECT_FALSE(room->FindHighlight(true, true)) << "not the current log, ended all the same";
+  EXPECT_FALSE(server->FindHighlight(true, true));
+  // Shown again, the words come back to the current log only.
+  Item("find")->trigger();
+  EXPECT_TRUE(server->FindHighlight(true, true));
+  EXPECT_FALSE(room->FindHighlight(true, true));
+}
+
 TEST_F(MainFrameKeyboardTest, ALetterTypedInTheTreeLandsAtTheEndOfTheInputLine) {
   Open();
   Show();
@@ -86,12 +116,20 @@ TEST_F(MainFrameKeyboardTest, APasteOfOneLineGoesStraightToTheInputLine) {
   EXPECT_EQ(frame_->InputLine()->text(), "abc");
   EXPECT_EQ(frame_->findChild<QDialog*>("Zephlora2PasteConfirm"), nullptr);
 
+  // Several lines: the confirmation at the size window.ini keeps, which
+  // takes the size the user leaves it at.
+  app_->WindowLayout().paste = TWindowRect::At(0, 0, 520, 260);
   QGuiApplication::clipboard()->setText("one\ntwo\n");
   frame_->Action("paste")->trigger();
   auto* dialog = frame_->findChild<QDialog*>("Zephlora2PasteConfirm");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("貼り付け確認"));
+  EXPECT_EQ(dialog->size(), QSize(520, 260));
+  EXPECT_TRUE(frame_->geometry().contains(dialog->geometry().center())) << "over the main window";
+  dialog->resize(600, 330);
   dialog->reject();
+  EXPECT_EQ(app_->WindowLayout().paste.Width(), 600);
+  EXPECT_EQ(app_->WindowLayout().paste.Height(), 330);
 }
 
 TEST_F(MainFrameKeyboardTest, EnterSendsAndUpBringsTheLineBack) {
@@ -126,6 +164,40 @@ TEST_F(MainFrameKeyboardTest, CommandsOpenTheirWindows) {
   // The channel goes: its member window goes with it.
   World().CloseTarget(Unit(), Room());
   EXPECT_EQ(members->Model().rowCount(), 0);
+}
+
+TEST_F(MainFrameKeyboardTest, ClosingTheProgramClosesEveryWindowAndKeepsTheirPlaces) {
+  Open();
+  LogIn();
+  JoinRoom();
+  Show();
+  Item("member")->trigger();
+  Item("protocol")->trigger();
+  Item("list")->trigger();
+  Item("keywordhistory")->trigger();
+  server_.Send(":irc.test 311 a bob u h.example * :Bob\r\n");
+  ASSERT_TRUE(loop_.RunUntil([&] { return frame_->findChild<TWhoisDialog*>() != nullptr; }));
+  frame_->MemberWindows().Find(Room().Id())->resize(610, 310);
+  frame_->ProtocolLogs().Find(Unit())->resize(520, 330);
+  frame_->findChild<TChannelListWindow*>()->resize(530, 340);
+  frame_->findChild<THistoryWindow*>()->resize(430, 250);
+
+  bool closed = false;
+  frame_->on_closed = [&] { closed = true; };
+  frame_->close();
+  for (QWidget* window : QApplication::topLevelWidgets())
+    EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
+  const TWindowLayout written = LoadWindowLayout(folders_.config / "window.ini");
+  EXPECT_EQ(written.who.rect.Width(), 610);
+  EXPECT_EQ(written.protocol_log.rect.Height(), 330);
+  EXPECT_EQ(written.list.rect.Width(), 530);
+  EXPECT_EQ(written.keyword_history.Width(), 430);
+  // The server lets go; the units end with no window left to reach them.
+  ASSERT_TRUE(server_.WaitFor("QUIT "));
+  server_.CloseClient();
+  ASSERT_TRUE(server_.Sync());
+  loop_.Advance(100);
+  EXPECT_TRUE(closed);
 }
 
 }  // namespace

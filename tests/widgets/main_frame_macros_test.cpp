@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QListView>
 #include <QMenu>
 #include <QTimer>
 #include <filesystem>
@@ -51,6 +52,29 @@ class MainFrameMacrosTest : public MainFrameTest {
     QApplication::sendEvent(frame_->CurrentLogView(), &event);
     return texts;
   }
+  // Opens the member list's menu on the row of `nick` and chooses the item
+  // with the caption `item`.
+  void ChooseOnMember(QListView& list, const QString& nick, const QString& item) {
+    QModelIndex row;
+    for (int i = 0; i < list.model()->rowCount(); ++i)
+      if (list.model()->index(i, 0).data().toString() == nick) row = list.model()->index(i, 0);
+    ASSERT_TRUE(row.isValid());
+    bool chosen = false;
+    QTimer::singleShot(0, [&] {
+      if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        for (QAction* action : menu->actions())
+          if (action->text() == item) {
+            action->trigger();
+            chosen = true;
+          }
+        menu->close();
+      }
+    });
+    const QPoint at = list.visualRect(row).center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, list.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list.viewport(), &event);
+    EXPECT_TRUE(chosen);
+  }
 };
 
 TEST_F(MainFrameMacrosTest, TheEditorsOpenAtTheirWindowIniSizesAndKeepTheNewOnes) {
@@ -81,6 +105,37 @@ TEST_F(MainFrameMacrosTest, PopupItemsSavedInTheEditorShowInTheLogViewMenu) {
   EXPECT_EQ(GeneralMenu(), (QStringList{QString::fromUtf8("挨拶 (off)"), QString::fromUtf8("接続")}));
   LogIn();
   EXPECT_EQ(GeneralMenu(), (QStringList{QString::fromUtf8("挨拶"), QString::fromUtf8("接続")}));
+}
+
+// Chosen on members, an item names each of them with %n, %l, %h and %c.
+TEST_F(MainFrameMacrosTest, PopupItemsFromTheMemberMenuRunForEachChosenMember) {
+  Open();
+  app_->PopupMenu().items = {TPopupItem{0, Sjis("挨拶"), "send", "%n", "hi %n (%l@%h) in %c, from %u", 0}};
+  LogIn();
+  JoinRoom();
+  server_.Send(":bob!~b@b.example JOIN :#room\r\n:carol!c@c.example JOIN :#room\r\n");
+  ASSERT_TRUE(loop_.RunUntil([&] { return Room().Members().FindMember("carol") != nullptr; }));
+  QListView* list = nullptr;
+  for (QListView* view : frame_->findChildren<QListView*>())
+    if (view->model() && view->model()->rowCount() == 3) list = view;
+  ASSERT_NE(list, nullptr);
+  server_.ClearReceived();
+
+  ChooseOnMember(*list, "bob", QString::fromUtf8("挨拶"));
+  ASSERT_TRUE(server_.WaitFor("NOTICE bob :hi bob (~b@b.example) in #room, from a\r\n"));
+  EXPECT_EQ(server_.Received().find("NOTICE carol"), std::string::npos);
+
+  // Every selected member once, ourselves too.
+  server_.ClearReceived();
+  list->selectAll();
+  ChooseOnMember(*list, "carol", QString::fromUtf8("挨拶"));
+  ASSERT_TRUE(server_.WaitFor("NOTICE carol :hi carol (c@c.example) in #room, from a\r\n"));
+  ASSERT_TRUE(server_.WaitFor("NOTICE bob :hi bob (~b@b.example) in #room, from a\r\n"));
+  ASSERT_TRUE(server_.WaitFor("NOTICE a :hi a ("));
+  const std::string& sent = server_.Received();
+  size_t notices = 0;
+  for (size_t at = sent.find("NOTICE "); at != std::string::npos; at = sent.find("NOTICE ", at + 1)) ++notices;
+  EXPECT_EQ(notices, 3u);
 }
 
 TEST_F(MainFrameMacrosTest, MacroActionsReachTheWindowAndItsCommands) {

@@ -324,6 +324,7 @@ void CMainFrame::ShowNode(TUnit& unit, TChannel* target) {
       list = new QListView(members_);
       list->setModel(model.get());
       list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+      ApplyListLook(*list, *look_);
       list->setContextMenuPolicy(Qt::CustomContextMenu);
       TNodeId id = target->Id();
       connect(list, &QWidget::customContextMenuRequested, this, [this, id, list](const QPoint& at) {
@@ -514,6 +515,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
   if (!quick_quit_ && world_.Preferences().PromptOnQuit && !Confirm(Q("終了します"))) return;
   closing_ = true;
   setAcceptDrops(false);
+  CloseSecondaryWindows();
   StoreLayout();
   app_.SaveWindowLayoutOnce();
   StopTitleSignals();

@@ -183,9 +183,11 @@ class CMainFrame final : public QMainWindow,
   void DisconnectMacros();
   void EditMacros();
   void EditPopupMenu();
-  // The user's popup items, for the selected unit.
-  void AddPopupItems(QMenu* menu, bool text_selected);
-  void AddPopupEntries(QMenu* menu, const std::vector<TPopupEntry>& entries, TSelectionIds ids, bool text_selected);
+  // The user's popup items for the unit of ids; opened on members of its
+  // channel, an item runs once for each of them.
+  void AddPopupItems(QMenu* menu, bool text_selected, TSelectionIds ids, const std::vector<std::string>& members);
+  void AddPopupEntries(QMenu* menu, const std::vector<TPopupEntry>& entries, TSelectionIds ids, bool text_selected,
+                       const std::vector<std::string>& members);
   void ShowGeneralMenu(TLogView& view, QPoint screen) override;
   // TMacroWindow
   std::string SelectedText() const override;
@@ -229,6 +231,8 @@ class CMainFrame final : public QMainWindow,
   void OpenHistory(bool keywords);
   // A node goes away: the windows that show it close.
   void ForgetTargetWindows(TUnit& unit, TChannel* target);
+  // At shutdown: every other window closes as the user would close it.
+  void CloseSecondaryWindows();
   // TLogViewListener, TLogNickListener, TLogLinkListener
   void OpenUrl(TLogView& view, const std::string& url) override;
   void ShowUrlMenu(TLogView& view, QPoint screen) override;

@@ -1,33 +1,26 @@
 // The main window's DCC: the DCC window from the menus, the member list's
-// DCC items, and files dropped on the window offered to members.
+// DCC items, and files dropped on the window offered to members or on a
+// WHOIS dialog offered to its nick.
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QListView>
 #include <QMenu>
-#include <QMimeData>
-#include <QUrl>
 
 #include "app/application.h"
 #include "app/widgets/main_frame.h"
 #include "app/widgets/member_list_model.h"
+#include "app/widgets/reply_window_host.h"
 #include "dcc/widgets/dcc_windows.h"
 #include "engine/channel.h"
+#include "platform/qt/dropped_files.h"
 #include "platform/qt/qt_text.h"
 
 namespace zeph {
 namespace {
 
 QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
-
-QStringList LocalFiles(const QMimeData* data) {
-  QStringList paths;
-  if (!data) return paths;
-  for (const QUrl& url : data->urls())
-    if (url.isLocalFile()) paths.push_back(url.toLocalFile());
-  return paths;
-}
 
 }  // namespace
 
@@ -36,6 +29,10 @@ void CMainFrame::SetDccWindows(TDccWindows* windows) {
   if (QAction* item = Action("dcc")) item->setEnabled(windows != nullptr);
   if (tray_dcc_action_) tray_dcc_action_->setEnabled(windows != nullptr);
   setAcceptDrops(windows != nullptr && !closing_);
+  // WHOIS dialogs opened from now on take files for their nick.
+  reply_host_->Views().send_files = [this](TUnit& unit, const std::string& nick, const QStringList& paths) {
+    if (dcc_windows_) dcc_windows_->SendFiles(unit, nick, paths);
+  };
 }
 
 void CMainFrame::ShowDccWindow() {
@@ -88,11 +85,11 @@ void CMainFrame::DropFiles(const QStringList& paths, const QPoint& global) {
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-  if (dcc_windows_ && !LocalFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+  if (dcc_windows_ && !DroppedFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
-  QStringList paths = LocalFiles(event->mimeData());
+  QStringList paths = DroppedFiles(event->mimeData());
   if (paths.isEmpty()) return;
   event->acceptProposedAction();
   DropFiles(paths, mapToGlobal(event->position().toPoint()));

@@ -18,6 +18,7 @@
 #include "app/widgets/paste_confirm_dialog.h"
 #include "app/widgets/reply_window_host.h"
 #include "app/widgets/server_tree_model.h"
+#include "dcc/widgets/dcc_windows.h"
 #include "display/widgets/history_window.h"
 #include "display/widgets/log_view.h"
 #include "engine/widgets/member_info_window.h"
@@ -55,6 +56,7 @@ bool IsModifierKey(int key) {
 
 void CMainFrame::WireInput() {
   member_windows_ = std::make_unique<TMemberInfoWindows>(world_);
+  member_windows_->SetLook(look_);
   protocol_logs_ = std::make_unique<TProtocolLogWindows>(this);
   reply_host_ = std::make_unique<TReplyWindowHostImpl>(app_, this);
 
@@ -177,7 +179,7 @@ bool CMainFrame::HandlePaneKey(QWidget* widget, QKeyEvent* key) {
   if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
     if (held & (Qt::ControlModifier | Qt::AltModifier)) return false;
     const bool forward = key->key() == Qt::Key_Tab && !(held & Qt::ShiftModifier);
-    QWidget* search = search_panel_->isVisible() ? &search_panel_->SearchBox() : nullptr;
+    QWidget* search = search_panel_->IsShown() ? &search_panel_->SearchBox() : nullptr;
     QWidget* next = nullptr;
     if (is_tree) next = forward ? (search ? search : logs_->currentWidget()) : CurrentMemberList();
     if (is_log || is_empty_log) next = forward ? static_cast<QWidget*>(input_) : (search ? search : tree_view_);
@@ -256,7 +258,7 @@ void CMainFrame::OpenPasteConfirmation(const std::string& text) {
 // --- Search panel ------------------------------------------------------------------------------
 
 void CMainFrame::ToggleSearch() {
-  if (search_panel_->isVisible()) {
+  if (search_panel_->IsShown()) {
     HideSearch();
   } else {
     ShowSearch();
@@ -282,7 +284,7 @@ void CMainFrame::HideSearch() {
 }
 
 void CMainFrame::FindHighlight(bool downward) {
-  if (!search_panel_->isVisible()) {
+  if (!search_panel_->IsShown()) {
     ShowSearch();
     return;
   }
@@ -295,7 +297,7 @@ void CMainFrame::SetSearchWords(const std::vector<std::string>& words) {
 }
 
 void CMainFrame::ApplySearchWords() {
-  if (!search_panel_ || !search_panel_->isVisible()) return;
+  if (!search_panel_ || !search_panel_->IsShown()) return;
   if (TLogView* log = CurrentLog()) log->SetHighlightWords(search_words_);
 }
 
@@ -409,6 +411,22 @@ void CMainFrame::ForgetTargetWindows(TUnit& unit, TChannel* target) {
     member_windows_->TargetRemoved(*target);
   } else {
     protocol_logs_->UnitRemoved(unit);
+  }
+}
+
+// Closed the way the user closes them, the windows put their places and
+// columns into the layout before window.ini is written, and none stays on
+// screen while the servers take their leave.
+void CMainFrame::CloseSecondaryWindows() {
+  // A window's close may take others with it.
+  std::vector<QPointer<QWidget>> windows;
+  for (QWidget* widget : findChildren<QWidget*>())
+    if (widget->isWindow()) windows.emplace_back(widget);
+  for (const QPointer<QWidget>& window : windows)
+    if (window && window->isVisible()) window->close();
+  if (dcc_windows_ && dcc_windows_->Window()) {
+    dcc_windows_->StoreLayout();
+    dcc_windows_->Window()->hide();
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/application.h"
 #include "app/widgets/main_frame.h"
+#include "engine/channel.h"
 #include "macro/macros.h"
 #include "macro/popup_layout.h"
 #include "macro/widgets/macro_settings_window.h"
@@ -118,19 +119,20 @@ void CMainFrame::EditPopupMenu() {
 
 void CMainFrame::ShowGeneralMenu(TLogView& view, QPoint screen) {
   QMenu menu(this);
-  AddPopupItems(&menu, view.HasSelection());
+  AddPopupItems(&menu, view.HasSelection(), SelectedIds(world_), {});
   if (!menu.isEmpty()) menu.exec(screen);
 }
 
-void CMainFrame::AddPopupItems(QMenu* menu, bool text_selected) {
+void CMainFrame::AddPopupItems(QMenu* menu, bool text_selected, TSelectionIds ids,
+                               const std::vector<std::string>& members) {
   std::vector<TPopupEntry> entries = BuildPopupMenu(app_.PopupMenu());
   if (entries.empty()) return;
   if (!menu->isEmpty()) menu->addSeparator();
-  AddPopupEntries(menu, entries, SelectedIds(world_), text_selected);
+  AddPopupEntries(menu, entries, ids, text_selected, members);
 }
 
 void CMainFrame::AddPopupEntries(QMenu* menu, const std::vector<TPopupEntry>& entries, TSelectionIds ids,
-                                 bool text_selected) {
+                                 bool text_selected, const std::vector<std::string>& members) {
   TUnit* unit = UnitOf(world_, ids);
   TPopupState state{unit != nullptr, text_selected, unit && unit->IsLoggedIn()};
   for (const TPopupEntry& entry : entries) {
@@ -140,7 +142,7 @@ void CMainFrame::AddPopupEntries(QMenu* menu, const std::vector<TPopupEntry>& en
         menu->addSeparator();
         break;
       case TPopupEntry::TKind::Submenu:
-        AddPopupEntries(menu->addMenu(caption), entry.children, ids, text_selected);
+        AddPopupEntries(menu->addMenu(caption), entry.children, ids, text_selected, members);
         break;
       case TPopupEntry::TKind::Command: {
         TMainCommand command = entry.command;
@@ -153,8 +155,18 @@ void CMainFrame::AddPopupEntries(QMenu* menu, const std::vector<TPopupEntry>& en
       case TPopupEntry::TKind::Item: {
         // The item is copied: the user may edit the menu before choosing.
         TPopupItem item = app_.PopupMenu().items[entry.item];
-        QAction* action = menu->addAction(caption, this, [this, ids, item] {
-          if (TUnit* u = UnitOf(world_, ids)) app_.Macros().RunPopupItem(*u, item);
+        QAction* action = menu->addAction(caption, this, [this, ids, item, members] {
+          if (members.empty()) {
+            if (TUnit* u = UnitOf(world_, ids)) app_.Macros().RunPopupItem(*u, item);
+            return;
+          }
+          // Looked up for each member: an action may close the channel.
+          for (const std::string& nick : members) {
+            TUnit* u = UnitOf(world_, ids);
+            TChannel* channel = TargetOf(world_, ids);
+            if (!u || !channel) return;
+            app_.Macros().RunPopupItemForMember(*u, item, *channel, nick);
+          }
         });
         action->setEnabled(IsPopupItemEnabled(item, state));
         break;

@@ -161,7 +161,7 @@ void CMainFrame::ShowMemberMenuFor(TSelectionIds ids, const std::vector<std::str
                    world_.ignore_masks.push_back(mask);
                    world_.SaveTree();
                  }));
-  AddPopupItems(&menu, false);
+  AddPopupItems(&menu, false, ids, nicks);
   menu.exec(screen);
 }
 

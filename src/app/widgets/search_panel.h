@@ -21,6 +21,10 @@ class TSearchPanel final : public QWidget {
   explicit TSearchPanel(QWidget* parent = nullptr);
 
   QLineEdit& SearchBox() const { return *box_; }
+  // Opened by the user and not closed since, whether or not the main
+  // window is on screen (it may wait in the tray while the selection
+  // moves, and the highlight must follow).
+  bool IsShown() const { return !isHidden(); }
   // The words of the box, as the logs highlight them.
   std::vector<std::string> Words() const;
 

@@ -1,5 +1,8 @@
 #include "display/widgets/screen_look.h"
 
+#include <QPalette>
+#include <QWidget>
+
 namespace zeph {
 namespace {
 
@@ -28,6 +31,21 @@ TScreenLook::TScreenLook(TViewLook look, int dpi)
 std::shared_ptr<const TScreenLook> ApplyViewSettings(const TViewSettings& settings, const TThemeFolders& folders,
                                                      bool whole_line_keywords, int dpi) {
   return std::make_shared<const TScreenLook>(BuildViewLook(settings, folders, whole_line_keywords), dpi);
+}
+
+void ApplyListLook(QWidget& list, const TScreenLook& look) {
+  const TViewSettings& settings = look.Look().realised;
+  QPalette palette = list.palette();
+  // The inactive group too: the selection keeps its colours when another
+  // window has the focus.
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    palette.setColor(group, QPalette::Base, ScreenColor(settings.list_back_color));
+    palette.setColor(group, QPalette::Text, ScreenColor(settings.list_font.color));
+    palette.setColor(group, QPalette::Highlight, ScreenColor(settings.list_selected.back));
+    palette.setColor(group, QPalette::HighlightedText, ScreenColor(settings.list_selected.text));
+  }
+  list.setPalette(palette);
+  list.setFont(look.ListFont());
 }
 
 std::shared_ptr<const TScreenLook> DefaultScreenLook() {

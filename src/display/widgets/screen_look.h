@@ -5,6 +5,8 @@
 #include <QImage>
 #include <memory>
 
+class QWidget;
+
 #include "display/view_look.h"
 #include "display/widgets/screen_fonts.h"
 
@@ -49,6 +51,10 @@ class TScreenLook {
 // the background pictures loaded from the theme image folders.
 std::shared_ptr<const TScreenLook> ApplyViewSettings(const TViewSettings& settings, const TThemeFolders& folders,
                                                      bool whole_line_keywords, int dpi = ScreenDpi());
+
+// The member lists' look on a list: the list font with its colour on the
+// list background, and the selected pair for the selection.
+void ApplyListLook(QWidget& list, const TScreenLook& look);
 
 // The default theme without pictures, for views made before any settings
 // are applied.

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "display/widgets/log_file_commands.h"
+#include "display/widgets/screen_look.h"
 #include "engine/channel.h"
 #include "engine/member_export.h"
 #include "engine/unit.h"
@@ -59,7 +60,6 @@ TMemberInfoWindow::TMemberInfoWindow(TWorld& world, TChannel& channel, QWidget* 
   layout->addWidget(view_);
   layout->addWidget(buttons);
   resize(640, 360);
-
 }
 
 TMemberInfoWindow::~TMemberInfoWindow() = default;
@@ -74,6 +74,13 @@ void TMemberInfoWindow::ApplyGeometry(const TWindowEntry& geometry) {
 }
 
 TWindowEntry TMemberInfoWindow::Geometry() const { return ListWindowGeometryOf(*this, *view_->header()); }
+
+void TMemberInfoWindow::SetLook(const TScreenLook& look) {
+  ApplyListLook(*view_, look);
+  // The rows only: the headers keep the dialog's font, which their stored
+  // widths were made for.
+  view_->header()->setFont(font());
+}
 
 void TMemberInfoWindow::Raise() {
   if (isMinimized()) showNormal();
@@ -146,9 +153,16 @@ TMemberInfoWindow& TMemberInfoWindows::Open(TChannel& channel, QWidget* parent) 
   windows_[channel.Id()] = window;
   const TNodeId id = channel.Id();
   QObject::connect(window, &QObject::destroyed, [this, id] { windows_.erase(id); });
+  if (look_) window->SetLook(*look_);
   if (prepare) prepare(*window);
   window->Raise();
   return *window;
+}
+
+void TMemberInfoWindows::SetLook(std::shared_ptr<const TScreenLook> look) {
+  look_ = std::move(look);
+  if (!look_) return;
+  for (auto& [id, window] : windows_) window->SetLook(*look_);
 }
 
 TMemberInfoWindow* TMemberInfoWindows::Find(TNodeId channel) const {

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <functional>
 #include <map>
+#include <memory>
 
 #include "display/link_key.h"
 #include "display/widgets/window_geometry.h"
@@ -19,6 +20,7 @@ class TChannel;
 class TLogFileQuestions;
 class TMember;
 class TMemberDetailModel;
+class TScreenLook;
 class TWorld;
 
 class TMemberInfoWindow final : public QDialog {
@@ -42,6 +44,8 @@ class TMemberInfoWindow final : public QDialog {
 
   void ApplyGeometry(const TWindowEntry& geometry);
   TWindowEntry Geometry() const;
+  // The member list's font and colours of the view settings.
+  void SetLook(const TScreenLook& look);
   // Restored when minimised, shown, brought to the front and focused.
   void Raise();
   // The channel goes away; the window closes.
@@ -76,6 +80,9 @@ class TMemberInfoWindows {
   // Called for each new window, before it is shown: the place of the
   // settings, the main window's topmost flag, the callbacks.
   std::function<void(TMemberInfoWindow& window)> prepare;
+  // The view settings as applied: every open window takes them, and every
+  // new one.
+  void SetLook(std::shared_ptr<const TScreenLook> look);
 
   TMemberInfoWindow& Open(TChannel& channel, QWidget* parent = nullptr);
   TMemberInfoWindow* Find(TNodeId channel) const;
@@ -84,6 +91,7 @@ class TMemberInfoWindows {
 
  private:
   TWorld& world_;
+  std::shared_ptr<const TScreenLook> look_;
   std::map<TNodeId, TMemberInfoWindow*> windows_;
 };
 

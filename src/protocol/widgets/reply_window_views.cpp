@@ -21,7 +21,9 @@ void TReplyWindowViews::ShowNew(QWidget& window) {
 }
 
 void TReplyWindowViews::ShowWhoisDialog(TUnit&, TWhoisModel& model) {
-  ShowNew(*new TWhoisDialog(world_, windows_, model, parent_));
+  auto* dialog = new TWhoisDialog(world_, windows_, model, parent_);
+  dialog->send_files = send_files;
+  ShowNew(*dialog);
 }
 
 void TReplyWindowViews::ShowChannelList(TUnit& unit, TChannelListModel& model) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QStringList>
 #include <functional>
+#include <string>
 
 #include "display/widgets/window_geometry.h"
 #include "protocol/numeric_windows.h"
@@ -24,6 +26,8 @@ class TReplyWindowViews {
   std::function<void(const TWindowEntry&)> store_list_geometry;
   // The main window's topmost setting for every new window.
   std::function<bool()> topmost;
+  // Files dropped on a WHOIS dialog, for DCC send to its nick.
+  std::function<void(TUnit& unit, const std::string& nick, const QStringList& paths)> send_files;
 
   void ShowWhoisDialog(TUnit& unit, TWhoisModel& model);
   void ShowChannelList(TUnit& unit, TChannelListModel& model);

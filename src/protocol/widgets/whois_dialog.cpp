@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -15,6 +17,7 @@
 
 #include "engine/unit.h"
 #include "engine/world.h"
+#include "platform/qt/dropped_files.h"
 #include "platform/qt/qt_text.h"
 #include "protocol/numeric_windows.h"
 
@@ -33,6 +36,8 @@ TWhoisDialog::TWhoisDialog(TWorld& world, TReplyWindows& windows, TWhoisModel& m
   for (int i = 0; i < FieldCount; ++i) {
     fields_[i] = new QLineEdit(this);
     fields_[i]->setReadOnly(true);
+    // A file dropped on a field is meant for the dialog.
+    fields_[i]->setAcceptDrops(false);
     form->addRow(QString::fromUtf8(kLabels[i]), fields_[i]);
     if (i == Realname) {
       channels_ = new QComboBox(this);
@@ -68,6 +73,7 @@ TWhoisDialog::TWhoisDialog(TWorld& world, TReplyWindows& windows, TWhoisModel& m
     move(screen->availableGeometry().center() - rect().center());
   }
 
+  setAcceptDrops(true);
   model.SetObserver(this);
   ShowModel();
 }
@@ -138,6 +144,23 @@ void TWhoisDialog::JoinSelected() {
 
 void TWhoisDialog::Talk() {
   if (TUnit* unit = FindUnit()) OpenWhoisTalk(*unit, *model_);
+}
+
+void TWhoisDialog::SendDroppedFiles(const QStringList& paths) {
+  TUnit* unit = FindUnit();
+  if (!unit || !unit->IsLoggedIn() || !send_files || paths.isEmpty()) return;
+  send_files(*unit, model_->Nick(), paths);
+}
+
+void TWhoisDialog::dragEnterEvent(QDragEnterEvent* event) {
+  if (send_files && !DroppedFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TWhoisDialog::dropEvent(QDropEvent* event) {
+  const QStringList paths = DroppedFiles(event->mimeData());
+  if (paths.isEmpty()) return;
+  event->acceptProposedAction();
+  SendDroppedFiles(paths);
 }
 
 void TWhoisDialog::OnWhoisChanged(const TWhoisModel&) { ShowModel(); }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
+#include <functional>
 
 #include "protocol/whois_model.h"
 
@@ -23,6 +25,10 @@ class TWhoisDialog final : public QDialog, private TWhoisObserver {
   TWhoisDialog(TWorld& world, TReplyWindows& windows, TWhoisModel& model, QWidget* parent = nullptr);
   ~TWhoisDialog() override;
 
+  // Files dropped on the dialog are offered to its nick by DCC; without
+  // this the dialog takes no drops.
+  std::function<void(TUnit& unit, const std::string& nick, const QStringList& paths)> send_files;
+
   const TWhoisModel* Model() const { return model_; }
   QLineEdit& Field(int index) const { return *fields_[index]; }
   QComboBox& ChannelBox() const { return *channels_; }
@@ -34,12 +40,16 @@ class TWhoisDialog final : public QDialog, private TWhoisObserver {
   void Refresh();
   void JoinSelected();
   void Talk();
+  // Each file to the nick, in order, while the unit is logged in.
+  void SendDroppedFiles(const QStringList& paths);
 
  private:
   void OnWhoisChanged(const TWhoisModel& model) override;
   void OnWhoisRaise(const TWhoisModel& model) override;
   void OnWhoisClosed(const TWhoisModel& model) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   TUnit* FindUnit() const;
   void ShowModel();
   void ResolveHost(const std::string& host);
