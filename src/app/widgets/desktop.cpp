@@ -28,7 +28,10 @@ int RunDesktop(TApplication& app, TSingleInstance& instance, const std::vector<s
   frame.on_closed = [] { QApplication::quit(); };
   instance.on_activate = [&frame] { frame.RestoreAndActivate(); };
   frame.ApplyLayout();
-  frame.show();
+  // Ask for the keyboard outright: after the wizard's modal loop nothing else
+  // hands focus to the new window (without a window manager none ever would).
+  frame.RestoreAndActivate();
+  frame.InputLine()->setFocus(Qt::ActiveWindowFocusReason);
   app.Start(servers);
   return QApplication::exec();
 }
