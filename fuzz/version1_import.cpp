@@ -32,14 +32,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TIniFile ini(true);
   ini.LoadText(std::string_view(reinterpret_cast<const char*>(data), size));
   TPreferences prefs;
-  TVersion1General general = ReadVersion1General(ini, &prefs);
+  TWindowLayout layout;
+  TVersion1User user = ReadVersion1General(ini, &prefs, &layout);
   Check(Within(prefs.KanaEncodingMethod, 0, 3) && Within(prefs.NickPolicy, 0, 3));
   Check(Within(prefs.IPResolveMethod, 0, 3) && Within(prefs.URLOpenMethod, 0, 2));
   Check(Within(prefs.DCCReceiveAction, 0, 2) && Within(prefs.InviteAction, 1, 2));
   Check(Within(prefs.WhoTiming, 1, 2));
 
   TWorldConfig world;
-  ReadVersion1Profiles(ini, general.user, &world);
+  ReadVersion1Profiles(ini, user, &world);
   std::set<std::string> names;
   for (const TServerConfig& unit : world.units) {
     Check(names.insert(unit.name).second);
@@ -49,5 +50,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TIniWriter writer;
   WritePreferences(writer, prefs);
   WriteWorldConfig(writer, world);
+  WriteWindowLayout(writer, layout);
   return 0;
 }

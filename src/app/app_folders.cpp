@@ -39,6 +39,7 @@ TAppFolders TAppFolders::Setup(const std::filesystem::path& application, std::st
   } else {
     f.profile = "default";
   }
+  f.version1_user = user_argument.empty() ? f.user_name : f.profile;
   f.shared_theme = application / "theme";
   f.shared_theme_image = f.shared_theme / "image";
   f.profile_folder = application / "users" / f.profile;

@@ -14,6 +14,9 @@ struct TAppFolders {
   std::filesystem::path application;
   std::string user_name;  // the login name, made safe
   std::string profile;    // the profile name, made safe
+  // Whose version-1 settings files the import reads: the USER value when
+  // given, else the login name (both made safe).
+  std::string version1_user;
   std::filesystem::path shared_theme;
   std::filesystem::path shared_theme_image;
   std::filesystem::path profile_folder;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "app/version1_import.h"
 #include "settings/ini_file.h"
 #include "settings/ini_writer.h"
 #include "settings/preference_file.h"
@@ -78,6 +79,7 @@ void TApplication::LoadAllSettings() {
 }
 
 void TApplication::LoadTreeFile() {
+  tree_trouble_.clear();
   TSettingsFileCheck check = CheckSettingsFile(TreeFile());
   if (check.trouble == TSettingsFileTrouble::kNone) {
     LoadTree(TreeFile(), &tree_);
@@ -103,6 +105,14 @@ bool TApplication::SaveAllSettings() {
   // dialog); a save of the formats keeps them, and any key we do not know, as they are.
   ok &= SaveFormats();
   return ok;
+}
+
+TImportReport TApplication::ImportVersion1Settings(const std::filesystem::path& source) {
+  TImportSettings settings{preferences_, tree_, view_settings_, window_layout_};
+  settings.view.formats = formats_;
+  TImportReport report = ImportVersion1(source, folders_.version1_user, folders_, &settings);
+  LoadAllSettings();
+  return report;
 }
 
 bool TApplication::SaveFormats() {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/app_folders.h"
+#include "app/import_report.h"
 #include "settings/preferences.h"
 #include "settings/server_config.h"
 #include "settings/window_layout.h"
@@ -72,6 +73,10 @@ class TApplication {
   // the console; the tree stays empty and is never saved over that file.
   void LoadAllSettings();
   bool SaveAllSettings();
+  // Takes over the version-1 settings of `source` on top of the loaded
+  // ones, then loads every settings file again, so that what is built
+  // afterwards (the world, the windows) starts from the imported settings.
+  TImportReport ImportVersion1Settings(const std::filesystem::path& source);
   // After the settings dialog or a menu switch changed a preference.
   bool SavePreferences();
   // The message formats, in view.ini's Format section.

@@ -184,12 +184,10 @@ void ReadLists(TIniFile& ini, TPreferences* prefs) {
   if (auto special = ReadVersion1List(ini, "Count", "Item")) prefs->groups[0].masks = *special;
 }
 
-TVersion1Window ReadWindow(TVersion1Keys& keys) {
-  TVersion1Window window;
-  window.find_case = ReadOptionalBool(keys.At("FindCase"), "FindCase");
-  window.menu_visible = ReadOptionalBool(keys.At("ShowMenu"), "ShowMenu");
-  window.top_most = ReadOptionalBool(keys.At("TopMost"), "TopMost");
-  return window;
+void ReadWindow(TVersion1Keys& keys, TWindowLayout* layout) {
+  layout->find_case = keys.At("FindCase").ReadBool("FindCase", layout->find_case);
+  layout->main.menu_visible = keys.At("ShowMenu").ReadBool("ShowMenu", layout->main.menu_visible);
+  layout->main.top_most = keys.At("TopMost").ReadBool("TopMost", layout->main.top_most);
 }
 
 TVersion1User ReadUser(TIniFile& ini) {
@@ -213,15 +211,13 @@ TVersion1User ReadUser(TIniFile& ini) {
 
 }  // namespace
 
-TVersion1General ReadVersion1General(TIniFile& ini, TPreferences* prefs) {
+TVersion1User ReadVersion1General(TIniFile& ini, TPreferences* prefs, TWindowLayout* layout) {
   TVersion1Keys keys(ini);
   ReadDirectKeys(keys, prefs);
   ReadChoices(keys, prefs);
   ReadLists(ini, prefs);
-  TVersion1General general;
-  general.window = ReadWindow(keys);
-  general.user = ReadUser(ini);
-  return general;
+  ReadWindow(keys, layout);
+  return ReadUser(ini);
 }
 
 }  // namespace zeph

@@ -1,9 +1,9 @@
 #pragma once
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "settings/preferences.h"
+#include "settings/window_layout.h"
 
 // The general file of a version-1 configuration (user name + "-general.ini"):
 // preferences, three window options, and the user's identity, which version
@@ -11,14 +11,6 @@
 namespace zeph {
 
 class TIniFile;
-
-// The window options of window.ini it carries; each only when the file has
-// the key.
-struct TVersion1Window {
-  std::optional<bool> find_case;     // [Find] Case
-  std::optional<bool> menu_visible;  // [Main] MenuVisible
-  std::optional<bool> top_most;      // [Main] TopMost
-};
 
 // Section User, given to every server entry the import makes.
 struct TVersion1User {
@@ -33,14 +25,10 @@ struct TVersion1User {
   std::vector<std::pair<std::string, std::string>> channel_modes;
 };
 
-struct TVersion1General {
-  TVersion1Window window;
-  TVersion1User user;
-};
-
-// Reads the file (loaded with quotes stripped) into *prefs: each key with
-// the preference's current value as its default, so a key the file lacks
-// leaves the preference as it was.
-TVersion1General ReadVersion1General(TIniFile& ini, TPreferences* prefs);
+// Reads the file (loaded with quotes stripped) into *prefs and its window
+// options into *layout (find case, menu bar, topmost): each key with the
+// setting's current value as its default, so a key the file lacks leaves
+// the setting as it was. Gives the user's identity.
+TVersion1User ReadVersion1General(TIniFile& ini, TPreferences* prefs, TWindowLayout* layout);
 
 }  // namespace zeph

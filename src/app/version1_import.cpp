@@ -6,7 +6,6 @@
 #include "app/version1_folder.h"
 #include "app/version1_import_texts.h"
 #include "app/version1_profile.h"
-#include "app/version1_window.h"
 #include "display/version1_theme.h"
 #include "platform/sjis.h"
 #include "platform/string_printf.h"
@@ -57,11 +56,8 @@ void AddListFile(const std::optional<fs::path>& path, std::vector<std::string>* 
 void ReadSettings(const TSource& source, TImportSettings* settings) {
   TIniFile general(true);
   TVersion1User user;
-  if (LoadVersion1Ini(source.Config("-general.ini"), &general)) {
-    TVersion1General read = ReadVersion1General(general, &settings->preferences);
-    settings->window = read.window;
-    user = read.user;
-  }
+  if (LoadVersion1Ini(source.Config("-general.ini"), &general))
+    user = ReadVersion1General(general, &settings->preferences, &settings->window);
   TIniFile profile(true);
   if (LoadVersion1Ini(source.Config("-profile.ini"), &profile)) ReadVersion1Profiles(profile, user, &settings->tree);
   AddListFile(source.Config("-autoop.lcf"), &settings->tree.auto_op_masks);
@@ -95,7 +91,7 @@ void CopyFiles(const TSource& source, const TAppFolders& folders, TImportReport*
 bool SaveSettings(const TAppFolders& folders, const TImportSettings& settings) {
   bool saved = SavePreferences(folders.config / "preference.ini", settings.preferences);
   saved = SaveTree(folders.config / "tree.ini", settings.tree) && saved;
-  saved = SaveVersion1Window(folders.config / "window.ini", settings.window) && saved;
+  saved = SaveWindowLayout(folders.config / "window.ini", settings.window) && saved;
   return settings.view.SaveViewSettings(folders.config / "view.ini") && saved;
 }
 

@@ -8,6 +8,7 @@
 #include "display/view_settings.h"
 #include "settings/preferences.h"
 #include "settings/server_config.h"
+#include "settings/window_layout.h"
 
 // The one-time import of a version-1 installation, run by the first-start
 // wizard.
@@ -19,7 +20,7 @@ struct TImportSettings {
   TPreferences preferences;
   TWorldConfig tree;
   TViewSettings view;
-  TVersion1Window window;  // only the options the general file had
+  TWindowLayout window;
 };
 
 // Imports `source` (a folder HasVersion1Settings accepts) for `user_name`:

@@ -24,12 +24,6 @@ TIniFile& TVersion1Keys::At(std::string_view key) {
   return ini_;
 }
 
-std::optional<bool> ReadOptionalBool(const TIniFile& ini, std::string_view key) {
-  bool when_false = ini.ReadBool(key, false);
-  if (when_false != ini.ReadBool(key, true)) return std::nullopt;
-  return when_false;
-}
-
 int BoundedVersion1Count(const TIniFile& ini, std::string_view count_key) {
   int count = ini.ReadInteger(count_key, 0);
   int keys = static_cast<int>(ini.KeysStartingWith("").size());

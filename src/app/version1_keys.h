@@ -29,9 +29,6 @@ class TVersion1Keys {
   std::map<std::string, std::string, std::less<>> section_of_;
 };
 
-// A bool only when the current section holds one in a form ReadBool takes.
-std::optional<bool> ReadOptionalBool(const TIniFile& ini, std::string_view key);
-
 // The entries prefix + "0" ... of the current section, as many as
 // `count_key` says but never more than the section has keys, so a count
 // of 2^31 costs nothing; empty entries are dropped. Nothing when the count

@@ -39,6 +39,9 @@ TEST(AppFoldersTest, ProfileFolders) {
   EXPECT_EQ(plain.profile, "default");
   EXPECT_EQ(plain.config, home.Path() / "users" / "default" / "config");
   EXPECT_EQ(TAppFolders::Setup(home.Path(), "taro", "a:b").profile, "a_b");
+  // Version-1 files carry the USER value, else the login name, never "default".
+  EXPECT_EQ(plain.version1_user, "taro");
+  EXPECT_EQ(TAppFolders::Setup(home.Path(), "taro", "a:b").version1_user, "a_b");
   // A profile name must not lead out of the users folder.
   for (const char* hostile : {"../../x", "..", ".", "a/b", "a\\b"}) {
     TAppFolders f = TAppFolders::Setup(home.Path(), "taro", hostile);

@@ -9,9 +9,9 @@
 
 #include "app/version1_folder.h"
 #include "platform/sjis.h"
-#include "settings/ini_file.h"
 #include "settings/preference_file.h"
 #include "settings/tree_file.h"
+#include "settings/window_layout.h"
 #include "support/settings_test_files.h"
 #include "support/temp_dir.h"
 
@@ -83,8 +83,6 @@ TEST_F(Version1ImportTest, GeneralFileFillsThePreferencesByTheTable) {
               "LogChannelsCount=2\n"
               "KanaEncodeMethod=99\n"
               "KeySndPath=\"C:\\snd\\key.wav\"\n"
-              "ShowMenu=0\n"
-              "TopMost=1\n"
               "[Keyword]\n"
               "KeyIgnoreCase=0\n"
               "KeyCount=2\n"
@@ -115,14 +113,23 @@ TEST_F(Version1ImportTest, GeneralFileFillsThePreferencesByTheTable) {
   EXPECT_EQ(p.like_keywords, (std::vector<std::string>{Sjis("キーワード"), "two"}));
   EXPECT_EQ(p.dislike_keywords, std::vector<std::string>{"no"});  // a huge count reads what is there
   EXPECT_EQ(p.groups[0].masks, std::vector<std::string>{"*!*@friend.example"});
+}
 
-  TIniFile window;
-  ASSERT_TRUE(window.Load(folders_.config / "window.ini"));
-  window.SetSection("Main");
-  EXPECT_FALSE(window.ReadBool("MenuVisible", true));
-  EXPECT_TRUE(window.ReadBool("TopMost", false));
-  window.SetSection("Find");
-  EXPECT_EQ(window.ReadString("Case", "missing"), "missing");
+TEST_F(Version1ImportTest, WindowOptionsLandInTheWholeWindowLayout) {
+  WriteConfig("-general.ini", "[Option]\nShowMenu=0\n[Find]\nFindCase=\"1\"\n");
+  TWindowLayout& current = settings_.window;
+  current.main.rect = TWindowRect::At(10, 20, 700, 600);
+  current.main.top_most = true;  // not in the file: stays
+  current.dcc.header[8] = 77;
+  current.custom_colors[15] = 0x123456;
+  TWindowLayout expected = current;
+  expected.main.menu_visible = false;
+  expected.find_case = true;
+  ASSERT_TRUE(Import().settings_saved);
+  EXPECT_EQ(LoadWindowLayout(folders_.config / "window.ini"), expected);
+  // Written as the program writes window.ini, every section in its order.
+  ASSERT_TRUE(SaveWindowLayout(home_.Path() / "expected.ini", expected));
+  EXPECT_EQ(ReadBytes(folders_.config / "window.ini"), ReadBytes(home_.Path() / "expected.ini"));
 }
 
 TEST_F(Version1ImportTest, MissingKeysLeaveEverySettingAsItWas) {
@@ -136,13 +143,16 @@ TEST_F(Version1ImportTest, MissingKeysLeaveEverySettingAsItWas) {
   before.DCCReceiveAction = 0;
   before.like_keywords = {"kept"};
   settings_.preferences = before;
-  WriteBytes(folders_.config / "window.ini", "[Main]\r\nLeft=10\r\nTopMost=true\r\n");
+  settings_.window.main.rect.left = 10;
+  settings_.window.main.top_most = true;
+  settings_.window.find_case = true;
+  TWindowLayout window = settings_.window;
   Import();
   TPreferences after = SavedPreferences();
   before.Reconnect = false;
   before.Installed = true;
   EXPECT_EQ(after, before);
-  EXPECT_EQ(ReadBytes(folders_.config / "window.ini"), "[Main]\r\nLeft=10\r\nTopMost=true\r\n");
+  EXPECT_EQ(LoadWindowLayout(folders_.config / "window.ini"), window);
 }
 
 TEST_F(Version1ImportTest, ProfilesAndListsBecomeTheServerTree) {

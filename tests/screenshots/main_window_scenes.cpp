@@ -66,7 +66,10 @@ TEST(MainWindowScene, TwoServersAndAConversation) {
 }
 
 TEST(MainWindowScene, FirstStartWizard) {
-  TFirstStartWizard wizard;
+  TTempDir home;
+  TPollLoop loop;
+  TApplication app(loop, TAppFolders::Setup(home.Path(), "taro", ""));
+  TFirstStartWizard wizard(app);
   EXPECT_TRUE(SaveScene(wizard, "first-start-wizard"));
 }
 

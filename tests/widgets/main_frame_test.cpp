@@ -271,7 +271,7 @@ TEST(FirstStartRoundTripTest, WizardToAMessageInTheLogView) {
   app.CreateWorld();
   {
     CMainFrame frame(app);
-    TFirstStartWizard wizard(&frame);
+    TFirstStartWizard wizard(app, &frame);
     wizard.show();
     wizard.next();  // the beginner's choice is the first
     wizard.NickBox()->setText(QStringLiteral("taro"));

@@ -16,6 +16,9 @@ int RunDesktop(TApplication& app, TSingleInstance& instance, const std::vector<s
   // comes from the shutdown.
   QApplication::setQuitOnLastWindowClosed(false);
   InstallQtJapanese(*qApp);
+  // Before the world and the windows: they are built from the settings an
+  // import of the wizard may have replaced.
+  if (!app.Preferences().Installed) RunFirstStart(nullptr, app);
   app.CreateWorld();
   // Declared before the window so that it goes after it, and before the
   // application and its DCC service.
@@ -24,7 +27,6 @@ int RunDesktop(TApplication& app, TSingleInstance& instance, const std::vector<s
   frame.SetDccWindows(&dcc_windows);
   frame.on_closed = [] { QApplication::quit(); };
   instance.on_activate = [&frame] { frame.RestoreAndActivate(); };
-  if (!app.Preferences().Installed) RunFirstStart(&frame, app);
   frame.ApplyLayout();
   // Ask for the keyboard outright: after the wizard's modal loop nothing else
   // hands focus to the new window (without a window manager none ever would).

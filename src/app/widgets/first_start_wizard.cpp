@@ -3,15 +3,20 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <QVBoxLayout>
 
 #include "app/application.h"
+#include "app/version1_folder.h"
+#include "app/version1_import_texts.h"
 #include "platform/qt/qt_text.h"
 
 namespace zeph {
@@ -25,20 +30,17 @@ QLabel* Hint(const char* text, QWidget* parent) {
   return label;
 }
 
-// The import choice stays on the first page until the import exists.
+namespace fs = std::filesystem;
+
+// The import choice leaves the first page only once the import has run.
 class TWelcomePage final : public QWizardPage {
  public:
-  explicit TWelcomePage(QButtonGroup* choices) : choices_(choices) {}
-  bool validatePage() override {
-    if (choices_->checkedId() != TFirstStartWizard::kImport) return true;
-    QMessageBox::information(this, Q("設定の引き継ぎ"),
-                             Q("Zephlora1 の設定の引き継ぎは，まだこの版では使えません．\n"
-                               "ほかの方法を選んでください．"));
-    return false;
-  }
+  TWelcomePage(QButtonGroup* choices, std::function<bool()> import) : choices_(choices), import_(std::move(import)) {}
+  bool validatePage() override { return choices_->checkedId() != TFirstStartWizard::kImport || import_(); }
 
  private:
   QButtonGroup* choices_;
+  std::function<bool()> import_;
 };
 
 // Next only with a nickname.
@@ -56,7 +58,7 @@ class TNickPage final : public QWizardPage {
 
 }  // namespace
 
-TFirstStartWizard::TFirstStartWizard(QWidget* parent) : QWizard(parent) {
+TFirstStartWizard::TFirstStartWizard(TApplication& app, QWidget* parent) : QWizard(parent), app_(app) {
   setWindowTitle(Q("Zephlora2 のインストール"));
   setWizardStyle(QWizard::ClassicStyle);
   setButtonText(QWizard::BackButton, Q("< 戻る(&B)"));
@@ -65,13 +67,14 @@ TFirstStartWizard::TFirstStartWizard(QWidget* parent) : QWizard(parent) {
   setButtonText(QWizard::CancelButton, Q("キャンセル"));
 
   choices_ = new QButtonGroup(this);
-  auto* welcome = new TWelcomePage(choices_);
+  auto* welcome = new TWelcomePage(choices_, [this] { return RunImport(); });
+  welcome_ = welcome;
   welcome->setTitle(Q("IRCの世界へようこそ．"));
   auto* wlayout = new QVBoxLayout(welcome);
-  const char* texts[] = {"最低限の設定をはじめる (初心者向け)", "自分で設定をする (上級者向け)",
-                         "Zephlora1 の設定を引き継ぐ"};
+  const QString texts[] = {Q("最低限の設定をはじめる (初心者向け)"), Q("自分で設定をする (上級者向け)"),
+                           ToQString(ImportDialogTexts().choice)};
   for (int i = 0; i < 3; ++i) {
-    auto* button = new QRadioButton(Q(texts[i]), welcome);
+    auto* button = new QRadioButton(texts[i], welcome);
     choices_->addButton(button, i);
     wlayout->addWidget(button);
   }
@@ -122,6 +125,15 @@ TFirstStartWizard::TFirstStartWizard(QWidget* parent) : QWizard(parent) {
   clayout->addWidget(channels_, 1);
   clayout->addWidget(Hint("1行に1つずつ書いてください．(例: #zephlora)", channel_page));
   setPage(kChannelPage, channel_page);
+
+  auto* import_page = new QWizardPage;
+  import_page->setTitle(ToQString(ImportDialogTexts().caption));
+  auto* ilayout = new QVBoxLayout(import_page);
+  import_report_ = new QPlainTextEdit(import_page);
+  import_report_->setObjectName(QStringLiteral("ImportReport"));
+  import_report_->setReadOnly(true);
+  ilayout->addWidget(import_report_, 1);
+  setPage(kImportPage, import_page);
   resize(520, 400);
 }
 
@@ -131,10 +143,76 @@ TFirstStartWizard::TChoice TFirstStartWizard::Choice() const {
 
 int TFirstStartWizard::nextId() const {
   switch (currentId()) {
-    case kWelcomePage: return Choice() == kBeginner ? kNickPage : -1;
+    case kWelcomePage: return Choice() == kBeginner ? kNickPage : Choice() == kImport ? kImportPage : -1;
     case kNickPage: return kChannelPage;
     default: return -1;
   }
+}
+
+bool TFirstStartWizard::RunImport() {
+  std::optional<fs::path> source = AskVersion1Folder();
+  if (!source) return false;
+  TImportReport report = app_.ImportVersion1Settings(*source);
+  imported_ = true;
+  QStringList lines;
+  for (const std::string& line : report.lines) lines.push_back(ToQString(line));
+  import_report_->setPlainText(lines.join(QLatin1Char('\n')));
+  // The import cannot be taken back: no way back to the first page.
+  welcome_->setCommitPage(true);
+  return true;
+}
+
+// The installation found where version 1 is put, else one the user
+// chooses; nothing when the user goes back to the first page.
+std::optional<fs::path> TFirstStartWizard::AskVersion1Folder() {
+  const std::string& user = app_.Folders().version1_user;
+  if (auto found = FindVersion1Installation(app_.Folders().application, user)) {
+    switch (AskFound(*found)) {
+      case kTakeFound: return found;
+      case kGoBack: return std::nullopt;
+      case kOtherPlace: break;
+    }
+  }
+  while (auto chosen = ChooseFolder()) {
+    if (HasVersion1Settings(*chosen, user)) return chosen;
+    if (!AskChooseAgain()) break;
+  }
+  return std::nullopt;
+}
+
+TFirstStartWizard::TFoundAnswer TFirstStartWizard::AskFound(const fs::path& folder) {
+  const TImportDialogTexts& texts = ImportDialogTexts();
+  QString text = ToQString(texts.found).replace(QStringLiteral("%s"), QFile::decodeName(folder.c_str()));
+  QMessageBox box(QMessageBox::Question, ToQString(texts.caption), text, QMessageBox::NoButton, this);
+  QPushButton* take = box.addButton(ToQString(texts.import), QMessageBox::AcceptRole);
+  QPushButton* other = box.addButton(ToQString(texts.other_place), QMessageBox::ActionRole);
+  QPushButton* back = box.addButton(ToQString(texts.back), QMessageBox::RejectRole);
+  box.setDefaultButton(take);
+  box.setEscapeButton(back);
+  Exec(box);
+  if (box.clickedButton() == take) return kTakeFound;
+  return box.clickedButton() == other ? kOtherPlace : kGoBack;
+}
+
+std::optional<fs::path> TFirstStartWizard::ChooseFolder() {
+  QFileDialog dialog(this, ToQString(ImportDialogTexts().choose_folder));
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly);
+  if (Exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return fs::path(QFile::encodeName(dialog.selectedFiles().first()).toStdString());
+}
+
+bool TFirstStartWizard::AskChooseAgain() {
+  const TImportDialogTexts& texts = ImportDialogTexts();
+  QMessageBox box(QMessageBox::Question, ToQString(texts.caption), ToQString(texts.not_found),
+                  QMessageBox::Yes | QMessageBox::No, this);
+  box.setDefaultButton(QMessageBox::Yes);
+  return Exec(box) == QMessageBox::Yes;
+}
+
+int TFirstStartWizard::Exec(QDialog& dialog) {
+  if (before_dialog) before_dialog(dialog);
+  return dialog.exec();
 }
 
 TWizardChoice TFirstStartWizard::Result() const {
@@ -158,7 +236,7 @@ void ApplyFirstStart(TApplication& app, const TFirstStartWizard& wizard, bool ac
 }
 
 void RunFirstStart(QWidget* parent, TApplication& app) {
-  TFirstStartWizard wizard(parent);
+  TFirstStartWizard wizard(app, parent);
   bool accepted = wizard.exec() == QDialog::Accepted;
   ApplyFirstStart(app, wizard, accepted);
 }
