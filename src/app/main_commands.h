@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/channel_mode.h"
 #include "engine/world.h"
 
 namespace zeph {
@@ -78,5 +79,13 @@ void QuickPartSelected(TWorld& world);
 void ResetMembersOfSelected(TWorld& world);
 // Copies the selected entry under a free name; the tree is saved.
 TUnit* CopySelectedServer(TWorld& world);
+
+// The mode dialog's answer: the MODE lines that turn the channel's mode as
+// last seen into the edited one; nothing when they are equal, or when the
+// channel was left or closed while the dialog was open.
+void SendModeChange(TWorld& world, TSelectionIds ids, const TChannelMode& edited);
+// A CTCP ACTION to the channel, talk or DCC chat the prompt was opened on;
+// nothing when it went away meanwhile.
+void SendActionTo(TWorld& world, TSelectionIds ids, const std::string& text);
 
 }  // namespace zeph

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -318,18 +317,6 @@ void RunChannelDialog(QWidget* parent, TWorld& world, TNodeId unit_id, TNodeId c
     return;
   }
   world.SaveTree();
-}
-
-void RunModeDialog(QWidget* parent, TWorld& world, TSelectionIds ids) {
-  TChannel* channel = TargetOf(world, ids);
-  if (!channel) return;
-  bool ok = false;
-  QString modes = QInputDialog::getText(parent, Q("モードの変更"), ToQString(channel->Name()) + Q(" のモード:"),
-                                        QLineEdit::Normal, QString(), &ok);
-  TUnit* unit = UnitOf(world, ids);
-  channel = TargetOf(world, ids);
-  if (ok && !modes.trimmed().isEmpty() && unit && channel && unit->IsLoggedIn())
-    unit->SendMode(channel->Name(), FromQString(modes.trimmed()));
 }
 
 void RunMaskEditor(QWidget* parent, TApplication& app, TMaskList list) {
