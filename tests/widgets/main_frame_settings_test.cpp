@@ -4,11 +4,12 @@
 // look.
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <fstream>
@@ -106,11 +107,28 @@ class SettingsDialogTest : public MainFrameTest {
     play->click();
     Find<QCheckBox>(dialog, "MuteOnAway")->setChecked(false);
 
-    auto* formats = Find<QTableWidget>(dialog, "FormatList");
+    Find<QComboBox>(dialog, "PreNick")->setEditText(QStringLiteral("[%n] "));
+    auto* formats = Find<QTreeWidget>(dialog, "FormatList");
     auto joins = formats->findItems(QStringLiteral("Join"), Qt::MatchExactly);
     ASSERT_EQ(joins.size(), 1);
-    formats->item(joins[0]->row(), 2)->setCheckState(Qt::Unchecked);
-    formats->item(joins[0]->row(), 3)->setText(U("*%n さんが %c に入りました"));
+    QTreeWidgetItem* join = joins[0];
+    EXPECT_EQ(join->text(2), U("○"));
+    // A right click on the console flag turns it off.
+    formats->scrollToItem(join);
+    QPoint console_cell(formats->columnViewportPosition(2) + 5, formats->visualItemRect(join).center().y());
+    QTest::mouseClick(formats->viewport(), Qt::RightButton, {}, console_cell);
+    EXPECT_EQ(join->text(2), QString());
+    // The edit dialog changes the format.
+    formats->setCurrentItem(join);
+    QTimer::singleShot(0, [] {
+      auto* edit = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(edit, nullptr);
+      EXPECT_EQ(edit->windowTitle(), U("メッセージ設定"));
+      edit->findChild<QLineEdit*>(QStringLiteral("Format"))->setText(U("*%n さんが %c に入りました"));
+      edit->accept();
+    });
+    Find<QPushButton>(dialog, "EditFormat")->click();
+    EXPECT_EQ(join->text(3), U("*%n さんが %c に入りました"));
   }
 };
 
@@ -140,6 +158,7 @@ TEST_F(SettingsDialogTest, OkWritesTheChangedPagesToPreferenceIniAndViewIni) {
   EXPECT_FALSE(join->console_enabled);
   EXPECT_TRUE(join->channel_enabled);
   EXPECT_EQ(join->format, FromQString(U("*%n さんが %c に入りました")));
+  EXPECT_EQ(app_->Formats().pre_nick, "[%n] ");
   EXPECT_NE(Contents(app_->ViewFile()).find(join->format), std::string::npos);
 }
 
@@ -162,10 +181,10 @@ TEST_F(SettingsDialogTest, TheSoundAndFormatListsKeepTheirColumnWidthsInTheWindo
     auto* sounds = dialog.findChild<QTreeWidget*>(QStringLiteral("SoundList"));
     EXPECT_EQ(sounds->columnWidth(0), 160);
     sounds->setColumnWidth(0, 200);
-    dialog.findChild<QTableWidget*>(QStringLiteral("FormatList"))->setColumnWidth(3, 250);
+    dialog.findChild<QTreeWidget*>(QStringLiteral("FormatList"))->setColumnWidth(3, 250);
   });
-  EXPECT_EQ(app_->WindowLayout().preference_sound_header, (std::vector<int>{200, 400}));
-  EXPECT_EQ(app_->WindowLayout().preference_format_header, (std::vector<int>{130, 80, 60, 250}));
+  EXPECT_EQ(app_->WindowLayout().preference_sound_header[0], 200);
+  EXPECT_EQ(app_->WindowLayout().preference_format_header[3], 250);
 }
 
 TEST_F(MainFrameSettingsTest, CancelLeavesViewIniAndOkWritesItAndRestylesTheLogs) {
@@ -178,7 +197,7 @@ TEST_F(MainFrameSettingsTest, CancelLeavesViewIniAndOkWritesItAndRestylesTheLogs
   const TScreenLook* look = &log->Look();
 
   QStringList titles = RunSettings(false);
-  for (const char* page : {"表示", "ログ", "サーバツリー", "メンバリスト", "入力テキスト", "メッセージの書式"})
+  for (const char* page : {"表示", "ログ", "サーバツリー", "メンバリスト", "入力テキスト", "接頭辞とタイトル", "メッセージの書式"})
     EXPECT_TRUE(titles.contains(QString::fromUtf8(page))) << page;
   EXPECT_EQ(Contents(view_ini), before);
   EXPECT_EQ(&log->Look(), look);

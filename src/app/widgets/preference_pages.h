@@ -11,6 +11,7 @@ class QWidget;
 namespace zeph {
 
 struct TPreferences;
+class TMessageFormat;
 
 // The pages of "設定" laid out by hand; the other sections show one box per
 // key. Each page edits `prefs` through `apply`, run when the user presses
@@ -26,5 +27,10 @@ QWidget* LogFilePage(TPreferences& prefs, const TSettingsServices& services, TAp
 // `columns` holds the list's column widths and follows the user's changes.
 QWidget* SoundPage(TPreferences& prefs, const TSettingsServices& services, const QString& sound_folder,
                    std::vector<int>& columns, TApplySteps& apply);
+
+// The pages over the working message formats: the time, place and nick
+// prefixes with the window titles, and the list of message kinds.
+QWidget* PrefixPage(TMessageFormat& formats, TApplySteps& apply);
+QWidget* KindsPage(TMessageFormat& formats, std::vector<int>& columns, TApplySteps& apply);
 
 }  // namespace zeph

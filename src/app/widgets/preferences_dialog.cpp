@@ -6,7 +6,6 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,7 +13,6 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStackedWidget>
-#include <QTableWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <functional>
@@ -23,7 +21,6 @@
 #include <vector>
 
 #include "app/application.h"
-#include "app/widgets/column_widths.h"
 #include "app/widgets/preference_pages.h"
 #include "app/widgets/settings_dialogs.h"
 #include "display/widgets/view_settings_pages.h"
@@ -139,58 +136,6 @@ QWidget* FieldPage(const TPreferenceSection& section, TPreferences& prefs, std::
   return scroll;
 }
 
-// The kinds of messages: whether each is shown in the logs and in the
-// console, and its format.
-QWidget* FormatPage(TMessageFormat& formats, std::vector<int>& columns, std::vector<std::function<void()>>& apply) {
-  auto* page = new QWidget;
-  auto* layout = new QVBoxLayout(page);
-  auto* top = new QFormLayout;
-  auto* time = new QLineEdit(ToQString(formats.time), page);
-  auto* enable_time = new QCheckBox(Q("時刻を表示する"), page);
-  enable_time->setChecked(formats.enable_time);
-  top->addRow(enable_time, time);
-  layout->addLayout(top);
-  auto rows = MessageFormatRows();
-  auto* table = new QTableWidget(static_cast<int>(rows.size()), 4, page);
-  table->setObjectName(QStringLiteral("FormatList"));
-  table->setHorizontalHeaderLabels({Q("種類"), Q("ログ"), Q("コンソール"), Q("書式")});
-  table->verticalHeader()->hide();
-  // The widths are the user's, kept in window.ini; a stretched column
-  // would change with every size of the dialog.
-  KeepColumnWidths(*table->horizontalHeader(), columns);
-  for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-    const TFormatRow& row = rows[i];
-    const TKindFormat* kind = formats.FindKind(row.kind);
-    auto* name = new QTableWidgetItem(Q(row.label));
-    name->setFlags(Qt::ItemIsEnabled);
-    table->setItem(i, 0, name);
-    for (int column : {1, 2}) {
-      auto* check = new QTableWidgetItem;
-      bool on = kind && (column == 1 ? kind->channel_enabled : kind->console_enabled);
-      bool editable = column == 1 ? row.channel_key != nullptr : row.console_key != nullptr;
-      check->setFlags(editable ? Qt::ItemIsEnabled | Qt::ItemIsUserCheckable : Qt::ItemIsEnabled);
-      check->setCheckState(on ? Qt::Checked : Qt::Unchecked);
-      table->setItem(i, column, check);
-    }
-    auto* format = new QTableWidgetItem(kind ? ToQString(kind->format) : QString());
-    if (!row.format_key) format->setFlags(Qt::ItemIsEnabled);
-    table->setItem(i, 3, format);
-  }
-  layout->addWidget(table, 1);
-  apply.push_back([&formats, table, time, enable_time, rows] {
-    formats.time = FromQString(time->text());
-    formats.enable_time = enable_time->isChecked();
-    for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-      TKindFormat* kind = formats.FindKind(rows[i].kind);
-      if (!kind) continue;
-      if (rows[i].channel_key) kind->channel_enabled = table->item(i, 1)->checkState() == Qt::Checked;
-      if (rows[i].console_key) kind->console_enabled = table->item(i, 2)->checkState() == Qt::Checked;
-      if (rows[i].format_key) kind->format = FromQString(table->item(i, 3)->text());
-    }
-  });
-  return page;
-}
-
 // The formats as section Format holds them, to see whether they changed.
 std::string FormatText(const TMessageFormat& formats) {
   TIniWriter writer;
@@ -250,7 +195,8 @@ bool RunSettingsDialog(QWidget* parent, TApplication& app, TSettingsServices ser
   // come under it.
   QTreeWidgetItem* view = add_page(nullptr, Q("表示"), look_pages.front().widget);
   for (size_t i = 1; i < look_pages.size(); ++i) add_page(view, look_pages[i].title, look_pages[i].widget);
-  add_page(view, Q("メッセージの書式"), FormatPage(formats, app.WindowLayout().preference_format_header, apply));
+  add_page(view, Q("接頭辞とタイトル"), PrefixPage(formats, apply));
+  add_page(view, Q("メッセージの書式"), KindsPage(formats, app.WindowLayout().preference_format_header, apply));
   view->setExpanded(true);
   QObject::connect(tree, &QTreeWidget::currentItemChanged, pages, [pages](QTreeWidgetItem* item) {
     if (item) pages->setCurrentIndex(item->data(0, Qt::UserRole).toInt());
