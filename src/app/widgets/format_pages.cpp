@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/widgets/column_widths.h"
+#include "app/widgets/ok_cancel.h"
 #include "app/widgets/preference_pages.h"
 #include "display/message_format.h"
 #include "platform/qt/qt_text.h"
@@ -123,11 +123,7 @@ void TKindsList::Edit(int index) {
   console->setChecked(row.kind.console_enabled);
   layout->addWidget(channel);
   layout->addWidget(console);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-  buttons->button(QDialogButtonBox::Cancel)->setText(Q("キャンセル"));
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  layout->addWidget(buttons);
+  layout->addWidget(OkCancel(&dialog));
   if (dialog.exec() != QDialog::Accepted) return;
   if (format) row.kind.format = FromQString(format->text());
   if (row.row.channel_key) row.kind.channel_enabled = channel->isChecked();

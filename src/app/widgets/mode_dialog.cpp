@@ -1,15 +1,14 @@
 #include "app/widgets/mode_dialog.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app/widgets/ok_cancel.h"
 #include "engine/channel.h"
 #include "platform/qt/qt_text.h"
 
@@ -89,11 +88,7 @@ TModeDialog::TModeDialog(const QString& channel, const TChannelMode& mode, QWidg
   fields->addWidget(limit_, 1, 1);
   layout->addLayout(fields);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Cancel)->setText(Q("キャンセル"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons);
+  layout->addWidget(OkCancel(this));
 }
 
 TChannelMode TModeDialog::Edited() const {

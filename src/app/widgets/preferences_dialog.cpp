@@ -3,12 +3,10 @@
 // come with the view settings.
 #include <QCheckBox>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QSplitter>
@@ -21,6 +19,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/widgets/ok_cancel.h"
 #include "app/widgets/preference_pages.h"
 #include "app/widgets/settings_dialogs.h"
 #include "display/widgets/view_settings_pages.h"
@@ -202,11 +201,7 @@ bool RunSettingsDialog(QWidget* parent, TApplication& app, TSettingsServices ser
     if (item) pages->setCurrentIndex(item->data(0, Qt::UserRole).toInt());
   });
   tree->setCurrentItem(tree->topLevelItem(0));
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-  buttons->button(QDialogButtonBox::Cancel)->setText(Q("キャンセル"));
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  layout->addWidget(buttons);
+  layout->addWidget(OkCancel(&dialog));
   splitter->setSizes({170, 550});
   if (dialog.exec() != QDialog::Accepted) return false;
   for (const auto& step : apply) step();

@@ -20,6 +20,7 @@
 
 #include "app/application.h"
 #include "app/first_start.h"
+#include "app/widgets/ok_cancel.h"
 #include "platform/qt/qt_text.h"
 #include "settings/preference_file.h"
 
@@ -27,14 +28,6 @@ namespace zeph {
 namespace {
 
 QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
-
-QDialogButtonBox* OkCancel(QDialog* dialog) {
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-  buttons->button(QDialogButtonBox::Cancel)->setText(Q("キャンセル"));
-  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-  return buttons;
-}
 
 QLineEdit* TextField(const std::string& value, QWidget* parent) { return new QLineEdit(ToQString(value), parent); }
 
