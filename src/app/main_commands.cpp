@@ -149,11 +149,11 @@ TUnit* CopySelectedServer(TWorld& world) {
   return added;
 }
 
-void SendModeChange(TWorld& world, TSelectionIds ids, const TChannelMode& edited) {
+void SendModeChange(TWorld& world, TSelectionIds ids, const TChannelMode& shown, const TChannelMode& edited) {
   TUnit* unit = UnitOf(world, ids);
   TChannel* channel = TargetOf(world, ids);
   if (!unit || !channel || !unit->IsLoggedIn() || !channel->IsChannel() || !channel->IsJoined()) return;
-  TModeChange change = channel->Mode().Diff(edited);
+  TModeChange change = shown.Diff(edited);
   if (change.first.empty()) return;
   unit->SendMode(channel->WireName(), change.first);
   if (!change.second.empty()) unit->SendMode(channel->WireName(), change.second);

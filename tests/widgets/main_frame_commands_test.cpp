@@ -1,5 +1,5 @@
 // The mode dialog and the action prompt: what they send to the server, and
-// that a channel closed while they are open gets nothing.
+// that a channel closed or changed while they are open gets nothing.
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -64,7 +64,12 @@ TEST_F(MainFrameCommandsTest, TheModeDialogShowsTheModeAndSendsWhatChanged) {
 }
 
 TEST_F(MainFrameCommandsTest, TheModeDialogSendsNothingUnchangedOrForAChannelClosedMeanwhile) {
-  ChangeMode([](TModeDialog&) {});
+  // Someone sets +m while the dialog is open: OK without a change of the
+  // user's own does not take it back.
+  ChangeMode([&](TModeDialog&) {
+    server_.Send(":b!u@h MODE #room +m\r\n");
+    ASSERT_TRUE(loop_.RunUntil([&] { return Room().Mode().m; }));
+  });
   ChangeMode([&](TModeDialog& dialog) {
     Box(dialog, "i").setChecked(true);
     World().CloseTarget(Unit(), Room());

@@ -104,7 +104,7 @@ void RunModeDialog(QWidget* parent, TWorld& world, TSelectionIds ids) {
   TChannel* channel = TargetOf(world, ids);
   if (!channel) return;
   TModeDialog dialog(ToQString(channel->Name()), channel->Mode(), parent);
-  if (dialog.exec() == QDialog::Accepted) SendModeChange(world, ids, dialog.Edited());
+  if (dialog.exec() == QDialog::Accepted) SendModeChange(world, ids, dialog.Shown(), dialog.Edited());
 }
 
 }  // namespace zeph

@@ -20,7 +20,8 @@ class TModeDialog final : public QDialog {
  public:
   TModeDialog(const QString& channel, const TChannelMode& mode, QWidget* parent = nullptr);
 
-  // The mode as the boxes say it now.
+  // The mode as it was shown, and as the boxes say it now.
+  const TChannelMode& Shown() const { return shown_; }
   TChannelMode Edited() const;
 
  private:
