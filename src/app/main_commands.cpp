@@ -1,6 +1,7 @@
 #include "app/main_commands.h"
 
 #include "platform/string_printf.h"
+#include "protocol/command_line.h"
 
 namespace zeph {
 namespace {
@@ -146,6 +147,22 @@ TUnit* CopySelectedServer(TWorld& world) {
   TUnit* added = world.AddUnit(std::move(copy));
   world.SaveTree();
   return added;
+}
+
+void SendModeChange(TWorld& world, TSelectionIds ids, const TChannelMode& shown, const TChannelMode& edited) {
+  TUnit* unit = UnitOf(world, ids);
+  TChannel* channel = TargetOf(world, ids);
+  if (!unit || !channel || !unit->IsLoggedIn() || !channel->IsChannel() || !channel->IsJoined()) return;
+  TModeChange change = shown.Diff(edited);
+  if (change.first.empty()) return;
+  unit->SendMode(channel->WireName(), change.first);
+  if (!change.second.empty()) unit->SendMode(channel->WireName(), change.second);
+}
+
+void SendActionTo(TWorld& world, TSelectionIds ids, const std::string& text) {
+  TUnit* unit = UnitOf(world, ids);
+  TChannel* target = TargetOf(world, ids);
+  if (unit && target) SubmitInput(*unit, target, text, false, true, false);
 }
 
 }  // namespace zeph

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/channel_mode.h"
 #include "engine/world.h"
 
 namespace zeph {
@@ -78,5 +79,14 @@ void QuickPartSelected(TWorld& world);
 void ResetMembersOfSelected(TWorld& world);
 // Copies the selected entry under a free name; the tree is saved.
 TUnit* CopySelectedServer(TWorld& world);
+
+// The mode dialog's answer: the MODE lines that turn the mode it showed
+// into the edited one, so that a change someone made while it was open is
+// not undone; nothing when they are equal, or when the channel was left or
+// closed meanwhile.
+void SendModeChange(TWorld& world, TSelectionIds ids, const TChannelMode& shown, const TChannelMode& edited);
+// A CTCP ACTION to the channel, talk or DCC chat the prompt was opened on;
+// nothing when it went away meanwhile.
+void SendActionTo(TWorld& world, TSelectionIds ids, const std::string& text);
 
 }  // namespace zeph

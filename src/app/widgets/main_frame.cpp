@@ -16,8 +16,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSoundEffect>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -30,6 +32,7 @@
 #include "app/application.h"
 #include "app/main_commands.h"
 #include "app/tray_text.h"
+#include "app/window_snap.h"
 #include "app/widgets/log_view_factory.h"
 #include "app/widgets/reply_window_host.h"
 #include "display/widgets/history_window.h"
@@ -458,9 +461,33 @@ void CMainFrame::changeEvent(QEvent* event) {
   } else if (event->type() == QEvent::WindowStateChange) {
     if (isMinimized()) background_ = true;
     UpdateTrayVisibility();
+    // The others come back once this window is up and raised, over it as
+    // they were.
+    if (!isMinimized())
+      QTimer::singleShot(0, this, [this] {
+        if (!isMinimized()) other_windows_.ShowAgain();
+      });
+    else if (world_.Preferences().HideAllWindowOnMinimize)
+      other_windows_.HideOthers();
     if (isMinimized() && world_.Preferences().HideWindowOnMinimize && tray_ && tray_->isVisible())
       QTimer::singleShot(0, this, &QWidget::hide);
   }
+}
+
+// Moves that come from the window system are the user's; the snapped
+// position is asked for in turn and comes back as a move that is in place.
+void CMainFrame::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  if (!event->spontaneous() || !world_.Preferences().SnapWindow || !isVisible() ||
+      (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+    return;
+  QScreen* screen = this->screen();
+  if (!screen) return;
+  QRect frame = frameGeometry();
+  QRect work = screen->availableGeometry();
+  TWindowRect snapped = SnapToWorkArea(TWindowRect::At(frame.x(), frame.y(), frame.width(), frame.height()),
+                                       TWindowRect::At(work.x(), work.y(), work.width(), work.height()));
+  if (snapped.left != frame.x() || snapped.top != frame.y()) move(snapped.left, snapped.top);
 }
 
 // --- Layout ------------------------------------------------------------------
@@ -656,6 +683,16 @@ void CMainFrame::AskWhois() {
   if (TUnit* unit = UnitOf(world_, ids); unit && unit->IsLoggedIn()) unit->SendWhois(FromQString(mask));
 }
 
+void CMainFrame::AskAction() {
+  TSelectionIds ids = SelectedIds(world_);
+  TChannel* target = TargetOf(world_, ids);
+  if (!target) return;
+  QString text;
+  if (!AskText(ToQString(target->Name()) + Q(" へアクション送信 - "), Q("メッセージを入力してください"), &text))
+    return;
+  SendActionTo(world_, ids, FromQString(text));
+}
+
 void CMainFrame::ClearLog() {
   if (auto* view = qobject_cast<TLogView*>(CurrentLogView())) ::zeph::ClearLog(*view);
 }
@@ -697,7 +734,10 @@ void CMainFrame::EditChannel(bool add) {
 }
 
 void CMainFrame::EditSettings() {
-  if (!RunSettingsDialog(this, app_, [this] { ApplyLook(); })) return;
+  TSettingsServices services;
+  services.view_applied = [this] { ApplyLook(); };
+  services.play_sound = [this](const std::string& file) { PlaySound(file); };
+  if (!RunSettingsDialog(this, app_, services)) return;
   ArrangeSplitters();
   UpdateTrayVisibility();
 }

@@ -12,6 +12,7 @@
 #include "app/main_commands.h"
 #include "app/widgets/input_box.h"
 #include "app/widgets/search_panel.h"
+#include "app/widgets/window_hider.h"
 #include "display/widgets/log_view.h"
 #include "engine/world_hooks.h"
 #include "macro/macro_window.h"
@@ -129,6 +130,8 @@ class CMainFrame final : public QMainWindow,
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
+  // SnapWindow: a move by the user ends on the work area's edges nearby.
+  void moveEvent(QMoveEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
@@ -166,6 +169,7 @@ class CMainFrame final : public QMainWindow,
   void AskInvite();
   void AskNick();
   void AskWhois();
+  void AskAction();
   void ClearLog();
   void SaveLog();
   void ShowAbout();
@@ -293,6 +297,7 @@ class CMainFrame final : public QMainWindow,
   bool arranging_ = false;
   QString title_;
   std::map<std::string, std::unique_ptr<QSoundEffect>> sounds_;
+  TWindowHider other_windows_{*this};
 };
 
 }  // namespace zeph

@@ -13,6 +13,7 @@
 
 #include "app/application.h"
 #include "app/widgets/main_frame.h"
+#include "app/widgets/mode_dialog.h"
 #include "app/widgets/settings_dialogs.h"
 
 namespace zeph {
@@ -95,6 +96,7 @@ void CMainFrame::UpdateActions() {
   for (const char* command : {"serverproperty", "copyserver", "addchannel", "talk", "protocol",
                               "serveroperatorlist", "whois"})
     if (QAction* action = Action(command)) action->setEnabled(has_unit);
+  Action("sendaction")->setEnabled(world_.SelectedTarget() != nullptr);
   for (auto& [button, item] : toolbar_buttons_) {
     button->setText(QString(item->text()).remove(QRegularExpression(QStringLiteral("\\(&.\\)|&"))));
     button->setEnabled(item->isEnabled());
@@ -263,7 +265,9 @@ void CMainFrame::BuildMenus() {
   AddItem(help, Q("Zephlora について(&A)"), QString(), "about", [this] { ShowAbout(); });
 
   // No menu items: asked for by name (macros, popup menus).
-  AddItem(new QMenu(this), Q("人物情報を要求"), QString(), "whois", [this] { AskWhois(); });
+  auto* unlisted = new QMenu(this);
+  AddItem(unlisted, Q("人物情報を要求"), QString(), "whois", [this] { AskWhois(); });
+  AddItem(unlisted, Q("アクション送信"), QString(), "sendaction", [this] { AskAction(); });
 
   // The toolbar's buttons carry the items' texts without their mnemonics:
   // a button's "&S" would take Alt+S from the menu item's shortcut.

@@ -3,18 +3,14 @@
 // come with the view settings.
 #include <QCheckBox>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStackedWidget>
-#include <QTableWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <functional>
@@ -23,6 +19,8 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/widgets/ok_cancel.h"
+#include "app/widgets/preference_pages.h"
 #include "app/widgets/settings_dialogs.h"
 #include "display/widgets/view_settings_pages.h"
 #include "platform/qt/qt_text.h"
@@ -90,20 +88,6 @@ const std::map<std::string_view, const char*>& KeyLabels() {
       {"ChannelLogMaxLines", "チャンネルのログの最大行数"},
       {"ConsoleLogMaxLines", "コンソールの最大行数"},
       {"BlinkTitleOnKeyword", "キーワードでタイトルを点滅させる"},
-      {"LogRootDir", "ログを置くフォルダ"},
-      {"UnitLogFile", "サーバのログファイル名"},
-      {"ChannelLogFile", "チャンネルのログファイル名"},
-      {"TalkLogFile", "トークのログファイル名"},
-      {"DCCChatLogFile", "DCCチャットのログファイル名"},
-      {"URLLogFile", "URLのログファイル名"},
-      {"EnableUnitLog", "サーバのログを保存する"},
-      {"EnableChannelLog", "チャンネルのログを保存する"},
-      {"EnableTalkLog", "トークのログを保存する"},
-      {"EnableDCCChatLog", "DCCチャットのログを保存する"},
-      {"EnableURLLog", "URLのログを保存する"},
-      {"ForceFlushLog", "ログをすぐに書き出す"},
-      {"FlushLogTime", "ログを書き出す間隔 (秒)"},
-      {"MuteOnAway", "離席中は音を鳴らさない"},
       {"DCCRootDir", "受信したファイルを置くフォルダ"},
   };
   return labels;
@@ -151,56 +135,6 @@ QWidget* FieldPage(const TPreferenceSection& section, TPreferences& prefs, std::
   return scroll;
 }
 
-// The kinds of messages: whether each is shown in the logs and in the
-// console, and its format.
-QWidget* FormatPage(TMessageFormat& formats, std::vector<std::function<void()>>& apply) {
-  auto* page = new QWidget;
-  auto* layout = new QVBoxLayout(page);
-  auto* top = new QFormLayout;
-  auto* time = new QLineEdit(ToQString(formats.time), page);
-  auto* enable_time = new QCheckBox(Q("時刻を表示する"), page);
-  enable_time->setChecked(formats.enable_time);
-  top->addRow(enable_time, time);
-  layout->addLayout(top);
-  auto rows = MessageFormatRows();
-  auto* table = new QTableWidget(static_cast<int>(rows.size()), 4, page);
-  table->setObjectName(QStringLiteral("FormatList"));
-  table->setHorizontalHeaderLabels({Q("種類"), Q("ログ"), Q("コンソール"), Q("書式")});
-  table->horizontalHeader()->setStretchLastSection(true);
-  table->verticalHeader()->hide();
-  for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-    const TFormatRow& row = rows[i];
-    const TKindFormat* kind = formats.FindKind(row.kind);
-    auto* name = new QTableWidgetItem(Q(row.label));
-    name->setFlags(Qt::ItemIsEnabled);
-    table->setItem(i, 0, name);
-    for (int column : {1, 2}) {
-      auto* check = new QTableWidgetItem;
-      bool on = kind && (column == 1 ? kind->channel_enabled : kind->console_enabled);
-      bool editable = column == 1 ? row.channel_key != nullptr : row.console_key != nullptr;
-      check->setFlags(editable ? Qt::ItemIsEnabled | Qt::ItemIsUserCheckable : Qt::ItemIsEnabled);
-      check->setCheckState(on ? Qt::Checked : Qt::Unchecked);
-      table->setItem(i, column, check);
-    }
-    auto* format = new QTableWidgetItem(kind ? ToQString(kind->format) : QString());
-    if (!row.format_key) format->setFlags(Qt::ItemIsEnabled);
-    table->setItem(i, 3, format);
-  }
-  layout->addWidget(table, 1);
-  apply.push_back([&formats, table, time, enable_time, rows] {
-    formats.time = FromQString(time->text());
-    formats.enable_time = enable_time->isChecked();
-    for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-      TKindFormat* kind = formats.FindKind(rows[i].kind);
-      if (!kind) continue;
-      if (rows[i].channel_key) kind->channel_enabled = table->item(i, 1)->checkState() == Qt::Checked;
-      if (rows[i].console_key) kind->console_enabled = table->item(i, 2)->checkState() == Qt::Checked;
-      if (rows[i].format_key) kind->format = FromQString(table->item(i, 3)->text());
-    }
-  });
-  return page;
-}
-
 // The formats as section Format holds them, to see whether they changed.
 std::string FormatText(const TMessageFormat& formats) {
   TIniWriter writer;
@@ -208,9 +142,20 @@ std::string FormatText(const TMessageFormat& formats) {
   return writer.Text();
 }
 
+// The page of a section: laid out by hand, or one box per key.
+QWidget* SectionPage(const TPreferenceSection& section, TPreferences& prefs, TApplication& app,
+                     const TSettingsServices& services, std::vector<std::function<void()>>& apply) {
+  std::string_view name = section.name;
+  if (name == "Log") return LogFilePage(prefs, services, apply);
+  if (name == "Sound")
+    return SoundPage(prefs, services, QString::fromStdString(app.Folders().macro_sound.string()),
+                     app.WindowLayout().preference_sound_header, apply);
+  return FieldPage(section, prefs, apply);
+}
+
 }  // namespace
 
-bool RunSettingsDialog(QWidget* parent, TApplication& app, std::function<void()> view_applied) {
+bool RunSettingsDialog(QWidget* parent, TApplication& app, TSettingsServices services) {
   TPreferences& prefs = app.Preferences();
   TPreferences edited = prefs;
   TMessageFormat formats = app.Formats();
@@ -236,30 +181,27 @@ bool RunSettingsDialog(QWidget* parent, TApplication& app, std::function<void()>
   for (const TPageName& name : kPageNames) {
     for (const TPreferenceSection& section : sections)
       if (std::string_view(section.name) == name.section)
-        add_page(nullptr, Q(name.title), FieldPage(section, edited, apply));
+        add_page(nullptr, Q(name.title), SectionPage(section, edited, app, services, apply));
   }
   // The look pages work on their own copy of the view settings; it carries
   // the live formats so that a theme loaded with its formats is seen.
   TViewSettings& live_view = app.ViewSettings();
   live_view.formats = app.Formats();
   std::unique_ptr<TViewSettingsPages> look =
-      CreateViewSettingsPages({&live_view, app.ThemeFolders(), app.ViewFile(), &edited, std::move(view_applied)});
+      CreateViewSettingsPages({&live_view, app.ThemeFolders(), app.ViewFile(), &edited, services.view_applied});
   std::vector<TViewSettingsPages::TPage> look_pages = look->Pages();
   // "表示" opens on the theme page; the other look pages and the formats
   // come under it.
   QTreeWidgetItem* view = add_page(nullptr, Q("表示"), look_pages.front().widget);
   for (size_t i = 1; i < look_pages.size(); ++i) add_page(view, look_pages[i].title, look_pages[i].widget);
-  add_page(view, Q("メッセージの書式"), FormatPage(formats, apply));
+  add_page(view, Q("接頭辞とタイトル"), PrefixPage(formats, apply));
+  add_page(view, Q("メッセージの書式"), KindsPage(formats, app.WindowLayout().preference_format_header, apply));
   view->setExpanded(true);
   QObject::connect(tree, &QTreeWidget::currentItemChanged, pages, [pages](QTreeWidgetItem* item) {
     if (item) pages->setCurrentIndex(item->data(0, Qt::UserRole).toInt());
   });
   tree->setCurrentItem(tree->topLevelItem(0));
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-  buttons->button(QDialogButtonBox::Cancel)->setText(Q("キャンセル"));
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  layout->addWidget(buttons);
+  layout->addWidget(OkCancel(&dialog));
   splitter->setSizes({170, 550});
   if (dialog.exec() != QDialog::Accepted) return false;
   for (const auto& step : apply) step();

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,6 +20,7 @@
 
 #include "app/application.h"
 #include "app/first_start.h"
+#include "app/widgets/ok_cancel.h"
 #include "platform/qt/qt_text.h"
 #include "settings/preference_file.h"
 
@@ -28,14 +28,6 @@ namespace zeph {
 namespace {
 
 QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
-
-QDialogButtonBox* OkCancel(QDialog* dialog) {
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-  buttons->button(QDialogButtonBox::Cancel)->setText(Q("キャンセル"));
-  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-  return buttons;
-}
 
 QLineEdit* TextField(const std::string& value, QWidget* parent) { return new QLineEdit(ToQString(value), parent); }
 
@@ -318,18 +310,6 @@ void RunChannelDialog(QWidget* parent, TWorld& world, TNodeId unit_id, TNodeId c
     return;
   }
   world.SaveTree();
-}
-
-void RunModeDialog(QWidget* parent, TWorld& world, TSelectionIds ids) {
-  TChannel* channel = TargetOf(world, ids);
-  if (!channel) return;
-  bool ok = false;
-  QString modes = QInputDialog::getText(parent, Q("モードの変更"), ToQString(channel->Name()) + Q(" のモード:"),
-                                        QLineEdit::Normal, QString(), &ok);
-  TUnit* unit = UnitOf(world, ids);
-  channel = TargetOf(world, ids);
-  if (ok && !modes.trimmed().isEmpty() && unit && channel && unit->IsLoggedIn())
-    unit->SendMode(channel->Name(), FromQString(modes.trimmed()));
 }
 
 void RunMaskEditor(QWidget* parent, TApplication& app, TMaskList list) {
