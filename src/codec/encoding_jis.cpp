@@ -1,6 +1,7 @@
 #include "codec/encoding_jis.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "codec/encoding_kana.h"
 #include "platform/sjis.h"
@@ -19,18 +20,13 @@ unsigned char ByteAt(std::string_view text, size_t pos) { return static_cast<uns
 
 bool IsJisByte(unsigned char c) { return c >= 0x21 && c <= 0x7E; }
 
-void AppendCode(uint16_t code, std::string* out) {
-  out->push_back(static_cast<char>(code >> 8));
-  out->push_back(static_cast<char>(code & 0xFF));
-}
-
-// The set an escape sequence at text[pos] designates; -1 when it is none of
-// ours or is cut off by the end of the text.
-int Designation(std::string_view text, size_t pos) {
-  if (text.size() - pos < 3) return -1;
-  char final = text[pos + 2];
-  if (text[pos + 1] == '$') return final == '@' || final == 'B' || final == 'b' ? kKanji : -1;
-  if (text[pos + 1] != '(') return -1;
+// The set the escape sequence at the start of text designates; -1 when it is
+// none of ours or is cut off by the end of the text.
+int Designation(std::string_view text) {
+  if (text.size() < 3) return -1;
+  char final = text[2];
+  if (text[1] == '$') return final == '@' || final == 'B' || final == 'b' ? kKanji : -1;
+  if (text[1] != '(') return -1;
   switch (final) {
     case 'B': case 'b': return kAscii;
     case 'J': case 'j': return kRoman;
@@ -47,60 +43,103 @@ uint16_t JisToSjis(unsigned char j1, unsigned char j2) {
   return static_cast<uint16_t>((s1 << 8) | s2);
 }
 
-// Decoding state across one text: the current set and the set SI returns to.
-struct TJisReader {
-  int set = kAscii;
-  int shifted_from = kAscii;
+// Decodes one text into a buffer sized for the worst case, so that no byte
+// written checks for room: every line received passes through here.
+class TJisReader {
+ public:
+  TJisReader(std::string_view text, char* out)
+      : at_(reinterpret_cast<const unsigned char*>(text.data())), end_(at_ + text.size()), out_(out) {}
 
-  // Decodes the byte(s) at text[pos] into out; returns how many it used.
-  size_t Step(std::string_view text, size_t pos, std::string* out) {
-    unsigned char c = ByteAt(text, pos);
-    if (c == kEsc) {
-      int designated = Designation(text, pos);
-      if (designated >= 0) {
-        set = designated;
-        return 3;
+  // The end of what was written.
+  char* Run() {
+    while (at_ < end_) {
+      if (*at_ == kEsc && Designate()) continue;
+      switch (set_) {
+        case kAscii: CopyAscii(); break;
+        case kKanji: StepKanji(); break;
+        case kRoman: StepRoman(); break;
+        default: StepKana(); break;
       }
     }
-    switch (set) {
-      case kKanji: return StepKanji(text, pos, out);
-      case kRoman:
-        if (c == kShiftOut) {
-          shifted_from = kRoman;
-          set = kKana;
-          return 1;
-        }
-        break;
-      case kKana:
-        if (c == kShiftIn) {
-          set = shifted_from;
-          return 1;
-        }
-        if (c >= 0x21 && c <= 0x5F) c |= 0x80;
-        break;
+    return out_;
+  }
+
+  // The most bytes a text of this size decodes to: a kanji byte that pairs
+  // with nothing becomes the two bytes of "〓".
+  static size_t MaxDecodedSize(size_t size) { return size * 2; }
+
+ private:
+  bool Designate() {
+    int designated = Designation(std::string_view(reinterpret_cast<const char*>(at_), static_cast<size_t>(end_ - at_)));
+    if (designated < 0) return false;
+    set_ = designated;
+    at_ += 3;
+    return true;
+  }
+
+  void Put(unsigned char c) { *out_++ = static_cast<char>(c); }
+
+  // Every byte up to the next ESC, as it is (SO and SI too). The ESC
+  // itself, when it designates nothing, is copied as one byte.
+  void CopyAscii() {
+    const void* esc = std::memchr(at_ + 1, kEsc, static_cast<size_t>(end_ - at_ - 1));
+    const unsigned char* stop = esc ? static_cast<const unsigned char*>(esc) : end_;
+    size_t length = static_cast<size_t>(stop - at_);
+    std::memcpy(out_, at_, length);
+    out_ += length;
+    at_ = stop;
+  }
+
+  void StepRoman() {
+    unsigned char c = *at_++;
+    if (c == kShiftOut) {
+      shifted_from_ = kRoman;
+      set_ = kKana;
+      return;
     }
-    out->push_back(static_cast<char>(c));
-    return 1;
+    Put(c);
+  }
+
+  void StepKana() {
+    unsigned char c = *at_++;
+    if (c == kShiftIn) {
+      set_ = shifted_from_;
+      return;
+    }
+    Put(c >= 0x21 && c <= 0x5F ? c | 0x80 : c);
   }
 
   // A blank, control or 8-bit byte ends a kanji run that forgot its ESC ( B,
   // so the rest of the line stays readable. Only two bytes 0x21–0x7E form a
   // pair: anything else would map to bytes outside Shift_JIS, and a hostile
   // second byte could come out as CR, LF or NUL.
-  size_t StepKanji(std::string_view text, size_t pos, std::string* out) {
-    unsigned char c = ByteAt(text, pos);
+  void StepKanji() {
+    unsigned char c = *at_;
     if (c <= 0x20 || c >= 0x80) {
-      set = kAscii;
-      out->push_back(static_cast<char>(c));
-      return 1;
+      set_ = kAscii;
+      Put(c);
+      ++at_;
+      return;
     }
-    if (IsJisByte(c) && pos + 1 < text.size() && IsJisByte(ByteAt(text, pos + 1))) {
-      AppendCode(JisToSjis(c, ByteAt(text, pos + 1)), out);
-      return 2;
+    if (IsJisByte(c) && at_ + 1 < end_ && IsJisByte(at_[1])) {
+      PutCode(JisToSjis(c, at_[1]));
+      at_ += 2;
+      return;
     }
-    AppendCode(kGetaCode, out);
-    return 1;
+    PutCode(kGetaCode);
+    ++at_;
   }
+
+  void PutCode(uint16_t code) {
+    Put(static_cast<unsigned char>(code >> 8));
+    Put(static_cast<unsigned char>(code & 0xFF));
+  }
+
+  const unsigned char* at_;
+  const unsigned char* const end_;
+  char* out_;
+  int set_ = kAscii;
+  int shifted_from_ = kAscii;  // the set SI returns to
 };
 
 // IBM extension characters (lead 0xFA–0xFC) folded onto the codes of the
@@ -184,10 +223,9 @@ class TJisWriter {
 }  // namespace
 
 std::string DecodeJis(std::string_view jis) {
-  std::string out;
-  out.reserve(jis.size());
-  TJisReader reader;
-  for (size_t pos = 0; pos < jis.size();) pos += reader.Step(jis, pos, &out);
+  std::string out(TJisReader::MaxDecodedSize(jis.size()), '\0');
+  char* end = TJisReader(jis, out.data()).Run();
+  out.resize(static_cast<size_t>(end - out.data()));
   return out;
 }
 

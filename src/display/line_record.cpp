@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace zeph {
 namespace {
@@ -30,12 +31,53 @@ enum TLinkFlag : std::uint8_t {
 constexpr std::uint8_t kBoldBit = 1 << 3, kUnderlineBit = 1 << 4, kReverseBit = 1 << 5, kForeBit = 1 << 6,
                        kBackBit = 1 << 7;
 
-void PutNumber(std::uint64_t value, std::string& out) {
-  while (value >= 0x80) {
-    out.push_back(static_cast<char>((value & 0x7F) | 0x80));
-    value >>= 7;
+constexpr size_t kMostNumberBytes = 10;  // a 64-bit number, 7 bits a byte
+
+// Writes a record straight into the store's bytes. Room for the longest
+// record the line can make is made first, so that no byte written checks
+// for room: every line received is written here, some of them twice.
+class TRecordWriter {
+ public:
+  TRecordWriter(std::string& out, size_t most) : out_(out) {
+    size_t start = out.size();
+    out.resize(start + most);
+    at_ = out.data() + start;
   }
-  out.push_back(static_cast<char>(value));
+
+  // Gives the room not written back.
+  void Finish() { out_.resize(static_cast<size_t>(at_ - out_.data())); }
+
+  void Byte(std::uint8_t byte) { *at_++ = static_cast<char>(byte); }
+
+  void Number(std::uint64_t value) {
+    while (value >= 0x80) {
+      Byte(static_cast<std::uint8_t>((value & 0x7F) | 0x80));
+      value >>= 7;
+    }
+    Byte(static_cast<std::uint8_t>(value));
+  }
+
+  void Signed(long long value) {
+    Number((static_cast<std::uint64_t>(value) << 1) ^ static_cast<std::uint64_t>(value >> 63));
+  }
+
+  void Text(std::string_view text) {
+    Number(text.size());
+    std::memcpy(at_, text.data(), text.size());
+    at_ += text.size();
+  }
+
+ private:
+  std::string& out_;
+  char* at_;
+};
+
+// At most this many bytes in the record of line: its texts, two bytes a
+// run, and a number for everything else.
+size_t MostRecordBytes(const TLogLine& line) {
+  size_t numbers = 16 + line.runs.size() + 2 * (line.urls.size() + line.addresses.size());
+  return numbers * kMostNumberBytes + 2 * line.runs.size() + line.text.size() + line.nick.size() +
+         line.link_key.channel_name.size();
 }
 
 std::uint64_t GetNumber(std::string_view bytes, size_t& pos) {
@@ -47,18 +89,9 @@ std::uint64_t GetNumber(std::string_view bytes, size_t& pos) {
   }
 }
 
-void PutSigned(long long value, std::string& out) {
-  PutNumber((static_cast<std::uint64_t>(value) << 1) ^ static_cast<std::uint64_t>(value >> 63), out);
-}
-
 long long GetSigned(std::string_view bytes, size_t& pos) {
   std::uint64_t value = GetNumber(bytes, pos);
   return static_cast<long long>(value >> 1) ^ -static_cast<long long>(value & 1);
-}
-
-void PutText(std::string_view text, std::string& out) {
-  PutNumber(text.size(), out);
-  out.append(text);
 }
 
 std::string_view GetText(std::string_view bytes, size_t& pos) {
@@ -79,12 +112,12 @@ size_t SharedStart(std::string_view a, std::string_view b) {
 
 // Each range from the end of the one before: a small number, whatever the
 // order of the ranges.
-void PutRanges(const std::vector<TTextRange>& ranges, std::string& out) {
-  PutNumber(ranges.size(), out);
+void PutRanges(const std::vector<TTextRange>& ranges, TRecordWriter& out) {
+  out.Number(ranges.size());
   size_t end = 0;
   for (const TTextRange& range : ranges) {
-    PutSigned(static_cast<long long>(range.start) - static_cast<long long>(end), out);
-    PutNumber(range.Length(), out);
+    out.Signed(static_cast<long long>(range.start) - static_cast<long long>(end));
+    out.Number(range.Length());
     end = range.end;
   }
 }
@@ -99,13 +132,13 @@ void GetRanges(std::string_view bytes, size_t& pos, std::vector<TTextRange>& ran
   }
 }
 
-void PutRun(const TLogRun& run, std::string& out) {
+void PutRun(const TLogRun& run, TRecordWriter& out) {
   const TDecoration& d = run.decoration;
   auto head = static_cast<std::uint8_t>(static_cast<std::uint8_t>(run.element) | (d.bold ? kBoldBit : 0) |
                                         (d.underline ? kUnderlineBit : 0) | (d.reverse ? kReverseBit : 0) |
                                         (d.has_fore ? kForeBit : 0) | (d.has_back ? kBackBit : 0));
-  out.push_back(static_cast<char>(head));
-  if (d.has_fore || d.has_back) out.push_back(static_cast<char>(d.fore | (d.back << 4)));
+  out.Byte(head);
+  if (d.has_fore || d.has_back) out.Byte(static_cast<std::uint8_t>(d.fore | (d.back << 4)));
 }
 
 void GetRun(std::string_view bytes, size_t& pos, TLogRun& run) {
@@ -131,9 +164,9 @@ bool IsPrefixElement(TLogElement element) {
 
 // The runs cover the text without gaps, so their lengths place them; the
 // last one ends with the text.
-void PutRuns(const TLogLine& line, std::string& out) {
-  PutNumber(line.runs.size(), out);
-  for (size_t i = 0; i + 1 < line.runs.size(); ++i) PutNumber(line.runs[i].end - line.runs[i].start, out);
+void PutRuns(const TLogLine& line, TRecordWriter& out) {
+  out.Number(line.runs.size());
+  for (size_t i = 0; i + 1 < line.runs.size(); ++i) out.Number(line.runs[i].end - line.runs[i].start);
   for (const TLogRun& run : line.runs) PutRun(run, out);
 }
 
@@ -152,18 +185,18 @@ void GetRuns(std::string_view bytes, size_t& pos, TLogLine& line) {
   }
 }
 
-void PutLinkKey(const TLogLine& line, std::string& out) {
+void PutLinkKey(const TLogLine& line, TRecordWriter& out) {
   const TLinkKey& key = line.link_key;
   bool ids_of_line = key.unit == line.unit && key.channel == line.channel;
   auto head = static_cast<std::uint8_t>(static_cast<std::uint8_t>(key.kind) | (ids_of_line ? kLinkIdsOfLine : 0) |
                                         (key.serial ? kLinkSerial : 0) | (key.channel_name.empty() ? 0 : kLinkName));
-  out.push_back(static_cast<char>(head));
+  out.Byte(head);
   if (!ids_of_line) {
-    PutNumber(key.unit, out);
-    PutNumber(key.channel, out);
+    out.Number(key.unit);
+    out.Number(key.channel);
   }
-  if (key.serial) PutNumber(key.serial, out);
-  if (!key.channel_name.empty()) PutText(key.channel_name, out);
+  if (key.serial) out.Number(key.serial);
+  if (!key.channel_name.empty()) out.Text(key.channel_name);
 }
 
 void GetLinkKey(std::string_view bytes, size_t& pos, TLogLine& line) {
@@ -184,9 +217,10 @@ void GetLinkKey(std::string_view bytes, size_t& pos, TLogLine& line) {
 }  // namespace
 
 void AppendLineRecord(const TLogLine& line, const TLogLine* previous, std::string& out) {
+  TRecordWriter record(out, MostRecordBytes(line));
   size_t shared = previous ? SharedStart(previous->text, line.text) : 0;
-  PutNumber(shared, out);
-  PutText(std::string_view(line.text).substr(shared), out);
+  record.Number(shared);
+  record.Text(std::string_view(line.text).substr(shared));
 
   // A nick is mostly found in the nick piece, and then costs two numbers.
   size_t nick_at = line.nick.empty() ? std::string::npos : line.text.find(line.nick);
@@ -199,27 +233,28 @@ void AppendLineRecord(const TLogLine& line, const TLogLine* previous, std::strin
                                          (line.urls.empty() ? 0 : kHasUrls) |
                                          (line.addresses.empty() ? 0 : kHasAddresses) |
                                          (small_classes ? 0 : kWideClasses));
-  out.push_back(static_cast<char>(flags));
+  record.Byte(flags);
   if (small_classes) {
-    PutNumber(static_cast<std::uint64_t>(line.category) * 8 + static_cast<std::uint64_t>(line.nick_class), out);
+    record.Number(static_cast<std::uint64_t>(line.category) * 8 + static_cast<std::uint64_t>(line.nick_class));
   } else {
-    PutSigned(line.category, out);
-    PutSigned(line.nick_class, out);
+    record.Signed(line.category);
+    record.Signed(line.nick_class);
   }
   if (!same_ids) {
-    PutNumber(line.unit, out);
-    PutNumber(line.channel, out);
+    record.Number(line.unit);
+    record.Number(line.channel);
   }
   if (nick == kNickInText) {
-    PutNumber(nick_at, out);
-    PutNumber(line.nick.size(), out);
+    record.Number(nick_at);
+    record.Number(line.nick.size());
   } else if (nick == kNickStored) {
-    PutText(line.nick, out);
+    record.Text(line.nick);
   }
-  if (has_link) PutLinkKey(line, out);
-  PutRuns(line, out);
-  if (!line.urls.empty()) PutRanges(line.urls, out);
-  if (!line.addresses.empty()) PutRanges(line.addresses, out);
+  if (has_link) PutLinkKey(line, record);
+  PutRuns(line, record);
+  if (!line.urls.empty()) PutRanges(line.urls, record);
+  if (!line.addresses.empty()) PutRanges(line.addresses, record);
+  record.Finish();
 }
 
 size_t ReadLineRecord(std::string_view bytes, size_t pos, TLogLine& line) {

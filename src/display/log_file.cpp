@@ -22,6 +22,21 @@ bool IsPrintableSingleByte(unsigned char c) {
 
 bool IsKeptAsItIs(unsigned char c) { return c == '\t' || IsPrintableSingleByte(c); }
 
+// The end of the run from pos of bytes and characters a log file holds as
+// they are, so that a run costs one append.
+size_t KeptRunEnd(std::string_view text, size_t pos) {
+  while (pos < text.size()) {
+    if (IsKeptAsItIs(static_cast<unsigned char>(text[pos]))) {
+      ++pos;
+    } else if (SjisCharLength(text, pos) == 2 && cp932::IsCharacter(text.substr(pos, 2))) {
+      pos += 2;
+    } else {
+      break;
+    }
+  }
+  return pos;
+}
+
 // Appends the text as a log file holds it: valid Shift_JIS that any reader
 // decodes, and no control byte but TAB, so that showing the file in a
 // terminal cannot drive the terminal. A line break becomes a blank (one
@@ -30,21 +45,17 @@ bool IsKeptAsItIs(unsigned char c) { return c == '\t' || IsPrintableSingleByte(c
 void AppendFileText(std::string_view text, std::string* out) {
   static const std::string& geta = Sjis("〓");
   for (size_t pos = 0; pos < text.size();) {
-    auto c = static_cast<unsigned char>(text[pos]);
-    if (IsKeptAsItIs(c)) {
-      size_t end = pos + 1;
-      while (end < text.size() && IsKeptAsItIs(static_cast<unsigned char>(text[end]))) ++end;
+    size_t end = KeptRunEnd(text, pos);
+    if (end > pos) {
       out->append(text.substr(pos, end - pos));
       pos = end;
       continue;
     }
+    auto c = static_cast<unsigned char>(text[pos]);
     if (c == '\r' || c == '\n') {
       out->push_back(' ');
     } else if (c < 0x20 || c == 0x7F) {
       // dropped
-    } else if (SjisCharLength(text, pos) == 2 && cp932::IsCharacter(text.substr(pos, 2))) {
-      out->append(text.substr(pos, 2));
-      ++pos;
     } else {
       // Only this byte: a byte after it that reads as something stays.
       out->append(geta);

@@ -20,8 +20,54 @@ int LeadingNumber(std::string_view digits) {
   return static_cast<int>(value);
 }
 
+// Stores the parameter at index count, into the string already there when
+// there is one.
+void SetParam(std::vector<std::string>& params, size_t& count, std::string_view param) {
+  if (count < params.size()) params[count].assign(param);
+  else params.emplace_back(param);
+  ++count;
+}
+
+// Fills the fields after raw from it; returns the number of parameters
+// stored, leaving those beyond them as they were.
+size_t ParseFields(TIrcMessage& m) {
+  size_t count = 0;
+  std::string_view rest = m.raw;
+  std::string_view token = NextToken(rest);
+  if (token.empty()) return count;
+  if (token.front() == ':') {
+    m.prefix.assign(token.substr(1));
+    TPrefixParts parts = SplitPrefix(m.prefix);
+    m.nick.assign(parts.nick);
+    m.user.assign(parts.user);
+    m.host.assign(parts.host);
+    token = NextToken(rest);
+    if (token.empty()) return count;
+  }
+  m.command.assign(token);
+  if (token.front() >= '0' && token.front() <= '9') {
+    m.numeric = LeadingNumber(token);
+  } else {
+    for (char& c : m.command) c = AsciiUpper(c);
+  }
+  while (!rest.empty()) {
+    if (rest.front() == ':') {
+      rest.remove_prefix(1);
+      if (!rest.empty()) SetParam(m.params, count, rest);
+      return count;
+    }
+    std::string_view p = NextToken(rest);
+    if (p.empty()) return count;
+    SetParam(m.params, count, p);
+    if (count == TIrcMessage::kMaxMiddleParams) return count;
+  }
+  return count;
+}
+
 }  // namespace
 
+// A connection parses every line into the same message, so the fields keep
+// their buffers: a line costs no allocation once the first lines were seen.
 void TIrcMessage::Parse(std::string_view line) {
   raw.assign(line);
   prefix.clear();
@@ -30,38 +76,7 @@ void TIrcMessage::Parse(std::string_view line) {
   host.clear();
   command.clear();
   numeric = 0;
-  params.clear();
-
-  std::string_view rest = line;
-  std::string_view token = NextToken(rest);
-  if (token.empty()) return;
-  if (token.front() == ':') {
-    prefix.assign(token.substr(1));
-    TPrefixParts parts = SplitPrefix(prefix);
-    nick = std::move(parts.nick);
-    user = std::move(parts.user);
-    host = std::move(parts.host);
-    token = NextToken(rest);
-    if (token.empty()) return;
-  }
-  command.assign(token);
-  if (token.front() >= '0' && token.front() <= '9') {
-    numeric = LeadingNumber(token);
-  } else {
-    for (char& c : command) c = AsciiUpper(c);
-  }
-  int count = 0;
-  while (!rest.empty()) {
-    if (rest.front() == ':') {
-      rest.remove_prefix(1);
-      if (!rest.empty()) params.emplace_back(rest);
-      return;
-    }
-    std::string_view p = NextToken(rest);
-    if (p.empty()) return;
-    params.emplace_back(p);
-    if (++count == kMaxMiddleParams) return;
-  }
+  params.resize(ParseFields(*this));
 }
 
 const std::string& TIrcMessage::Param(int index) const {

@@ -16,10 +16,11 @@ std::string_view NextToken(std::string_view& text);
 // delimiter does not end the field.
 std::string NextField(std::string& text, char delimiter);
 
+// Parts of the prefix text they were split from.
 struct TPrefixParts {
-  std::string nick;
-  std::string user;
-  std::string host;
+  std::string_view nick;
+  std::string_view user;
+  std::string_view host;
 };
 // "nick!user@host"; without "!" the whole prefix is the nick.
 TPrefixParts SplitPrefix(std::string_view prefix);

@@ -26,12 +26,12 @@ bool TUnit::ConsoleCopyPasses(const TTreeNode& node, bool console_switch) const 
   return Prefs().PrintAllLogToConsole && world_.TitleView().IsInBackground();
 }
 
+// All but the time: a place piece alone needs no clock.
 TLineRequest TUnit::LineRequest(TLogKind log, TChannel* target, TMessageKind kind, const std::string& nick,
                                 const std::string& channel_name) const {
   TLineRequest request;
   request.kind = kind;
   request.log = log;
-  request.time = world_.Now();
   request.unit_name = Name();
   request.channel_name = target ? std::string_view(target->Name()) : std::string_view(channel_name);
   request.channel_is_talk = target && !target->IsChannel();
@@ -42,7 +42,9 @@ TLineRequest TUnit::LineRequest(TLogKind log, TChannel* target, TMessageKind kin
 TLogLineSource TUnit::ComposeSource(TLogKind log, TChannel* target, TMessageKind kind, const std::string& nick,
                                    const std::string& text, const std::string& channel_name,
                                    const TLinkKey& link) const {
-  TLinePieces pieces = ComposeLine(world_.Formats(), LineRequest(log, target, kind, nick, channel_name), text);
+  TLineRequest request = LineRequest(log, target, kind, nick, channel_name);
+  request.time = world_.Now();
+  TLinePieces pieces = ComposeLine(world_.Formats(), request, text);
 
   TLogLineSource source;
   source.time = std::move(pieces.time);

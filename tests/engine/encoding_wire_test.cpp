@@ -62,6 +62,23 @@ TEST(DetectEncodingTest, Cases) {
   EXPECT_EQ(DetectEncoding("\xA0\x1Bx"), kDetectedEightBit);
 }
 
+// A byte that decides the answer counts wherever it stands, also among
+// long runs of plain bytes.
+TEST(DetectEncodingTest, SeesTheDecidingByteAtAnyPosition) {
+  for (size_t pos = 0; pos < 20; ++pos) {
+    std::string text(24, 'a');
+    text.replace(pos, 2, "\x1B(");
+    EXPECT_EQ(DetectEncoding(text), kDetectedJis) << pos;
+    text.replace(pos, 2, "\x1Bx");
+    EXPECT_EQ(DetectEncoding(text), kDetectedPlain) << pos;
+    text.replace(pos, 2, "\xC3\xA9");
+    EXPECT_TRUE(DetectEncoding(text).utf8) << pos;
+    text[pos + 1] = 'a';
+    TDetection cut = DetectEncoding(text);
+    EXPECT_TRUE(cut.eight_bit && !cut.utf8) << pos;
+  }
+}
+
 // Each received text is read in the encoding its own bytes show; what
 // cannot be told apart stays with the unit's encoding.
 TEST(WireEncodingTest, ReadsEachTextInTheEncodingItsBytesShow) {

@@ -69,6 +69,13 @@ TEST(IrcMessageTest, ReparsingClearsEarlierFields) {
   EXPECT_EQ(m.nick, "");
   EXPECT_EQ(m.numeric, 0);
   EXPECT_EQ(m.params, Params{"x"});
+  m.Parse(":only-nick PRIVMSG #a b :a trailing text longer than the short ones");
+  EXPECT_EQ(m.nick, "only-nick");
+  EXPECT_EQ(m.user, "");
+  EXPECT_EQ(m.host, "");
+  EXPECT_EQ(m.params, (Params{"#a", "b", "a trailing text longer than the short ones"}));
+  m.Parse(":only-nick PRIVMSG #a b");
+  EXPECT_EQ(m.params, (Params{"#a", "b"}));
 }
 
 TEST(OutgoingMessageTest, ComposesLineAndPenalty) {
