@@ -67,7 +67,12 @@ inline bool SendAll(int fd, const std::string& bytes) {
 inline bool ReadUntil(int fd, std::string& seen, const std::string& text, int timeout_ms) {
   auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
   char chunk[65536];
-  while (seen.find(text) == std::string::npos) {
+  // Only the bytes that came since the last look (and a match that may
+  // straddle them) are searched: the bare reader reads the whole flood
+  // through here, and searching all of it again per chunk would slow it.
+  size_t from = 0;
+  while (seen.find(text, from) == std::string::npos) {
+    from = seen.size() >= text.size() ? seen.size() - text.size() + 1 : 0;
     int left = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count());
     if (left <= 0) return false;
     pollfd p{fd, POLLIN, 0};
