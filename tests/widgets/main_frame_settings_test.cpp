@@ -6,12 +6,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -185,6 +188,73 @@ TEST_F(SettingsDialogTest, TheSoundAndFormatListsKeepTheirColumnWidthsInTheWindo
   });
   EXPECT_EQ(app_->WindowLayout().preference_sound_header[0], 200);
   EXPECT_EQ(app_->WindowLayout().preference_format_header[3], 250);
+}
+
+// The words a generic page shows for a key: the check box's own text or
+// the label of its form row.
+QString WordsOf(QWidget* editor) {
+  if (auto* box = qobject_cast<QCheckBox*>(editor)) return box->text();
+  auto* form = qobject_cast<QFormLayout*>(editor->parentWidget()->layout());
+  auto* label = form ? qobject_cast<QLabel*>(form->labelForField(editor)) : nullptr;
+  return label ? label->text() : QString();
+}
+
+bool HasJapanese(const QString& text) {
+  return std::ranges::any_of(text, [](QChar c) { return c.unicode() >= 0x3000; });
+}
+
+TEST_F(SettingsDialogTest, EveryKeyOnTheGenericPagesIsLabelledInJapanese) {
+  Open();
+  Run(false, [&](QDialog& dialog) {
+    for (const TPreferenceSection& section : PreferenceSections()) {
+      std::string_view name = section.name;
+      if (name == "Log" || name == "Sound" || name == "Ison") continue;  // hand-made pages, or not shown
+      for (const auto& field : section.fields) {
+        auto* editor = Find<QWidget>(dialog, field.key);
+        ASSERT_NE(editor, nullptr) << field.key;
+        EXPECT_TRUE(HasJapanese(WordsOf(editor))) << field.key << ": " << WordsOf(editor).toStdString();
+      }
+    }
+  });
+}
+
+// Enumerations are lists of named values that store the same numbers; a
+// value the file holds outside a box's range or list survives OK untouched.
+TEST_F(SettingsDialogTest, ChoiceListsStoreTheirNumbersAndOutOfRangeValuesSurviveOk) {
+  Open([](TPreferences& prefs) {
+    prefs.DCCReceivePortStart = 70000;
+    prefs.ReconnectCount = -3;
+    prefs.NickPolicy = 9;
+  });
+  EXPECT_TRUE(Run(true, [&](QDialog& dialog) {
+    auto* method = Find<QComboBox>(dialog, "IPResolveMethod");
+    QStringList methods;
+    for (int i = 0; i < method->count(); ++i) methods << method->itemText(i);
+    EXPECT_EQ(methods, (QStringList{U("LANカードを認識"), U("JOIN 時にアドレスを取得"), U("CTCP でアドレスを取得"),
+                                    U("IPアドレスかホスト名を指定")}));
+    auto* address = Find<QLineEdit>(dialog, "IPAddress");
+    EXPECT_FALSE(address->isEnabled());
+    method->setCurrentIndex(3);
+    EXPECT_TRUE(address->isEnabled());
+    address->setText(QStringLiteral("dcc.example.jp"));
+
+    auto* kana = Find<QComboBox>(dialog, "KanaEncodingMethod");
+    EXPECT_EQ(kana->itemText(0), U("全角カナに変換する"));
+    kana->setCurrentIndex(kana->findData(2));
+    auto* receive = Find<QComboBox>(dialog, "DCCReceiveAction");
+    receive->setCurrentIndex(receive->findData(0));
+    EXPECT_EQ(Find<QSpinBox>(dialog, "DCCReceivePortStart")->value(), 70000);
+  }));
+
+  TPreferences saved;
+  ASSERT_TRUE(LoadPreferences(app_->PreferenceFile(), &saved));
+  EXPECT_EQ(saved.IPResolveMethod, 3);
+  EXPECT_EQ(saved.IPAddress, "dcc.example.jp");
+  EXPECT_EQ(saved.KanaEncodingMethod, 2);
+  EXPECT_EQ(saved.DCCReceiveAction, 0);
+  EXPECT_EQ(saved.DCCReceivePortStart, 70000);
+  EXPECT_EQ(saved.ReconnectCount, -3);
+  EXPECT_EQ(saved.NickPolicy, 9);
 }
 
 TEST_F(MainFrameSettingsTest, CancelLeavesViewIniAndOkWritesItAndRestylesTheLogs) {

@@ -2,17 +2,22 @@
 // the log files. The view and theme pages have their place in the tree and
 // come with the view settings.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <climits>
 #include <functional>
 #include <map>
 #include <string_view>
@@ -20,6 +25,7 @@
 
 #include "app/application.h"
 #include "app/widgets/ok_cancel.h"
+#include "app/widgets/preference_keys.h"
 #include "app/widgets/preference_pages.h"
 #include "app/widgets/settings_dialogs.h"
 #include "display/widgets/view_settings_pages.h"
@@ -44,93 +50,141 @@ constexpr TPageName kPageNames[] = {
     {"Sound", "サウンド"},    {"DCC", "DCC"},        {"UserInfo", "ユーザ情報"}, {"Detail", "詳細"},
 };
 
-// What the keys mean, as the pages say it; a key without an entry shows
-// its own name.
-const std::map<std::string_view, const char*>& KeyLabels() {
-  static const std::map<std::string_view, const char*> labels = {
-      {"Reconnect", "切断されたら再接続する"},
-      {"ReconnectCount", "再接続の回数 (0 で無制限)"},
-      {"ReconnectTime", "再接続までの秒数"},
-      {"RetryOnHalt", "応答がなければ接続しなおす"},
-      {"RetryOnHaltTime", "応答を待つ秒数"},
-      {"ForceAutoJoin", "再接続したら前のチャンネルに入る"},
-      {"RestoreNickAndAwayOnReconnect", "再接続したらニックネームと離席状態を戻す"},
-      {"FocusOnJoin", "入ったチャンネルを選択する"},
-      {"SelectFirstChannelOnInit", "接続したら最初のチャンネルを選択する"},
-      {"RegisterOnTalk", "トークをツリーに登録する"},
-      {"FocusOnTalk", "新しいトークを選択する"},
-      {"RejoinOnKick", "追い出されたら入りなおす"},
-      {"FlashTitleOnUpdate", "更新があればタイトルを点滅させる"},
-      {"ExpandTreeOnLogOn", "接続したらツリーを開く"},
-      {"PromptOnQuit", "終了するときに確認する"},
-      {"PromptOnKick", "追い出すときにメッセージを尋ねる"},
-      {"KickMessage", "追い出すときのメッセージ"},
-      {"EnableNickContextMenu", "ログのニックネームでメニューを出す"},
-      {"JoinOnDoubleClick", "ダブルクリックでチャンネルに入る"},
-      {"PartOnDoubleClick", "ダブルクリックでチャンネルを出る"},
-      {"ConnectOnDoubleClick", "ダブルクリックで接続する"},
-      {"DisconnectOnDoubleClick", "ダブルクリックで切断する"},
-      {"EnableTrayIcon", "タスクトレイにアイコンを表示する"},
-      {"ShowTrayIconOnMinimized", "最小化したときだけアイコンを表示する"},
-      {"HideWindowOnMinimize", "最小化したらタスクバーから隠す"},
-      {"HideAllWindowOnMinimize", "最小化したら他のウィンドウも隠す"},
-      {"EnableBaloon", "バルーンで知らせる"},
-      {"RestoreTrayIconOnSingleClick", "アイコンのクリック1回で元に戻す"},
-      {"ShowBalloonOnInactive", "ウィンドウが裏にあるときだけバルーンを出す"},
-      {"BalloonFollowsAllLog", "すべてのログをバルーンで知らせる"},
-      {"SnapWindow", "画面の端にくっつける"},
-      {"RestoreOnHotKey", "ホットキーで元に戻す"},
-      {"ForceSingleApplicationInstance", "二つ目を起動しない"},
-      {"InvertLogAndList", "ログとリストの左右を入れ替える"},
-      {"InvertMemberAndTree", "メンバリストとツリーの上下を入れ替える"},
-      {"SortTree", "ツリーを並べ替える"},
-      {"MemberSortMethod", "メンバの並べ方"},
-      {"ChannelLogMaxLines", "チャンネルのログの最大行数"},
-      {"ConsoleLogMaxLines", "コンソールの最大行数"},
-      {"BlinkTitleOnKeyword", "キーワードでタイトルを点滅させる"},
-      {"DCCRootDir", "受信したファイルを置くフォルダ"},
+// A choice list shows its entries without the access-key marks they carry
+// as the program's texts.
+QString WithoutMnemonic(QString text) {
+  text.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
+  return text.remove(u'&');
+}
+
+QString LabelOf(const TPreferenceKey* entry, const char* key) {
+  return entry ? Q(entry->label) : QString::fromLatin1(key);
+}
+
+// The section's keys in the order of the key table.
+std::vector<const TField<TPreferences>*> ShownFields(const TPreferenceSection& section) {
+  auto order = [](const TField<TPreferences>* field) -> size_t {
+    const TPreferenceKey* entry = FindPreferenceKey(field->key);
+    return entry ? size_t(entry - PreferenceKeys().data()) : PreferenceKeys().size();
   };
-  return labels;
+  std::vector<const TField<TPreferences>*> fields;
+  for (const TField<TPreferences>& field : section.fields) fields.push_back(&field);
+  std::ranges::stable_sort(fields, {}, order);
+  return fields;
 }
 
-QString LabelOf(const char* key) {
-  auto it = KeyLabels().find(key);
-  return it == KeyLabels().end() ? QString::fromLatin1(key) : Q(it->second);
+QComboBox* ChoiceBox(std::span<const TKeyChoice> choices, int value) {
+  auto* combo = new QComboBox;
+  for (const TKeyChoice& choice : choices) combo->addItem(WithoutMnemonic(Q(choice.label)), choice.value);
+  // A value the list lacks (written by hand or by a later version) stays
+  // as it is unless the user picks another.
+  if (combo->findData(value) < 0) combo->addItem(QString::number(value), value);
+  combo->setCurrentIndex(combo->findData(value));
+  return combo;
 }
 
-// One editor per key of a section; `apply` writes them back.
+QSpinBox* NumberBox(TNumberRange range, int value) {
+  auto* spin = new QSpinBox;
+  // A stored value outside the sensible range widens it instead of being
+  // clamped, so OK never changes a value the user did not touch.
+  spin->setRange(std::min(range.min, value), std::max(range.max, value));
+  spin->setValue(value);
+  return spin;
+}
+
+// Keeps `targets` usable only while `source` (a check box or a choice
+// list) holds `value`.
+void EnableWhile(QWidget* source, int value, std::vector<QWidget*> targets) {
+  auto set = [targets](bool on) {
+    for (QWidget* target : targets) target->setEnabled(on);
+  };
+  if (auto* box = qobject_cast<QCheckBox*>(source)) {
+    auto update = [box, value, set] { set(int(box->isChecked()) == value); };
+    QObject::connect(box, &QCheckBox::toggled, box, update);
+    update();
+  } else if (auto* combo = qobject_cast<QComboBox*>(source)) {
+    auto update = [combo, value, set] { set(combo->currentData().toInt() == value); };
+    QObject::connect(combo, &QComboBox::currentIndexChanged, combo, update);
+    update();
+  }
+}
+
+// A form for the next keys of a page, in a titled box when they have a
+// heading.
+QFormLayout* NewForm(QVBoxLayout* page_layout, const char* heading) {
+  QWidget* holder = heading ? new QGroupBox(Q(heading)) : new QWidget;
+  auto* form = new QFormLayout(holder);
+  if (!heading) form->setContentsMargins(0, 0, 0, 0);
+  page_layout->addWidget(holder);
+  return form;
+}
+
+// The editor of one key, added to `form`; `apply` gets the step that
+// writes it back.
+QWidget* AddEditor(QFormLayout* form, const TField<TPreferences>& field, const TPreferenceKey* entry,
+                   TPreferences& prefs, std::vector<std::function<void()>>& apply) {
+  QString label = LabelOf(entry, field.key);
+  QWidget* editor = nullptr;
+  std::visit(
+      [&](auto member) {
+        using V = std::remove_cvref_t<decltype(prefs.*member)>;
+        if constexpr (std::is_same_v<V, bool>) {
+          auto* box = new QCheckBox(label);
+          box->setChecked(prefs.*member);
+          form->addRow(box);
+          apply.push_back([box, &prefs, member] { prefs.*member = box->isChecked(); });
+          editor = box;
+        } else if constexpr (std::is_same_v<V, int>) {
+          if (entry && !entry->choices.empty()) {
+            auto* combo = ChoiceBox(entry->choices, prefs.*member);
+            apply.push_back([combo, &prefs, member] { prefs.*member = combo->currentData().toInt(); });
+            editor = combo;
+          } else {
+            auto* spin = NumberBox(entry ? entry->range : TNumberRange{INT_MIN, INT_MAX}, prefs.*member);
+            apply.push_back([spin, &prefs, member] { prefs.*member = spin->value(); });
+            editor = spin;
+          }
+          form->addRow(label, editor);
+        } else {
+          auto* edit = new QLineEdit(ToQString(prefs.*member));
+          form->addRow(label, edit);
+          apply.push_back([edit, &prefs, member] { prefs.*member = FromQString(edit->text()); });
+          editor = edit;
+        }
+      },
+      field.member);
+  editor->setObjectName(QString::fromLatin1(field.key));
+  return editor;
+}
+
+// One editor per key of a section, grouped under the headings of the key
+// table; `apply` writes them back.
 QWidget* FieldPage(const TPreferenceSection& section, TPreferences& prefs, std::vector<std::function<void()>>& apply) {
   auto* scroll = new QScrollArea;
   scroll->setWidgetResizable(true);
   auto* page = new QWidget;
-  auto* form = new QFormLayout(page);
-  for (const TField<TPreferences>& field : section.fields) {
-    QString label = LabelOf(field.key);
-    std::visit(
-        [&](auto member) {
-          using V = std::remove_cvref_t<decltype(prefs.*member)>;
-          if constexpr (std::is_same_v<V, bool>) {
-            auto* box = new QCheckBox(label, page);
-            box->setObjectName(QString::fromLatin1(field.key));
-            box->setChecked(prefs.*member);
-            form->addRow(box);
-            apply.push_back([box, &prefs, member] { prefs.*member = box->isChecked(); });
-          } else if constexpr (std::is_same_v<V, int>) {
-            auto* spin = new QSpinBox(page);
-            spin->setObjectName(QString::fromLatin1(field.key));
-            spin->setRange(-1000000000, 1000000000);
-            spin->setValue(prefs.*member);
-            form->addRow(label, spin);
-            apply.push_back([spin, &prefs, member] { prefs.*member = spin->value(); });
-          } else {
-            auto* edit = new QLineEdit(ToQString(prefs.*member), page);
-            edit->setObjectName(QString::fromLatin1(field.key));
-            form->addRow(label, edit);
-            apply.push_back([edit, &prefs, member] { prefs.*member = FromQString(edit->text()); });
-          }
-        },
-        field.member);
+  auto* page_layout = new QVBoxLayout(page);
+  QFormLayout* form = nullptr;
+  std::string_view heading;
+  std::map<std::string_view, QWidget*> editors;
+  for (const TField<TPreferences>* field : ShownFields(section)) {
+    const TPreferenceKey* entry = FindPreferenceKey(field->key);
+    const char* group = entry ? entry->group : nullptr;
+    if (!form || std::string_view(group ? group : "") != heading) {
+      form = NewForm(page_layout, group);
+      heading = group ? group : "";
+    }
+    editors[field->key] = AddEditor(form, *field, entry, prefs, apply);
   }
+  for (auto [key, editor] : editors) {
+    const TPreferenceKey* entry = FindPreferenceKey(key);
+    if (!entry || !entry->enabled_by || !editors.contains(entry->enabled_by)) continue;
+    std::vector<QWidget*> targets{editor};
+    auto* form_of_editor = qobject_cast<QFormLayout*>(editor->parentWidget()->layout());
+    if (QWidget* label = form_of_editor ? form_of_editor->labelForField(editor) : nullptr) targets.push_back(label);
+    EnableWhile(editors[entry->enabled_by], entry->enabled_when, targets);
+  }
+  page_layout->addStretch(1);
   scroll->setWidget(page);
   return scroll;
 }
