@@ -50,6 +50,7 @@ TEST(MainWindowScene, TwoServersAndAConversation) {
   TApplication app(loop, folders);
   app.LoadAllSettings();
   app.Preferences().Installed = true;
+  app.Preferences().groups[0].masks = {"hanako!*@*"};
   app.CreateWorld();
   CMainFrame frame(app);
   app.Start({});
@@ -59,6 +60,9 @@ TEST(MainWindowScene, TwoServersAndAConversation) {
   for (const char* nick : {"taro", "hanako", "jiro", "saburo"}) room.AddMember(TMember(nick, "u", "example.jp"), false);
   room.SetMemberMode("taro", 'o', true);
   for (const TSaid& said : kConversation) unit.PrintToChannel(room, TMessageKind::Privmsg, said.nick, Sjis(said.text));
+  // Marked nodes and a member of a user group show the view settings' colours.
+  unit.FindChannel(Sjis("#雑談"))->SetKeywordMark();
+  app.World().Units().back()->Channels().front()->SetUpdateMark();
   app.World().Select(&unit, &room);
   frame.ServerTree()->expandAll();
   frame.resize(760, 480);

@@ -187,6 +187,7 @@ void CMainFrame::BuildPanes() {
   info_splitter_->addWidget(members_);
   info_splitter_->addWidget(tree_view_);
   tree_side_ = info_splitter_;
+  ApplyPaneLook();
 
   root_splitter_->addWidget(log_side_);
   root_splitter_->addWidget(tree_side_);
@@ -324,6 +325,7 @@ void CMainFrame::ShowNode(TUnit& unit, TChannel* target) {
     QPointer<QListView>& list = member_views_[target->Id()];
     if (!list) {
       auto model = std::make_unique<TMemberListModel>(*target);
+      model->SetLook(look_);
       list = new QListView(members_);
       list->setModel(model.get());
       list->setSelectionMode(QAbstractItemView::ExtendedSelection);

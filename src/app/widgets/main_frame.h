@@ -200,6 +200,8 @@ class CMainFrame final : public QMainWindow,
   void ShowDccWindow();
   // The view settings as they are now, shown by every open log view.
   void ApplyLook();
+  // look_ on the server tree and the input line.
+  void ApplyPaneLook();
 
   // The input line, the search panel and the keyboard (main_frame_input.cpp).
   void WireInput();

@@ -1,10 +1,13 @@
 // The look chosen in the settings dialog reaches the console, every log
-// view and member list already open and the member information windows;
-// views made later take it from look_.
+// view and member list already open, the server tree, the input line and
+// the member information windows; views made later take it from look_.
 #include <QListView>
+#include <QTreeView>
 
 #include "app/application.h"
 #include "app/widgets/main_frame.h"
+#include "app/widgets/member_list_model.h"
+#include "app/widgets/server_tree_model.h"
 #include "display/widgets/screen_look.h"
 #include "engine/widgets/member_info_window.h"
 
@@ -17,7 +20,15 @@ void CMainFrame::ApplyLook() {
     if (auto* log = qobject_cast<TLogView*>(view.data())) log->SetLook(look_);
   for (auto& [id, list] : member_views_)
     if (list) ApplyListLook(*list, *look_);
+  for (auto& [id, model] : member_models_) model->SetLook(look_);
   member_windows_->SetLook(look_);
+  ApplyPaneLook();
+}
+
+void CMainFrame::ApplyPaneLook() {
+  ApplyTreeLook(*tree_view_, *look_);
+  tree_model_->SetLook(look_);
+  ApplyEditLook(*input_, *look_);
 }
 
 }  // namespace zeph

@@ -4,6 +4,13 @@
 
 namespace zeph {
 
+TColorPair MemberColours(const TMember& member, const TViewSettings& look) {
+  if (member.group == kMemberGroupSelf) return look.list_self;
+  if (member.group == kMemberGroupUser && member.group_index >= 0 && member.group_index < kUserGroupCount)
+    return look.list_groups[member.group_index];
+  return {look.list_font.color, look.list_back_color};
+}
+
 TMemberListModel::TMemberListModel(TChannel& channel, QObject* parent)
     : QAbstractListModel(parent), channel_(channel), rows_(channel.Members().MemberCount()) {
   channel_.AddMemberObserver(this, TMemberView::Panel);
@@ -16,11 +23,19 @@ const TMember* TMemberListModel::MemberAt(int row) const {
   return row >= 0 && row < static_cast<int>(rows.size()) ? rows[row] : nullptr;
 }
 
+void TMemberListModel::SetLook(std::shared_ptr<const TScreenLook> look) {
+  look_ = std::move(look);
+  if (rows_ > 0) emit dataChanged(index(0), index(rows_ - 1));
+}
+
 int TMemberListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
 QVariant TMemberListModel::data(const QModelIndex& index, int role) const {
   const TMember* member = MemberAt(index.row());
-  if (!member || role != Qt::DisplayRole) return {};
+  if (!member) return {};
+  if (role == Qt::ForegroundRole || role == Qt::BackgroundRole)
+    return look_ ? PairRole(MemberColours(*member, look_->Look().realised), role) : QVariant();
+  if (role != Qt::DisplayRole) return {};
   QString prefix = member->is_operator ? QStringLiteral("@") : member->has_voice ? QStringLiteral("+") : QString();
   return prefix + ToQString(member->nick);
 }

@@ -1,7 +1,5 @@
 #include "app/widgets/server_tree_model.h"
 
-#include <QBrush>
-#include <QColor>
 #include <QFont>
 
 #include "platform/qt/qt_text.h"
@@ -29,7 +27,16 @@ QString StateSuffix(const TUnit& unit) {
   return QString();
 }
 
+bool IsMarked(const TTreeNode& node) { return node.KeywordMark() || node.NewTalkMark() || node.UpdateMark(); }
+
 }  // namespace
+
+TColorPair TreeNodeColours(const TTreeNode& node, const TViewSettings& look) {
+  if (node.KeywordMark()) return look.tree_keyword;
+  if (node.NewTalkMark()) return look.tree_new_talk;
+  if (node.UpdateMark()) return look.tree_update;
+  return {look.tree_font.color, look.tree_back_color};
+}
 
 int TServerTreeModel::RowOf(const TUnit& unit) const {
   const auto& units = world_.Units();
@@ -91,6 +98,17 @@ void TServerTreeModel::NodeMoved(TUnit& unit, TChannel* target, int step) {
   endMoveRows();
 }
 
+void TServerTreeModel::SetLook(std::shared_ptr<const TScreenLook> look) {
+  look_ = std::move(look);
+  const int units = rowCount({});
+  if (units == 0) return;
+  emit dataChanged(index(0, 0, {}), index(units - 1, 0, {}));
+  for (int row = 0; row < units; ++row) {
+    const QModelIndex unit = index(row, 0, {});
+    if (const int targets = rowCount(unit)) emit dataChanged(index(0, 0, unit), index(targets - 1, 0, unit));
+  }
+}
+
 QModelIndex TServerTreeModel::index(int row, int column, const QModelIndex& parent) const {
   if (column != 0 || row < 0) return {};
   if (!parent.isValid())
@@ -125,19 +143,20 @@ QVariant TServerTreeModel::data(const QModelIndex& index, int role) const {
         return QStringLiteral("%1 (%2)").arg(ToQString(target->Name())).arg(target->Members().MemberCount());
       return ToQString(target->Name());
     case Qt::ForegroundRole:
-      if (node.KeywordMark()) return QBrush(QColor(0xd0, 0x00, 0x00));
-      if (node.NewTalkMark()) return QBrush(QColor(0x00, 0x80, 0x00));
-      if (node.UpdateMark()) return QBrush(QColor(0x00, 0x00, 0xd0));
-      if (target && !target->IsJoined()) return QBrush(QColor(0x80, 0x80, 0x80));
-      return {};
-    case Qt::FontRole: {
-      if (!node.UpdateMark() && !node.KeywordMark() && !node.NewTalkMark()) return {};
-      QFont font;
-      font.setBold(true);
-      return font;
-    }
+    case Qt::BackgroundRole:
+    case Qt::FontRole: return LookData(node, role);
     default: return {};
   }
+}
+
+QVariant TServerTreeModel::LookData(const TTreeNode& node, int role) const {
+  if (!look_) return {};
+  if (role != Qt::FontRole) return PairRole(TreeNodeColours(node, look_->Look().realised), role);
+  if (!IsMarked(node)) return {};
+  // Marked nodes stand out in bold as well, for eyes that miss a colour.
+  QFont font = look_->TreeFont();
+  font.setBold(true);
+  return font;
 }
 
 }  // namespace zeph

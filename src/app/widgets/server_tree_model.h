@@ -1,10 +1,17 @@
 #pragma once
 
 #include <QAbstractItemModel>
+#include <memory>
 
+#include "display/widgets/screen_look.h"
 #include "engine/world.h"
 
 namespace zeph {
+
+// The colours of a node that is not selected: its strongest mark's pair,
+// else the tree font colour on the tree background. The selected node
+// takes the tree's selection colours from the view.
+TColorPair TreeNodeColours(const TTreeNode& node, const TViewSettings& look);
 
 // The server tree as an item model: units at the top, their channels,
 // talks and DCC chats below, in the world's order. The main window passes
@@ -18,6 +25,8 @@ class TServerTreeModel final : public QAbstractItemModel {
   void NodeChanged(TUnit& unit, TChannel* target);
   // The world already holds the node at its new place, one step away.
   void NodeMoved(TUnit& unit, TChannel* target, int step);
+  // The view settings' colours and fonts; every row is redrawn with them.
+  void SetLook(std::shared_ptr<const TScreenLook> look);
 
   QModelIndex IndexOf(const TUnit& unit, const TChannel* target) const;
   // The unit and target of a row; the target is null for a unit row.
@@ -32,8 +41,10 @@ class TServerTreeModel final : public QAbstractItemModel {
 
  private:
   int RowOf(const TUnit& unit) const;
+  QVariant LookData(const TTreeNode& node, int role) const;
 
   TWorld& world_;
+  std::shared_ptr<const TScreenLook> look_;
 };
 
 }  // namespace zeph

@@ -1,5 +1,6 @@
 #include "display/widgets/screen_look.h"
 
+#include <QBrush>
 #include <QPalette>
 #include <QWidget>
 
@@ -15,6 +16,22 @@ TScreenBackground ScreenBackground(const TLoadedBackground& loaded) {
                              .convertToFormat(QImage::Format_RGB32);
   }
   return background;
+}
+
+// The inactive group too: the selection keeps its colours when another
+// window has the focus.
+void ApplyItemLook(QWidget& widget, const QFont& font, std::uint32_t text, std::uint32_t back,
+                   const TColorPair* selected) {
+  QPalette palette = widget.palette();
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    palette.setColor(group, QPalette::Base, ScreenColor(back));
+    palette.setColor(group, QPalette::Text, ScreenColor(text));
+    if (!selected) continue;
+    palette.setColor(group, QPalette::Highlight, ScreenColor(selected->back));
+    palette.setColor(group, QPalette::HighlightedText, ScreenColor(selected->text));
+  }
+  widget.setPalette(palette);
+  widget.setFont(font);
 }
 
 }  // namespace
@@ -35,17 +52,25 @@ std::shared_ptr<const TScreenLook> ApplyViewSettings(const TViewSettings& settin
 
 void ApplyListLook(QWidget& list, const TScreenLook& look) {
   const TViewSettings& settings = look.Look().realised;
-  QPalette palette = list.palette();
-  // The inactive group too: the selection keeps its colours when another
-  // window has the focus.
-  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-    palette.setColor(group, QPalette::Base, ScreenColor(settings.list_back_color));
-    palette.setColor(group, QPalette::Text, ScreenColor(settings.list_font.color));
-    palette.setColor(group, QPalette::Highlight, ScreenColor(settings.list_selected.back));
-    palette.setColor(group, QPalette::HighlightedText, ScreenColor(settings.list_selected.text));
-  }
-  list.setPalette(palette);
-  list.setFont(look.ListFont());
+  ApplyItemLook(list, look.ListFont(), settings.list_font.color, settings.list_back_color, &settings.list_selected);
+}
+
+void ApplyTreeLook(QWidget& tree, const TScreenLook& look) {
+  const TViewSettings& settings = look.Look().realised;
+  ApplyItemLook(tree, look.TreeFont(), settings.tree_font.color, settings.tree_back_color, &settings.tree_selected);
+}
+
+void ApplyEditLook(QWidget& edit, const TScreenLook& look) {
+  const TViewSettings& settings = look.Look().realised;
+  // Selected text in the input line keeps the platform's colours: the view
+  // settings have no pair for it.
+  ApplyItemLook(edit, look.EditFont(), settings.edit_font.color, settings.edit_back_color, nullptr);
+}
+
+QVariant PairRole(const TColorPair& pair, int role) {
+  if (role == Qt::ForegroundRole) return QBrush(ScreenColor(pair.text));
+  if (role == Qt::BackgroundRole) return QBrush(ScreenColor(pair.back));
+  return {};
 }
 
 std::shared_ptr<const TScreenLook> DefaultScreenLook() {

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QVariant>
 #include <memory>
 
 class QWidget;
@@ -55,6 +56,15 @@ std::shared_ptr<const TScreenLook> ApplyViewSettings(const TViewSettings& settin
 // The member lists' look on a list: the list font with its colour on the
 // list background, and the selected pair for the selection.
 void ApplyListLook(QWidget& list, const TScreenLook& look);
+// The server tree's: the tree font with its colour on the tree background,
+// and the selected pair for the selection.
+void ApplyTreeLook(QWidget& tree, const TScreenLook& look);
+// The input line's: the edit font with its colour on the edit background.
+void ApplyEditLook(QWidget& edit, const TScreenLook& look);
+
+// A pair as an item's ForegroundRole (text) or BackgroundRole (back);
+// nothing for any other role.
+QVariant PairRole(const TColorPair& pair, int role);
 
 // The default theme without pictures, for views made before any settings
 // are applied.
