@@ -1,7 +1,9 @@
-// The mode dialog and the action prompt: what they send to the server, and
+// The mode dialog, the nick dialog and the action prompt: what they send to the server, and
 // that a channel closed or changed while they are open gets nothing.
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTimer>
@@ -98,6 +100,24 @@ TEST_F(MainFrameCommandsTest, SendActionAsksAndSendsAnActionToTheTarget) {
   Item("sendaction")->trigger();
   ASSERT_TRUE(server_.Sync());
   EXPECT_EQ(server_.Received().find("ACTION"), std::string::npos);
+}
+
+TEST_F(MainFrameCommandsTest, TheNickDialogAsksTheServerForTheNewNickInAFullWidthBox) {
+  const QString nick = QStringLiteral("WWWWWWWWW");
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    auto* box = dialog->findChild<QComboBox*>();
+    ASSERT_NE(box, nullptr);
+    box->setEditText(nick);
+    // A nick of the hinted nine letters is read whole, not scrolled.
+    EXPECT_GE(box->lineEdit()->width(), box->fontMetrics().horizontalAdvance(nick));
+    dialog->accept();
+  });
+  Item("nick")->trigger();
+  // The nick is ours only once the server confirms it.
+  ASSERT_TRUE(server_.WaitFor("NICK WWWWWWWWW\r\n"));
+  EXPECT_EQ(Unit().Nick(), "a");
 }
 
 }  // namespace

@@ -674,7 +674,9 @@ void CMainFrame::AskNick() {
   QString nick = RunNickDialog(this, *unit, world_.Preferences(), &ok);
   unit = UnitOf(world_, ids);
   if (!ok || nick.isEmpty() || !unit) return;
-  unit->ChangeOwnNick(FromQString(nick));
+  // The nick becomes ours when the server confirms it; the dialog's choice is
+  // the one the collision retries start from.
+  unit->SendNick(FromQString(nick), true);
 }
 
 void CMainFrame::AskWhois() {

@@ -54,6 +54,9 @@ QString RunNickDialog(QWidget* parent, TUnit& unit, TPreferences& prefs, bool* o
   form->addRow(Q("現在のニックネーム:"), new QLabel(ToQString(unit.DisplayNick()), &dialog));
   auto* nick = new QComboBox(&dialog);
   nick->setEditable(true);
+  // Room for a nick of the server's usual length, not just the list's widest.
+  nick->setMinimumContentsLength(16);
+  nick->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   for (const std::string& entry : prefs.nick_list) nick->addItem(ToQString(entry));
   nick->setEditText(ToQString(unit.DisplayNick()));
   form->addRow(Q("新しいニックネーム(&N):"), nick);
