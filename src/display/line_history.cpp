@@ -9,9 +9,10 @@ const TLogLine& TLineHistory::Add(const TLogLineSource& entry) {
   if (sink_) {
     // A log file receives the line as printed, decorations and tabs included;
     // the writer strips the control bytes itself.
-    std::string text;
-    text.reserve(entry.time.size() + entry.place.size() + entry.nick_piece.size() + entry.body.size());
-    text.append(entry.time).append(entry.place).append(entry.nick_piece).append(entry.body);
+    // One buffer serves every entry of every history (the writer is done
+    // with the text when it returns), so an entry costs no allocation.
+    static std::string text;
+    text.assign(entry.time).append(entry.place).append(entry.nick_piece).append(entry.body);
     sink_->WriteLine(text);
   }
   return line;

@@ -1,5 +1,7 @@
 #include "protocol/incoming_sender.h"
 
+#include <algorithm>
+
 #include "settings/preferences.h"
 #include "engine/channel_name.h"
 #include "engine/irc_message.h"
@@ -19,6 +21,12 @@ bool GroupWantsKeywords(const TPreferences& prefs, int index) {
     case 4: return prefs.EnableGroup5;
     default: return prefs.EnableNormal;
   }
+}
+
+bool HasAnyMask(const TUnit& unit) {
+  const auto& groups = unit.UserGroups();
+  return !unit.SelfMasks().empty() ||
+         std::any_of(groups.begin(), groups.end(), [](const TUserGroup& group) { return !group.masks.empty(); });
 }
 
 }  // namespace
@@ -49,6 +57,9 @@ TIncoming NormaliseIncoming(const TUnit& unit, const TIrcMessage& message, TMess
 TMemberGroup ClassifySender(const TUnit& unit, std::string_view nick, std::string_view user,
                             std::string_view host) {
   if (!nick.empty() && IsOwnNickFolded(unit, nick)) return {kMemberGroupSelf, -1};
+  // Most users set no masks; then the nick alone decides, and no member
+  // record is built for each message received.
+  if (!HasAnyMask(unit)) return nick == unit.CurrentNick() ? TMemberGroup{kMemberGroupSelf, -1} : TMemberGroup{};
   return ClassifyMember(TMember{std::string(nick), std::string(user), std::string(host)}, unit);
 }
 

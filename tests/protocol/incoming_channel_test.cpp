@@ -106,6 +106,12 @@ TEST_F(IncomingChannelTest, KeywordsFollowTheSendersGroup) {
   EXPECT_FALSE(KeywordEventRaised());
 }
 
+TEST_F(IncomingChannelTest, ASelfMaskAloneRecognisesTheUser) {
+  prefs_.self_masks = {"*!*@my.other.host"};
+  Receive(":twin!u@my.other.host PRIVMSG #c :tea");
+  EXPECT_FALSE(KeywordEventRaised());
+}
+
 TEST_F(IncomingChannelTest, ANoticeFindsKeywordsWhenNoticesAreNotIgnored) {
   prefs_.IgnoreNotice = false;
   Receive(":a!ua@ha NOTICE #c :tea");
