@@ -91,6 +91,8 @@ class TChannel final : public TTreeNode {
   void RenameMember(std::string_view old_nick, std::string_view new_nick);
   void SetMemberMode(std::string_view nick, char letter, bool value);
   void SetMemberSortMethod(TMemberSortMethod method) { members_.SetSortMethod(method); }
+  // After the user groups or the self masks changed.
+  void RecomputeMemberGroups() { members_.RecomputeGroups(); }
   // A window that shows the members follows them from here on.
   void AddMemberObserver(TMemberListObserver* observer, TMemberView view) { members_.AddObserver(observer, view); }
   void RemoveMemberObserver(TMemberListObserver* observer) { members_.RemoveObserver(observer); }

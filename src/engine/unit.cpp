@@ -292,6 +292,13 @@ void TUnit::OnDisconnected(bool by_user, bool timed_out) {
   quit_countdown_ = 0;
   seconds_since_ping_ = 0;
   replies_ = TSessionReplies();
+  // Decided before the notice, so that the tree and the commands see the
+  // pending reconnection together with the lost connection.
+  if (by_user) {
+    auto_reconnect_ = false;
+  } else if (auto_reconnect_) {
+    reconnect_countdown_ = Prefs().ReconnectTime;
+  }
   Changed();
 
   std::string text = Sjis(by_user ? "切断しました" : timed_out ? "時間切れのため切断しました" : "切断されました");
@@ -307,11 +314,6 @@ void TUnit::OnDisconnected(bool by_user, bool timed_out) {
     if (!target->IsJoined() || target->IsDccChat()) continue;
     PrintSystem(text, target.get());
     target->Deactivate();
-  }
-  if (by_user) {
-    auto_reconnect_ = false;
-  } else if (auto_reconnect_) {
-    reconnect_countdown_ = Prefs().ReconnectTime;
   }
   who_queue_.Clear();
   rejoins_.Clear();
@@ -369,6 +371,7 @@ void TUnit::ReconnectStep() {
 void TUnit::CancelReconnect() {
   if (state_ != TUnitState::Idle || !auto_reconnect_ || reconnect_countdown_ < 1) return;
   auto_reconnect_ = false;
+  Changed();
   PrintSystem(Sjis("再接続をキャンセルしました"));
 }
 

@@ -54,6 +54,9 @@ void TWorld::ApplyPreferences() {
     for (const auto& target : unit->Channels()) {
       target->Log().SetMaxLines(preferences_.ChannelLogMaxLines);
       target->SetMemberSortMethod(static_cast<TMemberSortMethod>(preferences_.MemberSortMethod));
+      // A member the user just put in a group shows it at once, not only
+      // after he next changes.
+      target->RecomputeMemberGroups();
     }
     if (unit->IsLoggedIn()) unit->SetAutoReconnect(preferences_.Reconnect);
     // Retries queued while the setting was on must not fire when it is

@@ -153,8 +153,8 @@ class TWorld final : private TDisplayNotifier, private TLinkTargets {
   std::string Title() const;
   void UpdateTitle();
 
-  // Applies changed preferences to the switches that follow them and to
-  // every log file writer.
+  // Applies changed preferences to the switches that follow them, to the
+  // member groups and to every log file writer.
   void ApplyPreferences();
 
  private:

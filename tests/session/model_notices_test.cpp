@@ -16,10 +16,14 @@ class TObservingView : public TWorldView {
  public:
   std::vector<std::string> notices;  // "added", "changed" or "removed", a blank, the node's name
   std::string title;
+  std::vector<bool> unit_pending;  // IsReconnectPending at each notice of a unit
 
   void NodeAdded(TUnit& unit, TChannel* target) override { Note("added", unit, target); }
   void NodeRemoved(TUnit& unit, TChannel* target) override { Note("removed", unit, target); }
-  void NodeChanged(TUnit& unit, TChannel* target) override { Note("changed", unit, target); }
+  void NodeChanged(TUnit& unit, TChannel* target) override {
+    Note("changed", unit, target);
+    if (!target) unit_pending.push_back(unit.IsReconnectPending());
+  }
   void SetTitle(const std::string& text) override { title = text; }
 
   bool Heard(const std::string& notice) const {
@@ -132,6 +136,21 @@ TEST_F(ModelNoticesTest, SwitchesAreAnnouncedWhenTheyChange) {
   world_->ApplyPreferences();
   EXPECT_FALSE(unit_->ConsoleSwitch());
   EXPECT_TRUE(view_.Heard("changed test"));
+}
+
+// The toolbar and the tree read the pending reconnection when they hear
+// of the unit: it must already be set when the drop is announced, and its
+// cancelling must be announced too.
+TEST_F(ModelNoticesTest, APendingReconnectionIsAnnouncedWithTheDropAndItsCancel) {
+  prefs_.ReconnectTime = 5;
+  view_.unit_pending.clear();
+  server_.CloseClient();
+  Settle();
+  ASSERT_FALSE(view_.unit_pending.empty());
+  EXPECT_TRUE(view_.unit_pending.back());
+  view_.unit_pending.clear();
+  unit_->CancelReconnect();
+  EXPECT_EQ(view_.unit_pending, std::vector<bool>{false});
 }
 
 }  // namespace

@@ -120,6 +120,19 @@ TEST_F(WorldTest, HistoriesKeepAsManyLinesAsAChannelLog) {
   }
 }
 
+TEST_F(WorldTest, MembersTakeTheirGroupOnceTheGroupsChange) {
+  TChannel& c = *LoadOne({"#c"}).FindChannel("#c");
+  c.AddMember(TMember("bob", "b", "example.jp"), false);
+  c.AddMember(TMember("me2", "m", "home.jp"), false);
+  prefs_.groups[2].masks = {"bob!*@*.jp"};
+  prefs_.self_masks = {"*!m@home.jp"};
+  world_.ApplyPreferences();
+  const TMember* bob = c.Members().FindMember("bob");
+  EXPECT_EQ(bob->group, kMemberGroupUser);
+  EXPECT_EQ(bob->group_index, 2);
+  EXPECT_EQ(c.Members().FindMember("me2")->group, kMemberGroupSelf);
+}
+
 TEST_F(WorldTest, MarksByName) {
   TUnit& unit = LoadOne({"#c"});
   world_.SetMark(unit, "#c", "keyword");

@@ -151,11 +151,13 @@ void CMainFrame::ShowMemberMenuFor(TSelectionIds ids, const std::vector<std::str
     add->addAction(text, this, register_in([this, i](const std::string& mask) {
                      world_.Preferences().groups[i].masks.push_back(mask);
                      app_.SavePreferences();
+                     world_.ApplyPreferences();
                    }));
   }
   add->addAction(Q("自分に登録(&S)..."), this, register_in([this](const std::string& mask) {
                    world_.Preferences().self_masks.push_back(mask);
                    app_.SavePreferences();
+                   world_.ApplyPreferences();
                  }));
   add->addAction(Q("無視リストに登録(&G)..."), this, register_in([this](const std::string& mask) {
                    world_.ignore_masks.push_back(mask);

@@ -397,6 +397,7 @@ void RunGroupEditor(QWidget* parent, TApplication& app) {
     prefs.groups[i].masks = LinesOf(boxes[i].second);
   }
   app.SavePreferences();
+  app.World().ApplyPreferences();
 }
 
 void RunTreeEditor(QWidget* parent, TApplication& app) {
