@@ -22,8 +22,6 @@
 namespace zeph {
 namespace {
 
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
-
 QLabel* Hint(const char* text, QWidget* parent) {
   auto* label = new QLabel(Q(text), parent);
   label->setWordWrap(true);

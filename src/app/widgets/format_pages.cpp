@@ -22,8 +22,6 @@
 namespace zeph {
 namespace {
 
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
-
 // An editable drop-down with its presets, showing `value`.
 QComboBox* PresetBox(const std::string& value, std::initializer_list<const char*> presets, const char* name,
                      QWidget* parent) {

@@ -16,8 +16,6 @@
 namespace zeph {
 namespace {
 
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
-
 struct TLogSwitch {
   const char* text;
   const char* enable_key;

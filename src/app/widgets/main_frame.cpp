@@ -73,8 +73,6 @@ QIcon TrayIconOf(QColor colour) {
   return QIcon(pixmap);
 }
 
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
-
 TThemeFolders ThemeFoldersOf(const TAppFolders& folders) {
   return {folders.shared_theme, folders.shared_theme_image, folders.profile_theme, folders.profile_theme_image};
 }

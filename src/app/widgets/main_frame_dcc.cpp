@@ -20,8 +20,6 @@
 namespace zeph {
 namespace {
 
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
-
 }  // namespace
 
 void CMainFrame::SetDccWindows(TDccWindows* windows) {

@@ -28,8 +28,6 @@
 namespace zeph {
 
 namespace {
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
-
 Qt::KeyboardModifiers HeldOf(const QKeyEvent* key) {
   return key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
 }

@@ -17,8 +17,6 @@
 namespace zeph {
 namespace {
 
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
-
 }  // namespace
 
 std::vector<std::string> CMainFrame::SelectedMembers(TNodeId channel) const {

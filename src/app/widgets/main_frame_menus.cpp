@@ -15,11 +15,10 @@
 #include "app/widgets/main_frame.h"
 #include "app/widgets/mode_dialog.h"
 #include "app/widgets/settings_dialogs.h"
+#include "platform/qt/qt_text.h"
 
 namespace zeph {
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // The texts an item shows instead of its own.
 QString AlternateText(TItemText text) {

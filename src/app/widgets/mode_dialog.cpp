@@ -15,8 +15,6 @@
 namespace zeph {
 namespace {
 
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
-
 struct TFlagText {
   bool TChannelMode::*flag;
   const char* letter;

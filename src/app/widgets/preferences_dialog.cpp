@@ -36,8 +36,6 @@
 namespace zeph {
 namespace {
 
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
-
 struct TPageName {
   const char* section;
   const char* title;

@@ -27,8 +27,6 @@
 namespace zeph {
 namespace {
 
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
-
 QLineEdit* TextField(const std::string& value, QWidget* parent) { return new QLineEdit(ToQString(value), parent); }
 
 // Lines of a plain text box, empty ones dropped.

@@ -14,8 +14,6 @@
 namespace zeph {
 namespace {
 
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
-
 struct TSoundEvent {
   const char* text;
   bool TPreferences::*enable;

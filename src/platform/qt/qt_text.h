@@ -8,6 +8,9 @@
 
 // The screen border: Qt speaks Unicode, the program Shift_JIS.
 namespace zeph {
+// The windows' own texts are written in the source as UTF-8.
+inline QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+
 QString ToQString(std::string_view sjis);
 std::string FromQString(const QString& text);
 
