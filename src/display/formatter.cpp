@@ -22,12 +22,13 @@ TDecimal::TDecimal(std::int64_t value) {
 void TFormatter::SetValue(char letter, std::string_view value) {
   for (size_t i = 0; i < count_; ++i) {
     if (bindings_[i].letter == letter) {
-      bindings_[i].value = value;
+      bindings_[i].data = value.data();
+      bindings_[i].size = value.size();
       return;
     }
   }
   assert(count_ < kMaxBindings);
-  if (count_ < kMaxBindings) bindings_[count_++] = TBinding{letter, value};
+  if (count_ < kMaxBindings) bindings_[count_++] = TBinding{letter, value.data(), value.size()};
 }
 
 const TFormatter::TBinding* TFormatter::Find(char letter) const {
@@ -39,7 +40,7 @@ const TFormatter::TBinding* TFormatter::Find(char letter) const {
 
 size_t TFormatter::BoundLength() const {
   size_t length = 0;
-  for (size_t i = 0; i < count_; ++i) length += bindings_[i].value.size();
+  for (size_t i = 0; i < count_; ++i) length += bindings_[i].size;
   return length;
 }
 
@@ -66,8 +67,8 @@ std::string TFormatter::Expand(std::string_view format) const {
     if (binding == nullptr) {
       out.append(format.substr(pos, letter_length));
     } else {
-      out.append(binding->value);
-      if (binding->value.size() < width) out.append(width - binding->value.size(), ' ');
+      out.append(binding->Value());
+      if (binding->size < width) out.append(width - binding->size, ' ');
     }
     pos += letter_length;
   }

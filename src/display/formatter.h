@@ -40,15 +40,19 @@ class TFormatter {
   std::string Expand(std::string_view format) const;
 
  private:
+  // Left uninitialised: only the first count_ are read, and a formatter is
+  // made for every line received.
   struct TBinding {
-    char letter = 0;
-    std::string_view value;
+    char letter;
+    const char* data;
+    size_t size;
+    std::string_view Value() const { return {data, size}; }
   };
 
   const TBinding* Find(char letter) const;
   size_t BoundLength() const;
 
-  std::array<TBinding, kMaxBindings> bindings_{};
+  std::array<TBinding, kMaxBindings> bindings_;
   size_t count_ = 0;
 };
 

@@ -49,15 +49,16 @@ bool TLineReactions::IsOwnLine(const TLineOrigin& origin, const TLogLine& line) 
 }
 
 // A copy of the line that leads back to it; channel lines name their unit
-// and channel in the place piece.
-TLogLineSource TLineReactions::HistoryEntry(const TLineOrigin& origin, const TLogLineSource& source,
-                                            const TLogLine& line) {
-  TLogLineSource entry = source;
-  if (origin.channel != kNoNode) entry.place = origin.history_place;
-  entry.link_key = TLinkKey::ForLine(origin.unit, origin.channel, line.serial);
-  entry.unit = origin.unit;
-  entry.channel = origin.channel;
-  return entry;
+// and channel in the place piece. The copy is made over the previous one,
+// whose buffers mostly hold it without allocating.
+const TLogLineSource& TLineReactions::HistoryEntry(const TLineOrigin& origin, const TLogLineSource& source,
+                                                   const TLogLine& line) {
+  entry_ = source;
+  if (origin.channel != kNoNode) entry_.place = origin.history_place;
+  entry_.link_key = TLinkKey::ForLine(origin.unit, origin.channel, line.serial);
+  entry_.unit = origin.unit;
+  entry_.channel = origin.channel;
+  return entry_;
 }
 
 }  // namespace zeph

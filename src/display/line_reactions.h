@@ -55,7 +55,7 @@ class TLineReactions {
   void OnKeywordHit(const TLineOrigin& origin, const TLogLineSource& source, const TLogLine& line);
   void OnUrlsSeen(const TLineOrigin& origin, const TLogLineSource& source, const TLogLine& line);
   bool IsOwnLine(const TLineOrigin& origin, const TLogLine& line) const;
-  static TLogLineSource HistoryEntry(const TLineOrigin& origin, const TLogLineSource& source, const TLogLine& line);
+  const TLogLineSource& HistoryEntry(const TLineOrigin& origin, const TLogLineSource& source, const TLogLine& line);
 
   const TKeywordMatcher& keywords_;
   TDisplayNotifier& notifier_;
@@ -63,6 +63,7 @@ class TLineReactions {
   TLineHistory& url_history_;
   TUrlClipQueue& clip_queue_;
   TLineReactionSettings settings_;
+  TLogLineSource entry_;  // the last history entry; its buffers serve the next
 };
 
 }  // namespace zeph

@@ -1,6 +1,7 @@
 #include "display/line_record.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -33,19 +34,14 @@ constexpr std::uint8_t kBoldBit = 1 << 3, kUnderlineBit = 1 << 4, kReverseBit = 
 
 constexpr size_t kMostNumberBytes = 10;  // a 64-bit number, 7 bits a byte
 
-// Writes a record straight into the store's bytes. Room for the longest
-// record the line can make is made first, so that no byte written checks
-// for room: every line received is written here, some of them twice.
+// Writes a record straight into the store's bytes, into room made for the
+// longest record the line can make, so that no byte written checks for
+// room: every line received is written here, some of them twice.
 class TRecordWriter {
  public:
-  TRecordWriter(std::string& out, size_t most) : out_(out) {
-    size_t start = out.size();
-    out.resize(start + most);
-    at_ = out.data() + start;
-  }
+  explicit TRecordWriter(char* at) : at_(at) {}
 
-  // Gives the room not written back.
-  void Finish() { out_.resize(static_cast<size_t>(at_ - out_.data())); }
+  char* End() const { return at_; }
 
   void Byte(std::uint8_t byte) { *at_++ = static_cast<char>(byte); }
 
@@ -68,17 +64,8 @@ class TRecordWriter {
   }
 
  private:
-  std::string& out_;
   char* at_;
 };
-
-// At most this many bytes in the record of line: its texts, two bytes a
-// run, and a number for everything else.
-size_t MostRecordBytes(const TLogLine& line) {
-  size_t numbers = 16 + line.runs.size() + 2 * (line.urls.size() + line.addresses.size());
-  return numbers * kMostNumberBytes + 2 * line.runs.size() + line.text.size() + line.nick.size() +
-         line.link_key.channel_name.size();
-}
 
 std::uint64_t GetNumber(std::string_view bytes, size_t& pos) {
   std::uint64_t value = 0;
@@ -105,9 +92,23 @@ bool FitsSmallClasses(const TLogLine& line) {
   return line.category >= 0 && line.category < 0x1000 && line.nick_class >= 0 && line.nick_class < 8;
 }
 
+// Compares eight bytes at a time: consecutive lines share their time and
+// often their place and nick pieces.
 size_t SharedStart(std::string_view a, std::string_view b) {
   size_t limit = std::min(a.size(), b.size());
-  return std::mismatch(a.begin(), a.begin() + limit, b.begin()).first - a.begin();
+  size_t i = 0;
+  for (; i + 8 <= limit; i += 8) {
+    std::uint64_t x, y;
+    std::memcpy(&x, a.data() + i, 8);
+    std::memcpy(&y, b.data() + i, 8);
+    if (x != y) {
+      std::uint64_t differ = x ^ y;
+      int bit = std::endian::native == std::endian::little ? std::countr_zero(differ) : std::countl_zero(differ);
+      return i + static_cast<size_t>(bit / 8);
+    }
+  }
+  while (i < limit && a[i] == b[i]) ++i;
+  return i;
 }
 
 // Each range from the end of the one before: a small number, whatever the
@@ -216,8 +217,15 @@ void GetLinkKey(std::string_view bytes, size_t& pos, TLogLine& line) {
 
 }  // namespace
 
-void AppendLineRecord(const TLogLine& line, const TLogLine* previous, std::string& out) {
-  TRecordWriter record(out, MostRecordBytes(line));
+// Its texts, two bytes a run, and a number for everything else.
+size_t MostRecordBytes(const TLogLine& line) {
+  size_t numbers = 16 + line.runs.size() + 2 * (line.urls.size() + line.addresses.size());
+  return numbers * kMostNumberBytes + 2 * line.runs.size() + line.text.size() + line.nick.size() +
+         line.link_key.channel_name.size();
+}
+
+char* WriteLineRecord(const TLogLine& line, const TLogLine* previous, char* at) {
+  TRecordWriter record(at);
   size_t shared = previous ? SharedStart(previous->text, line.text) : 0;
   record.Number(shared);
   record.Text(std::string_view(line.text).substr(shared));
@@ -254,7 +262,7 @@ void AppendLineRecord(const TLogLine& line, const TLogLine* previous, std::strin
   PutRuns(line, record);
   if (!line.urls.empty()) PutRanges(line.urls, record);
   if (!line.addresses.empty()) PutRanges(line.addresses, record);
-  record.Finish();
+  return record.End();
 }
 
 size_t ReadLineRecord(std::string_view bytes, size_t pos, TLogLine& line) {

@@ -14,10 +14,14 @@
 // The serial is not kept: the store knows it from the line's position.
 namespace zeph {
 
-// Appends the record of line to out. previous, when given, is the line
-// before it in the store: the record refers to it for the text's start, the
-// unit and the channel, and decodes only after it.
-void AppendLineRecord(const TLogLine& line, const TLogLine* previous, std::string& out);
+// At most this many bytes in the record of line.
+size_t MostRecordBytes(const TLogLine& line);
+
+// Writes the record of line at at, which has room for MostRecordBytes(line)
+// bytes, and returns where it ends. previous, when given, is the line before
+// it in the store: the record refers to it for the text's start, the unit
+// and the channel, and decodes only after it.
+char* WriteLineRecord(const TLogLine& line, const TLogLine* previous, char* at);
 
 // Decodes the record at bytes[pos] into line and returns the position after
 // it. line holds the line before this one when the record refers to it (it

@@ -1,7 +1,5 @@
 #include "display/line_store.h"
 
-#include <utility>
-
 #include "display/line_builder.h"
 #include "display/line_record.h"
 
@@ -11,32 +9,34 @@ TLineStore::TLineStore(TLineBuilder& builder) : builder_(builder) {}
 
 const TLogLine& TLineStore::AddLine(const TLogLineSource& source, bool keyword_check) {
   if (observer_) observer_->BeforeLineAdded();
-  std::swap(last_, previous_);
-  builder_.Build(source, keyword_check, last_);
-  last_.serial = next_serial_++;
-  Append(last_);
+  last_ ^= 1;
+  TLogLine& line = lines_[last_];
+  builder_.Build(source, keyword_check, line);
+  line.serial = next_serial_++;
+  Append(line);
   DropBeyondLimit();
   if (observer_) observer_->AfterLineAdded();
-  return last_;
+  return line;
 }
 
 // A full block is trimmed to its size, and the next one starts with room
-// for as much, so a block is seldom copied while it fills.
+// for an eighth more, so a block is seldom copied while it fills.
 void TLineStore::Append(const TLogLine& line) {
   if (blocks_.empty() || blocks_.back().count == kBlockLines) {
     size_t expected = 0;
     if (!blocks_.empty()) {
-      blocks_.back().records.shrink_to_fit();
-      expected = blocks_.back().records.size();
+      blocks_.back().records.ShrinkToFit();
+      expected = blocks_.back().records.Size();
     }
     TBlock& block = blocks_.emplace_back();
-    block.records.reserve(expected);
+    block.records.Reserve(expected + expected / 8);
     block.restarts.reserve(kBlockLines / kRestartLines);
   }
   TBlock& block = blocks_.back();
   bool restart = block.count % kRestartLines == 0;
-  if (restart) block.restarts.push_back(static_cast<std::uint32_t>(block.records.size()));
-  AppendLineRecord(line, restart ? nullptr : &previous_, block.records);
+  if (restart) block.restarts.push_back(static_cast<std::uint32_t>(block.records.Size()));
+  char* at = block.records.Extend(MostRecordBytes(line));
+  block.records.SetEnd(WriteLineRecord(line, restart ? nullptr : &lines_[last_ ^ 1], at));
   ++block.count;
   ++count_;
 }
@@ -90,7 +90,7 @@ std::string TLineStore::JoinedText() const {
 size_t TLineStore::MemoryBytes() const {
   size_t bytes = 0;
   for (const TBlock& block : blocks_)
-    bytes += sizeof block + block.records.capacity() + block.restarts.capacity() * sizeof(std::uint32_t);
+    bytes += sizeof block + block.records.Capacity() + block.restarts.capacity() * sizeof(std::uint32_t);
   return bytes;
 }
 
@@ -100,7 +100,7 @@ const TLogLine& TLineReader::Read(size_t index) {
   size_t position = store_.dropped_in_front_ + index;
   const TLineStore::TBlock& block = store_.blocks_[position / TLineStore::kBlockLines];
   size_t within = position % TLineStore::kBlockLines;
-  std::string_view records = block.records;
+  std::string_view records = block.records.View();
   size_t at = next_record_;
   if (serial_ == 0 || serial != serial_ + 1 || within % TLineStore::kRestartLines == 0) {
     size_t restart = within / TLineStore::kRestartLines;

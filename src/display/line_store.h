@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "display/block_bytes.h"
 #include "display/log_line.h"
 
 namespace zeph {
@@ -75,7 +76,7 @@ class TLineStore {
   friend class TLineReader;
 
   struct TBlock {
-    std::string records;
+    TBlockBytes records;
     std::vector<std::uint32_t> restarts;  // where every kRestartLines-th record starts
     size_t count = 0;
   };
@@ -91,8 +92,10 @@ class TLineStore {
   size_t count_ = 0;
   std::uint64_t next_serial_ = 1;
   int max_lines_ = kDefaultMaxLines;
-  TLogLine last_;      // the line added last, as built
-  TLogLine previous_;  // the one before it, its buffers kept for the next line
+  // The line added last and the one before it take turns: each new line is
+  // built into the buffers of the line before the last.
+  TLogLine lines_[2];
+  size_t last_ = 0;  // index in lines_ of the line added last
 };
 
 // Reads the lines of a store: any line by index, and the line after the one

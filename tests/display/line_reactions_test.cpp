@@ -124,6 +124,18 @@ TEST_F(LineReactionsTest, UnitLogEntriesKeepTheirOwnPlace) {
   EXPECT_EQ(notifier_.events.front(), "mark 5/0");
 }
 
+TEST_F(LineReactionsTest, AnEntryTakesNothingFromTheEntryBeforeIt) {
+  Print("key http://a.jp/");
+  Print("key http://b.jp/", 0, 0, kNoNode);
+  ASSERT_EQ(url_history_.Lines().Count(), 2u);
+  for (const TLineHistory* history : {&keyword_history_, &url_history_}) {
+    const TLogLine entry = history->Lines().At(1);
+    EXPECT_EQ(entry.text, "10:00 (bob) key http://b.jp/");
+    EXPECT_EQ(entry.link_key, TLinkKey::ForLine(kUnit, kNoNode, 2));
+  }
+  EXPECT_EQ(urlLog_.lines.back(), "10:00 (bob) key http://b.jp/");
+}
+
 TEST_F(LineReactionsTest, UrlsEnterTheHistoryAndTheLogFileAsReceived) {
   Print("look \x02http://a.jp/\x02\tnow");
   ASSERT_EQ(url_history_.Lines().Count(), 1u);
