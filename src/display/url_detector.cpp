@@ -87,7 +87,8 @@ void ScanAddresses(const TOnigRegex& regex, std::string_view text, size_t from, 
 
 TUrlDetector::TUrlDetector()
     // Case folding stays ASCII-only, like everywhere else in the program.
-    : address_(AddressPattern(), ONIG_OPTION_CAPTURE_GROUP | ONIG_OPTION_IGNORECASE | ONIG_OPTION_IGNORECASE_IS_ASCII) {}
+    : address_(AddressPattern(),
+               ONIG_OPTION_CAPTURE_GROUP | ONIG_OPTION_IGNORECASE | ONIG_OPTION_IGNORECASE_IS_ASCII) {}
 
 const TUrlDetector& TUrlDetector::Shared() {
   static const TUrlDetector detector;

@@ -37,10 +37,12 @@ constexpr bool IsAsciiAlnum(char c) {
 
 constexpr bool IsOneOf(char c, std::string_view set) { return set.find(c) != std::string_view::npos; }
 
-constexpr std::array<bool, 256> kHostBytes = ByteTable([](char c) { return IsAsciiAlnum(c) || IsOneOf(c, "_-.!~*':@%"); });
+constexpr std::array<bool, 256> kHostBytes =
+    ByteTable([](char c) { return IsAsciiAlnum(c) || IsOneOf(c, "_-.!~*':@%"); });
 constexpr std::array<bool, 256> kPathBytes =
     ByteTable([](char c) { return IsAsciiAlnum(c) || IsOneOf(c, "_-.!~*'%;/?:@&=+$,#"); });
-constexpr std::array<bool, 256> kLastPathBytes = ByteTable([](char c) { return IsAsciiAlnum(c) || IsOneOf(c, "_-/?"); });
+constexpr std::array<bool, 256> kLastPathBytes =
+    ByteTable([](char c) { return IsAsciiAlnum(c) || IsOneOf(c, "_-/?"); });
 
 constexpr std::string_view kSchemeEnd = "://";
 // Schemes are 3 to 5 letters long.
@@ -65,9 +67,10 @@ size_t SchemeLength(std::string_view text, size_t pos) {
 }
 
 // A byte outside the lead range always ends a character, and lead-range
-// bytes after it pair up (each is a valid second byte too). So pos starts a
-// character when an even number of lead-range bytes stands right before it.
-bool StartsCharacter(std::string_view text, size_t pos) {
+// bytes after it pair up (each is a valid second byte too). So a letter at
+// pos (a valid second byte as well) starts a character when an even number
+// of lead-range bytes stands right before it.
+bool StartsLetterCharacter(std::string_view text, size_t pos) {
   size_t first = pos;
   while (first > 0 && IsSjisLead(static_cast<unsigned char>(text[first - 1]))) --first;
   return (pos - first) % 2 == 0;
@@ -100,7 +103,7 @@ std::optional<TTextRange> SearchUrl(std::string_view text, size_t start) {
     size_t first = mark >= start + kLongestScheme ? mark - kLongestScheme : start;
     for (size_t pos = first; pos + kShortestScheme <= mark; ++pos) {
       std::optional<size_t> end = UrlEndAt(text, pos);
-      if (end && StartsCharacter(text, pos)) return TTextRange{pos, *end};
+      if (end && StartsLetterCharacter(text, pos)) return TTextRange{pos, *end};
     }
   }
   return std::nullopt;

@@ -80,9 +80,9 @@ TEST(UrlMatcher, FindsWhatTheExpressionFinds) {
 }
 
 TEST(UrlMatcher, FindsWhatTheExpressionFindsInRandomText) {
-  const std::vector<std::string> pieces = {"http://", "http", "https", "ttp", "ftp", "s", "://", ":", "/", "//", "a", "Z",
-                                           "9", ".", "?", "#", ",", "-", "_", "@", "~", "&", " ", "\x81", "\xe0",
-                                           "\xa0", Sjis("あ"), Sjis("表")};
+  const std::vector<std::string> pieces = {
+      "http://", "http", "https", "ttp", "ftp", "s", "://", ":", "/", "//", "a", "Z", "9", ".", "?", "#", ",",
+      "-", "_", "@", "~", "&", " ", "\x81", "\xe0", "\xa0", Sjis("あ"), Sjis("表")};
   std::mt19937 random(13);
   std::uniform_int_distribution<size_t> piece(0, pieces.size() - 1);
   std::uniform_int_distribution<int> count(0, 16);
