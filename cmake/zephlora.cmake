@@ -66,6 +66,8 @@ function(zeph_fuzzer name)
   set(exe fuzz_${name})
   add_executable(${exe} ${PROJECT_SOURCE_DIR}/fuzz/${name}.cpp)
   target_link_libraries(${exe} PRIVATE ${Z_DEPS})
+  # Header-only references shared with the tests (support/*.h).
+  target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   if(ZEPH_FUZZ)
     target_link_options(${exe} PRIVATE -fsanitize=fuzzer)
   else()

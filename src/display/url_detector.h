@@ -7,11 +7,12 @@
 #include "display/onig_regex.h"
 #include "display/text_range.h"
 
-// Finds URLs and host addresses in log text. Both expressions are compiled
-// once. A match consists of ASCII characters of a small set only, so the
-// expressions run just over the stretches of such characters that could
-// hold one; everything else (Japanese text, ordinary words) is passed over
-// by a byte scan. That saves work without changing any result.
+// Finds URLs and host addresses in log text. URLs are found by a matcher of
+// their own; addresses by a regular expression compiled once. An address
+// consists of ASCII characters of a small set only, so the expression runs
+// just over the stretches of such characters that could hold one;
+// everything else (Japanese text, ordinary words) is passed over by a byte
+// scan. That saves work without changing any result.
 namespace zeph {
 
 class TUrlDetector {
@@ -25,7 +26,7 @@ class TUrlDetector {
   TUrlDetector();
 
   // The program's one detector. Single-threaded use only, like every
-  // detector: searches reuse the expressions' match regions.
+  // detector: searches reuse the expression's match region.
   static const TUrlDetector& Shared();
 
   // The first URL starting at or after start.
@@ -45,7 +46,6 @@ class TUrlDetector {
   bool StartsWithUrl(std::string_view text) const;
 
  private:
-  TOnigRegex url_;
   TOnigRegex address_;
 };
 

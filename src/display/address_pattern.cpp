@@ -1,6 +1,7 @@
-#include "display/detector_patterns.h"
+#include "display/address_pattern.h"
 
 #include <array>
+#include <string_view>
 
 namespace zeph {
 namespace {
@@ -38,10 +39,6 @@ std::string BuildAddressPattern() {
 }
 
 }  // namespace
-
-std::string_view UrlPattern() {
-  return R"re((http|https|ftp|ttp|ttps)://[a-zA-Z0-9_\-.!~*':@%]+((/[a-zA-Z0-9_\-.!~*'%;/?:@&=+$,#]*[a-zA-Z0-9_\-/?])|(/)|()))re";
-}
 
 const std::string& AddressPattern() {
   static const std::string pattern = BuildAddressPattern();
