@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -33,12 +34,20 @@ char* TBlockBytes::Extend(size_t most) {
   return data_ + size_;
 }
 
+// The bytes move to a block of their own size rather than shrinking in
+// place: a shrunk block would leave its tail as a gap too small for the next
+// block, and a store of many blocks would keep a gap behind each of them.
 void TBlockBytes::ShrinkToFit() {
-  if (size_ < capacity_) Resize(size_);
+  if (size_ == capacity_) return;
+  TBlockBytes fitted;
+  fitted.Resize(size_);
+  if (size_ > 0) std::memcpy(fitted.data_, data_, size_);
+  fitted.size_ = size_;
+  *this = std::move(fitted);
 }
 
-// realloc keeps the bytes and, when shrinking or when there is room behind
-// the block, does not copy them.
+// realloc keeps the bytes and, when there is room behind the block, does
+// not copy them.
 void TBlockBytes::Resize(size_t capacity) {
   if (capacity == 0) {
     std::free(data_);

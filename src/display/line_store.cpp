@@ -20,7 +20,7 @@ const TLogLine& TLineStore::AddLine(const TLogLineSource& source, bool keyword_c
 }
 
 // A full block is trimmed to its size, and the next one starts with room
-// for an eighth more, so a block is seldom copied while it fills.
+// for as much, so a block is seldom copied while it fills.
 void TLineStore::Append(const TLogLine& line) {
   if (blocks_.empty() || blocks_.back().count == kBlockLines) {
     size_t expected = 0;
@@ -29,7 +29,7 @@ void TLineStore::Append(const TLogLine& line) {
       expected = blocks_.back().records.Size();
     }
     TBlock& block = blocks_.emplace_back();
-    block.records.Reserve(expected + expected / 8);
+    block.records.Reserve(expected);
     block.restarts.reserve(kBlockLines / kRestartLines);
   }
   TBlock& block = blocks_.back();
