@@ -103,11 +103,11 @@ char32_t DecodeChar(std::string_view text, size_t* pos) {
   return c == kNone ? kGeta : c;
 }
 
-bool IsCharacter(std::string_view bytes) {
-  if (bytes.empty() || SjisCharLength(bytes, 0) != bytes.size()) return false;
-  auto b = reinterpret_cast<const unsigned char*>(bytes.data());
-  const TTables& t = Tables();
-  return (bytes.size() == 2 ? t.to_unicode[(b[0] << 8) | b[1]] : t.to_unicode[b[0]]) != kNone;
+size_t DoubleByteRunEnd(std::string_view text, size_t pos) {
+  const std::vector<char32_t>& to_unicode = Tables().to_unicode;
+  auto b = reinterpret_cast<const unsigned char*>(text.data());
+  while (SjisCharLength(text, pos) == 2 && to_unicode[(b[pos] << 8) | b[pos + 1]] != kNone) pos += 2;
+  return pos;
 }
 
 bool EncodeChar(char32_t c, std::string* out) {
