@@ -1,9 +1,9 @@
 #include "codec/encoding_detect.h"
 
 #include <cstdint>
-#include <cstring>
 
 #include "platform/cp932.h"
+#include "platform/word_scan.h"
 
 namespace zeph {
 namespace {
@@ -23,16 +23,12 @@ bool ReadUtf8Sequence(std::string_view text, size_t* pos) {
   return cp932::NextUtf8(text, pos) != 0xFFFD || text.substr(start, *pos - start) == kReplacementCharacter;
 }
 
-// Eight bytes at a time past bytes that decide nothing: 7-bit and no ESC.
+// A word at a time past bytes that decide nothing: 7-bit and no ESC.
 // Every received text is scanned here, and most of it is such bytes.
 size_t SkipPlainBytes(std::string_view text, size_t pos) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101, kHighBits = 0x8080808080808080;
-  for (; pos + 8 <= text.size(); pos += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + pos, 8);
-    std::uint64_t esc_zeroed = word ^ (kOnes * kEsc);
-    bool has_esc = ((esc_zeroed - kOnes) & ~esc_zeroed & kHighBits) != 0;
-    if ((word & kHighBits) != 0 || has_esc) break;
+  for (; pos + kWordBytes <= text.size(); pos += kWordBytes) {
+    std::uint64_t word = LoadWord(text, pos);
+    if (HasByteAbove(word, 0x7F) || HasByte(word, kEsc)) break;
   }
   return pos;
 }
@@ -59,6 +55,14 @@ TDetection DetectEncoding(std::string_view text) {
   }
   found.utf8 = found.eight_bit && !broken;
   return found;
+}
+
+bool HasDesignation(std::string_view text) {
+  constexpr char esc = static_cast<char>(kEsc);
+  for (size_t pos = text.find(esc); pos != std::string_view::npos; pos = text.find(esc, pos + 1)) {
+    if (IsDesignation(text, pos)) return true;
+  }
+  return false;
 }
 
 }  // namespace zeph

@@ -30,5 +30,8 @@ struct TDetection {
 
 // One pass over the text; a 7-bit text costs a byte compare per byte.
 TDetection DetectEncoding(std::string_view text);
+// TDetection::designation alone, which a text in ISO-2022-JP shows in its
+// first bytes: the scan stops there.
+bool HasDesignation(std::string_view text);
 
 }  // namespace zeph

@@ -109,25 +109,26 @@ class TJisReader {
     Put(c >= 0x21 && c <= 0x5F ? c | 0x80 : c);
   }
 
-  // A blank, control or 8-bit byte ends a kanji run that forgot its ESC ( B,
-  // so the rest of the line stays readable. Only two bytes 0x21–0x7E form a
-  // pair: anything else would map to bytes outside Shift_JIS, and a hostile
+  // Pairs come in runs, read in one step; what ends a run is read by the
+  // next step, after Run has looked for an escape sequence. A blank,
+  // control or 8-bit byte ends a kanji run that forgot its ESC ( B, so the
+  // rest of the line stays readable. Only two bytes 0x21–0x7E form a pair:
+  // anything else would map to bytes outside Shift_JIS, and a hostile
   // second byte could come out as CR, LF or NUL.
   void StepKanji() {
-    unsigned char c = *at_;
+    const unsigned char* start = at_;
+    while (at_ + 1 < end_ && IsJisByte(at_[0]) && IsJisByte(at_[1])) {
+      PutCode(JisToSjis(at_[0], at_[1]));
+      at_ += 2;
+    }
+    if (at_ != start) return;
+    unsigned char c = *at_++;
     if (c <= 0x20 || c >= 0x80) {
       set_ = kAscii;
       Put(c);
-      ++at_;
-      return;
-    }
-    if (IsJisByte(c) && at_ + 1 < end_ && IsJisByte(at_[1])) {
-      PutCode(JisToSjis(c, at_[1]));
-      at_ += 2;
       return;
     }
     PutCode(kGetaCode);
-    ++at_;
   }
 
   void PutCode(uint16_t code) {
@@ -223,10 +224,15 @@ class TJisWriter {
 }  // namespace
 
 std::string DecodeJis(std::string_view jis) {
-  std::string out(TJisReader::MaxDecodedSize(jis.size()), '\0');
+  std::string out;
+  DecodeJisInto(jis, out);
+  return out;
+}
+
+void DecodeJisInto(std::string_view jis, std::string& out) {
+  out.resize(TJisReader::MaxDecodedSize(jis.size()));
   char* end = TJisReader(jis, out.data()).Run();
   out.resize(static_cast<size_t>(end - out.data()));
-  return out;
 }
 
 std::string EncodeJis(std::string_view sjis, TKanaMode mode) {

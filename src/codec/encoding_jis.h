@@ -18,6 +18,9 @@ enum class TKanaMode {
 // are copied through (some clients send raw Shift_JIS), and a kanji pair
 // that is cut short or carries a byte outside 0x21–0x7E becomes "〓".
 std::string DecodeJis(std::string_view jis);
+// The same into out, replacing its contents and reusing its buffer; out
+// must not hold the bytes of jis.
+void DecodeJisInto(std::string_view jis, std::string& out);
 
 // The result is 7-bit except for kana in EightBit mode. Characters with no
 // JIS X 0208 code (user-defined area, bytes that start no character)

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/word_scan.h"
+
 namespace zeph {
 namespace {
 
@@ -70,12 +72,16 @@ void ApplyToggleOrStop(char c, TDecoration& decoration) {
 // second byte of a double-byte character is 0x40 or above, so the scan never
 // stops inside a character and need not step over them.
 size_t PlainSpanEnd(std::string_view text, size_t pos, bool stop_at_tab) {
-  for (; pos < text.size(); ++pos) {
-    char c = text[pos];
-    if (static_cast<unsigned char>(c) >= 0x20) continue;
-    if (IsToggleOrStop(c) || c == kColorCode || (stop_at_tab && c == '\t')) break;
+  for (;;) {
+    while (pos + kWordBytes <= text.size() && !HasByteBelow(LoadWord(text, pos), 0x20)) pos += kWordBytes;
+    size_t word_end = std::min(pos + kWordBytes, text.size());
+    for (; pos < word_end; ++pos) {
+      char c = text[pos];
+      if (static_cast<unsigned char>(c) >= 0x20) continue;
+      if (IsToggleOrStop(c) || c == kColorCode || (stop_at_tab && c == '\t')) return pos;
+    }
+    if (pos == text.size()) return pos;
   }
-  return pos;
 }
 
 void Append(TDecodedText& out, std::string_view bytes, TDecoration decoration) {
@@ -119,13 +125,11 @@ void DecodeDecoratedText(std::string_view text, TDecodedText& out, TTabs tabs) {
 
 std::string StripControlCodes(std::string_view text) {
   std::string out;
-  StripControlCodes(text, out);
+  AppendWithoutControlCodes(text, out);
   return out;
 }
 
-void StripControlCodes(std::string_view text, std::string& out) {
-  out.clear();
-  out.reserve(text.size());
+void AppendWithoutControlCodes(std::string_view text, std::string& out) {
   size_t pos = 0;
   while (pos < text.size()) {
     char c = text[pos];

@@ -36,7 +36,7 @@ void DecodeDecoratedText(std::string_view text, TDecodedText& out, TTabs tabs = 
 
 // The text without decoration control bytes and colour numbers.
 std::string StripControlCodes(std::string_view text);
-// The same into out, whose storage is reused.
-void StripControlCodes(std::string_view text, std::string& out);
+// The same appended to out.
+void AppendWithoutControlCodes(std::string_view text, std::string& out);
 
 }  // namespace zeph

@@ -1,6 +1,7 @@
 #include "display/log_file.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -9,6 +10,7 @@
 #include "platform/cp932.h"
 #include "platform/files.h"
 #include "platform/sjis.h"
+#include "platform/word_scan.h"
 
 namespace zeph {
 namespace fs = std::filesystem;
@@ -22,17 +24,22 @@ bool IsPrintableSingleByte(unsigned char c) {
 
 bool IsKeptAsItIs(unsigned char c) { return c == '\t' || IsPrintableSingleByte(c); }
 
+bool IsPrintableAscii(std::uint64_t word) { return !HasByteBelow(word, 0x20) && !HasByteAbove(word, 0x7E); }
+
 // The end of the run from pos of bytes and characters a log file holds as
-// they are, so that a run costs one append.
+// they are. Lines are mostly printable ASCII, taken a word at a time, and
+// runs of double-byte characters.
 size_t KeptRunEnd(std::string_view text, size_t pos) {
   while (pos < text.size()) {
+    while (pos + kWordBytes <= text.size() && IsPrintableAscii(LoadWord(text, pos))) pos += kWordBytes;
+    if (pos == text.size()) break;
     if (IsKeptAsItIs(static_cast<unsigned char>(text[pos]))) {
       ++pos;
-    } else if (SjisCharLength(text, pos) == 2 && cp932::IsCharacter(text.substr(pos, 2))) {
-      pos += 2;
-    } else {
-      break;
+      continue;
     }
+    size_t end = cp932::DoubleByteRunEnd(text, pos);
+    if (end == pos) break;
+    pos = end;
   }
   return pos;
 }
@@ -62,6 +69,32 @@ void AppendFileText(std::string_view text, std::string* out) {
     }
     ++pos;
   }
+}
+
+// Makes the end of text from start what a log file holds (AppendFileText),
+// in place. Nearly every line is kept as it is: it is only scanned, and
+// spare is used only for the rest of a line that needs a change.
+void MakeFileText(std::string& text, size_t start, std::string& spare) {
+  size_t end = KeptRunEnd(text, start);
+  if (end == text.size()) return;
+  spare.assign(text, end);
+  text.resize(end);
+  AppendFileText(spare, &text);
+}
+
+bool HasColorCode(std::string_view piece) { return piece.find(kColorCode) != std::string_view::npos; }
+
+// Appends the line stripped of its control codes. The pieces are stripped
+// one by one unless a colour code before the body could take digits from
+// the piece after it; that rare line is joined first.
+void AppendStrippedPieces(const TLogLineSource& source, std::string& joined, std::string& out) {
+  if (HasColorCode(source.time) || HasColorCode(source.place) || HasColorCode(source.nick_piece)) {
+    joined.assign(source.time).append(source.place).append(source.nick_piece).append(source.body);
+    AppendWithoutControlCodes(joined, out);
+    return;
+  }
+  for (const std::string* piece : {&source.time, &source.place, &source.nick_piece, &source.body})
+    AppendWithoutControlCodes(*piece, out);
 }
 
 std::string BannerTime(std::time_t now) {
@@ -97,14 +130,16 @@ void TLogFile::ApplySettings() {
 
 void TLogFile::WriteLine(std::string_view text) {
   if (!enabled_ || (!IsOpen() && !Open())) return;
-  StripControlCodes(text, stripped_);
-  WriteStripped(stripped_);
+  size_t start = held_.size();
+  AppendWithoutControlCodes(text, held_);
+  EndHeldLine(start);
 }
 
 void TLogFile::WriteLine(const TLogLineSource& source) {
-  if (!enabled_) return;
-  joined_.assign(source.time).append(source.place).append(source.nick_piece).append(source.body);
-  WriteLine(std::string_view(joined_));
+  if (!enabled_ || (!IsOpen() && !Open())) return;
+  size_t start = held_.size();
+  AppendStrippedPieces(source, spare_, held_);
+  EndHeldLine(start);
 }
 
 void TLogFile::CheckPath() {
@@ -189,13 +224,20 @@ void TLogFile::WriteBanner(std::string_view words) {
 }
 
 void TLogFile::WriteStripped(std::string_view text) {
-  bool first = held_.empty();
-  AppendFileText(text, &held_);
+  size_t start = held_.size();
+  held_.append(text);
+  EndHeldLine(start);
+}
+
+// The line from start on is held_'s last, stripped of its control codes
+// but not yet made file text.
+void TLogFile::EndHeldLine(size_t start) {
+  MakeFileText(held_, start, spare_);
   held_ += "\r\n";
   if (!context_.batch.IsAttached()) {
     WriteHeld();
     if (IsOpen()) context_.open_files.Touch(*this);
-  } else if (first) {
+  } else if (start == 0) {
     context_.batch.Hold(*this);
     context_.open_files.Touch(*this);
   }

@@ -90,6 +90,7 @@ class TLogFile final : public TLineSink {
   bool Unpark();
   void WriteBanner(std::string_view words);
   void WriteStripped(std::string_view text);
+  void EndHeldLine(size_t start);
   // Drops the file without a banner and switches off, saying why once.
   void SwitchOff(const char* what, int error);
 
@@ -103,9 +104,8 @@ class TLogFile final : public TLineSink {
   std::filesystem::path path_;
   std::filesystem::path file_path_;  // where the file is: path_ or a numbered alternative
   int flush_counter_ = 0;
-  std::string joined_;    // reused for every line
-  std::string stripped_;  // likewise
-  std::string held_;    // lines not yet written, ready for the file
+  std::string held_;   // lines not yet written, ready for the file
+  std::string spare_;  // reused for the few lines that need a second buffer
 };
 
 }  // namespace zeph

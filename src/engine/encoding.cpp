@@ -28,13 +28,31 @@ int SessionEncoding(int configured) {
 }
 
 std::string TWireEncoding::Decode(std::string_view wire, bool* foreign) const {
+  std::string text;
+  DecodeInto(wire, text, foreign);
+  return text;
+}
+
+void TWireEncoding::DecodeInto(std::string_view wire, std::string& out, bool* foreign) const {
+  // The common case of an ISO-2022-JP session, told by the first escape
+  // sequence without reading the rest of the text twice.
+  if (!IsUtf8Session() && HasDesignation(wire)) {
+    if (foreign) *foreign = false;
+    DecodeJisInto(wire, out);
+    return;
+  }
   TDetection found = DetectEncoding(wire);
   // Both decoders copy such a text unchanged; the one scan is all it costs.
   bool seven_bit_plain = !found.designation && !found.eight_bit;
   bool as_utf8 = IsUtf8Session() ? found.eight_bit || !found.designation : found.utf8 && !found.designation;
   if (foreign) *foreign = !seven_bit_plain && as_utf8 != IsUtf8Session();
-  if (seven_bit_plain) return std::string(wire);
-  return as_utf8 ? DecodeUtf8(wire) : DecodeJis(wire);
+  if (seven_bit_plain) {
+    out.assign(wire);
+  } else if (as_utf8) {
+    out = DecodeUtf8(wire);
+  } else {
+    DecodeJisInto(wire, out);
+  }
 }
 
 // Every encoder writes 7-bit text as it is (ISO-2022-JP starts and ends in

@@ -33,6 +33,9 @@ struct TWireEncoding {
   // text with an ISO-2022-JP escape sequence is read as ISO-2022-JP.
   // `foreign`, when given, tells whether the other encoding read it.
   std::string Decode(std::string_view wire, bool* foreign = nullptr) const;
+  // The same into out, reusing its buffer (every received line passes
+  // here); out must not hold the bytes of wire.
+  void DecodeInto(std::string_view wire, std::string& out, bool* foreign = nullptr) const;
   // Never fails: conversion is per character with "〓" for what cannot be
   // written, so the result is empty only for an empty text and a command
   // never goes out with a field lost to a conversion error. Always in the

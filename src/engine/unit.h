@@ -326,6 +326,8 @@ class TUnit final : public TTreeNode,
   int session_encoding_ = 0;
   // Kept across sessions: a channel to rejoin keeps its server bytes.
   TForeignNames foreign_names_;
+  // DecodeReceived's output buffer, traded with each field it decodes.
+  std::string decoded_;
   std::string server_name_;
   std::string current_nick_;
   TNickRetries nick_retries_;

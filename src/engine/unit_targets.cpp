@@ -37,7 +37,7 @@ TChannel* TUnit::FindTarget(std::string_view name) const {
     return found ? found : FindByWireName(name);
   }
   if (!name.empty() && name.front() == '%') return FindByWireName(ExpandShortName(name));
-  if (ShortenName(name) != name) return FindByWireName(name);
+  if (HasShortForm(name)) return FindByWireName(name);
   return FindChannel(name);
 }
 

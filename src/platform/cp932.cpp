@@ -49,6 +49,7 @@ bool FillToUnicode(TTables& t) {
   for (int lead = 0x81; lead <= 0xFC; ++lead) {
     if (!IsSjisLead(lead)) continue;
     for (int trail = 0x40; trail <= 0xFC; ++trail) {
+      if (!IsSjisTrail(trail)) continue;
       char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
       size_t n = sizeof out;
       if (Convert(cd, in, 2, out, &n) && n == 4) t.to_unicode[(lead << 8) | trail] = ReadUtf32(out);
@@ -103,11 +104,16 @@ char32_t DecodeChar(std::string_view text, size_t* pos) {
   return c == kNone ? kGeta : c;
 }
 
-bool IsCharacter(std::string_view bytes) {
-  if (bytes.empty() || SjisCharLength(bytes, 0) != bytes.size()) return false;
-  auto b = reinterpret_cast<const unsigned char*>(bytes.data());
-  const TTables& t = Tables();
-  return (bytes.size() == 2 ? t.to_unicode[(b[0] << 8) | b[1]] : t.to_unicode[b[0]]) != kNone;
+// The table has a character only at the codes of a lead byte and a trail
+// byte, and single bytes lie below any code whose first byte has the high
+// bit set: that bit and the table decide each pair.
+size_t DoubleByteRunEnd(std::string_view text, size_t pos) {
+  const char32_t* to_unicode = Tables().to_unicode.data();
+  auto b = reinterpret_cast<const unsigned char*>(text.data());
+  for (; pos + 1 < text.size(); pos += 2) {
+    if (b[pos] < 0x80 || to_unicode[(b[pos] << 8) | b[pos + 1]] == kNone) break;
+  }
+  return pos;
 }
 
 bool EncodeChar(char32_t c, std::string* out) {

@@ -19,8 +19,10 @@ bool Available();
 // The Unicode character of the Shift_JIS character at text[*pos], which
 // advances past it; kGeta for a byte that starts no character.
 char32_t DecodeChar(std::string_view text, size_t* pos);
-// Whether the bytes are one character that code page 932 has.
-bool IsCharacter(std::string_view bytes);
+// The end of the run from pos of double-byte characters that code page 932
+// has; pos itself when none starts there. Japanese text comes in such runs,
+// and a run costs one call instead of one per character.
+size_t DoubleByteRunEnd(std::string_view text, size_t pos);
 // Appends the Shift_JIS bytes of a character; false (nothing appended) when
 // code page 932 has no code for it.
 bool EncodeChar(char32_t c, std::string* out);

@@ -40,10 +40,17 @@ inline char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>
 
 // Changes every single-byte character of a text by a byte rule (AsciiUpper,
 // the IRC case mapping); double-byte characters keep their bytes, so a
-// second byte that looks like a letter is never folded.
+// second byte that looks like a letter is never folded. A 7-bit byte is
+// always a character of its own: names, folded for every look-up, mostly
+// are nothing else.
 template <class Rule>
 void FoldSingleByteChars(std::string& text, Rule rule) {
   for (size_t pos = 0; pos < text.size();) {
+    if (static_cast<unsigned char>(text[pos]) < 0x80) {
+      text[pos] = rule(text[pos]);
+      ++pos;
+      continue;
+    }
     size_t length = SjisCharLength(text, pos);
     if (length == 1) text[pos] = rule(text[pos]);
     pos += length;

@@ -32,13 +32,15 @@ void PlayMessageSound(TUnit& unit, bool enabled, const std::string& file) {
   unit.World().Sound().PlaySound(file);
 }
 
-void ShowMessageBalloon(TUnit& unit, bool console_switch, const std::string& heading, const std::string& text) {
+bool ShowsMessageBalloon(TUnit& unit, bool console_switch) {
   const TPreferences& prefs = unit.Prefs();
-  TTitleView& title = unit.World().TitleView();
-  if (!prefs.EnableBaloon) return;
-  if (prefs.ShowBalloonOnInactive && !title.IsInBackground()) return;
-  if (prefs.BalloonFollowsAllLog && !console_switch) return;
-  title.ShowBalloon(heading, text);
+  if (!prefs.EnableBaloon) return false;
+  if (prefs.ShowBalloonOnInactive && !unit.World().TitleView().IsInBackground()) return false;
+  return !prefs.BalloonFollowsAllLog || console_switch;
+}
+
+void ShowMessageBalloon(TUnit& unit, const std::string& heading, const std::string& text) {
+  unit.World().TitleView().ShowBalloon(heading, text);
 }
 
 }  // namespace zeph

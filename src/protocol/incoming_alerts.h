@@ -22,9 +22,11 @@ void MarkNewTalk(TUnit& unit, TChannel& talk);
 // with MuteOnAway.
 void PlayMessageSound(TUnit& unit, bool enabled, const std::string& file);
 
-// The tray balloon for a message, as EnableBaloon, ShowBalloonOnInactive and
-// BalloonFollowsAllLog allow; console_switch is that of the log the line
-// went to.
-void ShowMessageBalloon(TUnit& unit, bool console_switch, const std::string& heading, const std::string& text);
+// Whether a message shows the tray balloon, as EnableBaloon,
+// ShowBalloonOnInactive and BalloonFollowsAllLog allow; console_switch is
+// that of the log the line went to. Asked first, so that a message builds
+// its heading only for a balloon that shows.
+bool ShowsMessageBalloon(TUnit& unit, bool console_switch);
+void ShowMessageBalloon(TUnit& unit, const std::string& heading, const std::string& text);
 
 }  // namespace zeph

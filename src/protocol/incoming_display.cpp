@@ -43,10 +43,12 @@ bool TMessageDisplay::ShowInChannel(TUnit& unit, const TIncoming& in) {
   if (!KeywordSoundPlays(unit, keyword))
     PlayMessageSound(unit, prefs.EnableChannelMessageSound && !in.text.empty(), prefs.ChannelMessageSoundFile);
 
-  bool to_channel = channel ? channel->IsChannel() : IsChannelName(in.target, kServerChannelPrefixes);
-  std::string heading =
-      to_channel ? world_.Formats().FormatChannelPrefix(channel ? channel->Name() : in.target) + in.nick : in.nick;
-  ShowMessageBalloon(unit, channel ? channel->ConsoleSwitch() : unit.ConsoleSwitch(), heading, in.text);
+  if (ShowsMessageBalloon(unit, channel ? channel->ConsoleSwitch() : unit.ConsoleSwitch())) {
+    bool to_channel = channel ? channel->IsChannel() : IsChannelName(in.target, kServerChannelPrefixes);
+    std::string heading =
+        to_channel ? world_.Formats().FormatChannelPrefix(channel ? channel->Name() : in.target) + in.nick : in.nick;
+    ShowMessageBalloon(unit, heading, in.text);
+  }
   return keyword;
 }
 
@@ -71,7 +73,7 @@ bool TMessageDisplay::ShowInTalk(TUnit& unit, const TIncoming& in) {
   const TPreferences& prefs = unit.Prefs();
   if (!(opened && prefs.EnableTalkSound) && !KeywordSoundPlays(unit, keyword))
     PlayMessageSound(unit, prefs.EnableTalkMessageSound, prefs.TalkMessageSoundFile);
-  ShowMessageBalloon(unit, talk->ConsoleSwitch(), in.nick, in.text);
+  if (ShowsMessageBalloon(unit, talk->ConsoleSwitch())) ShowMessageBalloon(unit, in.nick, in.text);
   return keyword;
 }
 

@@ -341,12 +341,42 @@ TEST_F(LogFileTest, FilesHoldShiftJisTextWithoutControlBytes) {
       {"\xb1\xb2", "\xb1\xb2"},  // half-width katakana
       {Sjis("〓日本"), Sjis("〓日本")},
       {"cut\x93", "cut" + geta},  // a lead byte without its trail byte
+      {"\x82\x02\xa0", "\x82\xa0"},  // a pair the removed control byte stood in
+      // Past the first word of a line, and among double-byte characters.
+      {"a line of some length\x01, then\nmore", "a line of some length, then more"},
+      {Sjis("日本語のテキスト") + "\x85\x40" + Sjis("です") + "\r", Sjis("日本語のテキスト") + geta + "@" + Sjis("です") + " "},
   };
   TLogFile log(context_, TLogFileKind::Unit);
   log.SetUnitName("Srv");
   std::string expected = Opening("2008/03/05 12:34:56");
   for (const Case& c : cases) {
     log.WriteLine(c.body);
+    expected += c.written + "\r\n";
+  }
+  EXPECT_EQ(ReadFile(log.Path()), expected);
+}
+
+// The pieces of a line are stripped as the one text they make: a colour
+// code takes its digits, and a lead byte its trail byte, from the next piece.
+TEST_F(LogFileTest, ThePiecesOfALineReadAsOneText) {
+  struct Case {
+    std::string time, nick_piece, body, written;
+  };
+  const Case cases[] = {
+      {"12:34 \x03", "", "4,2red", "12:34 red"},
+      {"12:34 ", "(nick\x03" "1", "2) text", "12:34 (nick) text"},
+      {"12:34 ", "(nick) \x82", "\xa0", "12:34 (nick) \x82\xa0"},
+  };
+  TLogFile log(context_, TLogFileKind::Channel);
+  log.SetUnitName("Srv");
+  log.SetTargetName("#abc");
+  std::string expected = Opening("2008/03/05 12:34:56");
+  for (const Case& c : cases) {
+    TLogLineSource source;
+    source.time = c.time;
+    source.nick_piece = c.nick_piece;
+    source.body = c.body;
+    log.WriteLine(source);
     expected += c.written + "\r\n";
   }
   EXPECT_EQ(ReadFile(log.Path()), expected);

@@ -59,6 +59,8 @@ TEST(DetectEncodingTest, Cases) {
   EXPECT_EQ(DetectEncoding("\xE3\x81\x82 \x1B$B\x30\x21\x1B(B"), kDetectedJis);
   EXPECT_EQ(DetectEncoding("\x1B(I1"), kDetectedJis);
   EXPECT_EQ(DetectEncoding("a\x1B"), kDetectedPlain);
+  EXPECT_FALSE(HasDesignation("a\x1B"));
+  EXPECT_TRUE(HasDesignation("\x1Bx\x1B$"));
   EXPECT_EQ(DetectEncoding("\xA0\x1Bx"), kDetectedEightBit);
 }
 
@@ -69,8 +71,10 @@ TEST(DetectEncodingTest, SeesTheDecidingByteAtAnyPosition) {
     std::string text(24, 'a');
     text.replace(pos, 2, "\x1B(");
     EXPECT_EQ(DetectEncoding(text), kDetectedJis) << pos;
+    EXPECT_TRUE(HasDesignation(text)) << pos;
     text.replace(pos, 2, "\x1Bx");
     EXPECT_EQ(DetectEncoding(text), kDetectedPlain) << pos;
+    EXPECT_FALSE(HasDesignation(text)) << pos;
     text.replace(pos, 2, "\xC3\xA9");
     EXPECT_TRUE(DetectEncoding(text).utf8) << pos;
     text[pos + 1] = 'a';
@@ -112,10 +116,14 @@ TEST(WireEncodingTest, ReadsEachTextInTheEncodingItsBytesShow) {
       {"raw shift_jis on utf-8", kEncodingUtf8, raw_sjis, DecodeUtf8(raw_sjis), false},
       {"ascii on utf-8", kEncodingUtf8, "a\x1B" "b", "a\x1B" "b", false},
   };
+  // A reused buffer holds the previous case's text, longer or shorter.
+  std::string reused = "left over from a much longer earlier line of text";
   for (const TCase& c : cases) {
     bool foreign = !c.foreign;
     EXPECT_EQ((TWireEncoding{c.session, 0}.Decode(c.wire, &foreign)), c.expected) << c.what;
     EXPECT_EQ(foreign, c.foreign) << c.what;
+    TWireEncoding{c.session, 0}.DecodeInto(c.wire, reused);
+    EXPECT_EQ(reused, c.expected) << c.what << ", into a reused buffer";
   }
 }
 

@@ -22,6 +22,21 @@ TEST(Cp932Test, FoldsLookAlikesFromMacAndLinux) {
   EXPECT_EQ(cp932::FromUtf8("〜−‖—¢£¬"), "\x81\x60\x81\x7C\x81\x61\x81\x5C\x81\x91\x81\x92\x81\xCA");
 }
 
+// A run takes exactly the pairs that read as a character of their own,
+// and stops at the first that does not.
+TEST(Cp932Test, DoubleByteRunsTakeEveryCharacterAndNothingElse) {
+  for (int lead = 0; lead < 0x100; ++lead) {
+    for (int trail = 0; trail < 0x100; ++trail) {
+      std::string pair = {static_cast<char>(lead), static_cast<char>(trail)};
+      size_t pos = 0;
+      bool character = SjisCharLength(pair, 0) == 2 &&
+                       (cp932::DecodeChar(pair, &pos) != cp932::kGeta || pair == "\x81\xAC");
+      EXPECT_EQ(cp932::DoubleByteRunEnd("a" + pair + "\x81", 1), character ? 3u : 1u) << lead << " " << trail;
+    }
+  }
+  EXPECT_EQ(cp932::DoubleByteRunEnd(Sjis("日本") + "a" + Sjis("語"), 0), 4u);
+}
+
 TEST(SjisTest, CharacterLengthRule) {
   EXPECT_EQ(SjisCharLength("\x88\x9F", 0), 2u);
   EXPECT_EQ(SjisCharLength("\x88", 0), 1u);       // lead byte at the end
