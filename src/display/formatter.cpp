@@ -12,6 +12,8 @@ namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsSign(char c) { return c == '+' || c == '-'; }
 
+constexpr size_t kReserveAbove = 64;
+
 }  // namespace
 
 TDecimal::TDecimal(std::int64_t value) {
@@ -46,7 +48,11 @@ size_t TFormatter::BoundLength() const {
 
 std::string TFormatter::Expand(std::string_view format) const {
   std::string out;
-  out.reserve(format.size() + BoundLength());
+  // The estimate counts every bound value, used or not; room is made ahead
+  // only for a long result, so that a short prefix (a nick bound as two
+  // letters) stays in the string itself and costs no allocation.
+  size_t estimate = format.size() + BoundLength();
+  if (estimate > kReserveAbove) out.reserve(estimate);
   size_t pos = 0;
   while (pos < format.size()) {
     // "%" (0x25) is never the second byte of a double-byte character, so
