@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     rest -= static_cast<size_t>(n);
     for (;;) {
       int before = buffer.Length();
-      std::string line = buffer.ReadLine();
+      std::string_view line = buffer.ReadLine();
       if (buffer.Length() == before) break;
       if (line.size() > TByteBuffer::kMaxLine) abort();
       message.Parse(line);

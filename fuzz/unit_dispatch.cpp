@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     buffer.Append("\n", 1);
     for (;;) {
       int before = buffer.Length();
-      std::string line = buffer.ReadLine();
+      std::string_view line = buffer.ReadLine();
       if (buffer.Length() == before) break;
       if (line.empty()) continue;
       fixture.Dispatch(unit, line);

@@ -119,7 +119,7 @@ void TChatConnection::ReadLines(TStreamSocket& socket) {
   TLifeGuard::TStamp stamp = guard_.Stamp();
   for (;;) {
     int before = socket.Length();
-    std::string line = socket.ReadLine();
+    std::string_view line = socket.ReadLine();
     if (socket.Length() == before) return;
     // An overlong line is dropped whole: what was consumed is no line.
     if (socket.TakeDroppedLine() && line.empty()) continue;

@@ -1,101 +1,19 @@
 #include "display/log_file.h"
 
 #include <cerrno>
-#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
-#include "display/decorated_text.h"
-#include "display/log_line.h"
+#include "display/log_file_text.h"
 #include "platform/cp932.h"
 #include "platform/files.h"
 #include "platform/sjis.h"
-#include "platform/word_scan.h"
 
 namespace zeph {
 namespace fs = std::filesystem;
 namespace {
 
 constexpr int kNumberedAlternatives = 100;
-
-bool IsPrintableSingleByte(unsigned char c) {
-  return (c >= 0x20 && c < 0x7F) || (c >= 0xA1 && c <= 0xDF);  // ASCII, half-width katakana
-}
-
-bool IsKeptAsItIs(unsigned char c) { return c == '\t' || IsPrintableSingleByte(c); }
-
-bool IsPrintableAscii(std::uint64_t word) { return !HasByteBelow(word, 0x20) && !HasByteAbove(word, 0x7E); }
-
-// The end of the run from pos of bytes and characters a log file holds as
-// they are. Lines are mostly printable ASCII, taken a word at a time, and
-// runs of double-byte characters.
-size_t KeptRunEnd(std::string_view text, size_t pos) {
-  while (pos < text.size()) {
-    while (pos + kWordBytes <= text.size() && IsPrintableAscii(LoadWord(text, pos))) pos += kWordBytes;
-    if (pos == text.size()) break;
-    if (IsKeptAsItIs(static_cast<unsigned char>(text[pos]))) {
-      ++pos;
-      continue;
-    }
-    size_t end = cp932::DoubleByteRunEnd(text, pos);
-    if (end == pos) break;
-    pos = end;
-  }
-  return pos;
-}
-
-// Appends the text as a log file holds it: valid Shift_JIS that any reader
-// decodes, and no control byte but TAB, so that showing the file in a
-// terminal cannot drive the terminal. A line break becomes a blank (one
-// line of the log stays one line of the file); a byte that starts no
-// character of code page 932 becomes "〓".
-void AppendFileText(std::string_view text, std::string* out) {
-  static const std::string& geta = Sjis("〓");
-  for (size_t pos = 0; pos < text.size();) {
-    size_t end = KeptRunEnd(text, pos);
-    if (end > pos) {
-      out->append(text.substr(pos, end - pos));
-      pos = end;
-      continue;
-    }
-    auto c = static_cast<unsigned char>(text[pos]);
-    if (c == '\r' || c == '\n') {
-      out->push_back(' ');
-    } else if (c < 0x20 || c == 0x7F) {
-      // dropped
-    } else {
-      // Only this byte: a byte after it that reads as something stays.
-      out->append(geta);
-    }
-    ++pos;
-  }
-}
-
-// Makes the end of text from start what a log file holds (AppendFileText),
-// in place. Nearly every line is kept as it is: it is only scanned, and
-// spare is used only for the rest of a line that needs a change.
-void MakeFileText(std::string& text, size_t start, std::string& spare) {
-  size_t end = KeptRunEnd(text, start);
-  if (end == text.size()) return;
-  spare.assign(text, end);
-  text.resize(end);
-  AppendFileText(spare, &text);
-}
-
-bool HasColorCode(std::string_view piece) { return piece.find(kColorCode) != std::string_view::npos; }
-
-// Appends the line stripped of its control codes. The pieces are stripped
-// one by one unless a colour code before the body could take digits from
-// the piece after it; that rare line is joined first.
-void AppendStrippedPieces(const TLogLineSource& source, std::string& joined, std::string& out) {
-  if (HasColorCode(source.time) || HasColorCode(source.place) || HasColorCode(source.nick_piece)) {
-    joined.assign(source.time).append(source.place).append(source.nick_piece).append(source.body);
-    AppendWithoutControlCodes(joined, out);
-    return;
-  }
-  for (const std::string* piece : {&source.time, &source.place, &source.nick_piece, &source.body})
-    AppendWithoutControlCodes(*piece, out);
-}
 
 std::string BannerTime(std::time_t now) {
   std::tm tm{};
@@ -131,14 +49,14 @@ void TLogFile::ApplySettings() {
 void TLogFile::WriteLine(std::string_view text) {
   if (!enabled_ || (!IsOpen() && !Open())) return;
   size_t start = held_.size();
-  AppendWithoutControlCodes(text, held_);
+  AppendLogFileLine(text, held_, spare_);
   EndHeldLine(start);
 }
 
 void TLogFile::WriteLine(const TLogLineSource& source) {
   if (!enabled_ || (!IsOpen() && !Open())) return;
   size_t start = held_.size();
-  AppendStrippedPieces(source, spare_, held_);
+  AppendLogFileLine(source, held_, spare_);
   EndHeldLine(start);
 }
 
@@ -225,14 +143,12 @@ void TLogFile::WriteBanner(std::string_view words) {
 
 void TLogFile::WriteStripped(std::string_view text) {
   size_t start = held_.size();
-  held_.append(text);
+  AppendStrippedLogFileLine(text, held_, spare_);
   EndHeldLine(start);
 }
 
-// The line from start on is held_'s last, stripped of its control codes
-// but not yet made file text.
+// The line from start on is held_'s last, file text without its CR LF.
 void TLogFile::EndHeldLine(size_t start) {
-  MakeFileText(held_, start, spare_);
   held_ += "\r\n";
   if (!context_.batch.IsAttached()) {
     WriteHeld();

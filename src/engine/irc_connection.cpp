@@ -146,11 +146,13 @@ void TIrcConnection::DeliverLines() {
   TIrcMessage message;
   while (socket_.Length() > 0) {
     int before = socket_.Length();
-    std::string line = socket_.ReadLine();
+    std::string_view line = socket_.ReadLine();
+    // Parsed at once: the line lies in the socket's buffer, which the
+    // handler of a dropped line could change.
+    if (!line.empty()) message.Parse(line);
     if (socket_.TakeDroppedLine() && !guard_.Report(owner_, &TIrcConnectionListener::OnLineDropped).Holds()) return;
     if (socket_.Length() == before) break;  // the rest is an incomplete line
     if (line.empty()) continue;
-    message.Parse(line);
     if (!guard_.Report(owner_, &TIrcConnectionListener::OnMessage, message).Holds()) return;
   }
 }

@@ -44,10 +44,14 @@ void TUnit::DecodeReceived(TIrcMessage& m) {
     wire.DecodeInto(field, decoded_);
     field.swap(decoded_);
   };
-  decode(m.prefix);
-  if (!IsPlainAscii(m.nick)) m.nick = DecodeName(wire, m.nick);
-  decode(m.user);
-  decode(m.host);
+  // The nick, user and host are pieces of the prefix, plain when it is; a
+  // message built without a prefix may still carry them.
+  if (m.prefix.empty() || !IsPlainAscii(m.prefix)) {
+    decode(m.prefix);
+    if (!IsPlainAscii(m.nick)) m.nick = DecodeName(wire, m.nick);
+    decode(m.user);
+    decode(m.host);
+  }
   for (size_t i = 0; i < m.params.size(); ++i) {
     std::string& param = m.params[i];
     // The server builds the names list from each member's own nick.

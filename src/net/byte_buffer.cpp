@@ -42,7 +42,7 @@ int TByteBuffer::Append(const char* bytes, int length) {
   return static_cast<int>(n);
 }
 
-std::string TByteBuffer::ReadLine() {
+std::string_view TByteBuffer::ReadLine() {
   char* base = data_.get();
   while (start_ < end_) {
     scanned_ = std::max(scanned_, start_);
@@ -67,11 +67,11 @@ std::string TByteBuffer::ReadLine() {
     }
     size_t length = stop - start_;
     if (length > 0 && base[stop - 1] == '\r') --length;
-    std::string line(base + start_, length);
+    std::string_view line(base + start_, length);
     start_ = stop + 1;
     if (length > kMaxLine) {  // a line that arrived whole but is still too long
-      line.clear();
       dropped_line_ = true;
+      return {};
     }
     return line;
   }

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace zeph {
 
@@ -30,8 +31,10 @@ class TByteBuffer {
   // Takes the next line (LF ends it, one CR before the LF is dropped, a NUL
   // reads as a blank). Returns the empty text and consumes nothing when no
   // whole line is buffered; an empty line also returns the empty text but
-  // consumes its LF, so callers compare Length before and after.
-  std::string ReadLine();
+  // consumes its LF, so callers compare Length before and after. The line
+  // is a view into the buffer, valid until the buffer next changes: a
+  // received line costs no copy of its own.
+  std::string_view ReadLine();
   // Whether ReadLine dropped an overlong line since the last call.
   bool TakeDroppedLine();
 

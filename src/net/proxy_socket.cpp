@@ -57,7 +57,7 @@ int TProxySocket::Length() const { return Handshaking() ? 0 : inner_.Length(); }
 
 int TProxySocket::Read(char* destination, int n) { return Handshaking() ? 0 : inner_.Read(destination, n); }
 
-std::string TProxySocket::ReadLine() { return Handshaking() ? std::string() : inner_.ReadLine(); }
+std::string_view TProxySocket::ReadLine() { return Handshaking() ? std::string_view() : inner_.ReadLine(); }
 
 int TProxySocket::Send(const char* bytes, int n) { return Handshaking() ? 0 : inner_.Send(bytes, n); }
 

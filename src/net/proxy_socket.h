@@ -44,7 +44,7 @@ class TProxySocket final : public TStreamSocket, private TSocketListener, privat
 
   int Length() const override;
   int Read(char* destination, int n) override;
-  std::string ReadLine() override;
+  std::string_view ReadLine() override;
   bool TakeDroppedLine() override { return inner_.TakeDroppedLine(); }
   int Send(const char* bytes, int n) override;
 

@@ -38,7 +38,7 @@ class TSocket final : public TStreamSocket, private TResolverListener {
 
   int Length() const override { return buffer_.Length(); }
   int Read(char* destination, int n) override { return buffer_.Read(destination, n); }
-  std::string ReadLine() override { return buffer_.ReadLine(); }
+  std::string_view ReadLine() override { return buffer_.ReadLine(); }
   bool TakeDroppedLine() override { return buffer_.TakeDroppedLine(); }
   int Send(const char* bytes, int n) override;
 

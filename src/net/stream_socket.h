@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace zeph {
 
@@ -27,7 +28,9 @@ class TStreamSocket {
   virtual ~TStreamSocket() = default;
   virtual int Length() const = 0;
   virtual int Read(char* destination, int n) = 0;
-  virtual std::string ReadLine() = 0;
+  // The next line, valid until the socket next reads or is read
+  // (TByteBuffer::ReadLine).
+  virtual std::string_view ReadLine() = 0;
   // Whether ReadLine dropped a line too long to keep since the last call.
   virtual bool TakeDroppedLine() = 0;
   // The number of bytes the operating system accepted.

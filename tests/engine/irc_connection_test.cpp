@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "net/byte_buffer.h"
 #include "support/loopback_peer.h"
 
 namespace zeph {
@@ -29,6 +30,7 @@ class TOwner : public TIrcConnectionListener {
   }
   void OnSent(TOutgoingMessage& m) override { sent.push_back(m.line); }
   void OnError(const std::string& text) override { events.push_back("error"); }
+  void OnLineDropped() override { events.push_back("dropped"); }
 };
 
 TOutgoingMessage Message(const std::string& command, const std::string& middle, const std::string& trailing,
@@ -198,6 +200,14 @@ TEST_F(IrcConnectionTest, DeliversEveryLineAndToleratesReentry) {
   server_.Send(" #a\r\n");
   ASSERT_TRUE(loop_.RunUntil([&] { return owner_.messages.size() == 4; }));
   EXPECT_EQ(owner_.messages[3].command, "PART");
+}
+
+TEST_F(IrcConnectionTest, LineAfterAnOverlongOneArrivesWhole) {
+  server_.Send(std::string(TByteBuffer::kMaxLine + 100, 'x') + "\r\nPRIVMSG #a :after\r\n");
+  ASSERT_TRUE(loop_.RunUntil([&] { return owner_.messages.size() == 1; }));
+  EXPECT_EQ(owner_.events.back(), "dropped");
+  EXPECT_EQ(owner_.messages[0].raw, "PRIVMSG #a :after");
+  EXPECT_EQ(owner_.messages[0].Param(1), "after");
 }
 
 TEST_F(IrcConnectionTest, OwnerMayCloseInsideAMessage) {

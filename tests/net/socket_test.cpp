@@ -153,7 +153,7 @@ class ListenRecorder : public TListenSocketListener {
   }
   void OnAccepted(TListenSocket&, int index) override { events.push_back("accepted " + std::to_string(index)); }
   void OnClientData(TListenSocket& s, int index) override {
-    events.push_back("data " + std::to_string(index) + " " + s.Client(index).ReadLine());
+    events.push_back("data " + std::to_string(index) + " " + std::string(s.Client(index).ReadLine()));
   }
   void OnClientClosed(TListenSocket&, int index) override { events.push_back("closed " + std::to_string(index)); }
 };

@@ -16,9 +16,9 @@ void TSocketRecorder::Record(const std::string& event, TStreamSocket& socket) {
 void TSocketRecorder::OnSocketData(TStreamSocket& s) {
   while (s.Length() > 0) {
     int before = s.Length();
-    std::string line = s.ReadLine();
+    std::string_view line = s.ReadLine();
     if (s.Length() == before) break;
-    lines.push_back(line);
+    lines.emplace_back(line);
   }
   Record("data", s);
 }
